@@ -1,0 +1,6 @@
+find_package(benchmark REQUIRED)
+file(GLOB QUILLET_CORE_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/core/*.cpp)
+add_executable(quillet_core_bench ${QUILLET_CORE_BENCH_SOURCES})
+target_link_libraries(quillet_core_bench PRIVATE quillet_core benchmark::benchmark benchmark::benchmark_main)
+include(cmake/persistence_bench.cmake OPTIONAL)
+include(cmake/screens_bench.cmake OPTIONAL)

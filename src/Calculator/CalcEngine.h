@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Calculator/CalcEngineDelegate.h"
+#include "Calculator/OpStep.h"
+#include "Model/CalcValue.h"
+
+constexpr int32_t CalcEngineStateEnteringValue = 0;
+constexpr int32_t CalcEngineStateOperatorPending = 1;
+constexpr int32_t CalcEngineStateResult = 2;
+
+// Key-by-key entry with an operator stack reduced by precedence, the way an algebraic pocket
+// calculator works: 2 + 3 × 4 = gives 14. The top of the stack is index 0.
+class CalcEngine {
+public:
+    static CalcEngine& sharedInstance();
+    // A fresh engine in its first-launch state; the program uses the shared one, tests and the
+    // command line may make their own.
+    CalcEngine() = default;
+    CalcEngine(const CalcEngine&) = delete;
+    CalcEngine& operator=(const CalcEngine&) = delete;
+
+    static bool operatorIsNoneOrEquals(OperatorsOperator op) { return static_cast<uint32_t>(op) < 2; }
+
+    int32_t state() const { return state_; }
+    bool isEnteringValue() const { return state_ == CalcEngineStateEnteringValue; }
+    OperatorsOperator currOperator() const { return currOperator_; }
+    void setCurrOperator(OperatorsOperator op) { currOperator_ = op; }
+    OperatorsError currError() const { return currError_; }
+    int32_t decimalPointDivider() const { return decimalPointDivider_; }
+    bool hasExponent() const { return hasExponent_; }
+    int32_t exponent() const { return exponent_; }
+    int32_t numberBase() const { return numberBase_; }
+    void setNumberBase(int32_t numberBase) { numberBase_ = numberBase; }
+    const CalcValue& accumulatorCalcValue() const { return accumulator_; }
+    void setAccumulatorCalcValue(const CalcValue& value) { accumulator_ = value; }
+    const std::vector<OpStep>& stack() const { return stack_; }
+    CalcEngineDelegate* delegate() const { return delegate_; }
+    void setDelegate(CalcEngineDelegate* delegate) { delegate_ = delegate; }
+
+    void enterValue(int32_t digit);
+    void enterDecimalPoint();
+    void enterExponent();
+    void enterPlusMinus();
+    void enterOperator(OperatorsOperator op);
+    void enterEquals();
+    void enterAccumulatorCalcValue(const CalcValue& value);
+    void clear();
+    void clearError();
+    bool willClearAll() const;
+    void restoreAccumulatorState(int32_t state, OperatorsError currError, OperatorsOperator currOperator,
+                                 int32_t decimalPointDivider, int32_t exponent, bool hasExponent,
+                                 int32_t numberBase, const CalcValue& accumulatorCalcValue);
+
+    // Stack primitives; restoring a saved stack appends entries at the bottom.
+    void pushStack();
+    void popStack();
+    void appendStack(const OpStep& step) { stack_.push_back(step); }
+    void executeStack();
+    void printStack() const;
+
+private:
+    void foldExponent();
+    void startNewNumber(const CalcValue& value);
+    CalcValue digitOfAccumulatorType(int32_t digit) const;
+    CalcValue zeroOfAccumulatorType() const;
+    void accumulatorUpdate();
+
+    CalcEngineDelegate* delegate_ = nullptr;
+    std::vector<OpStep> stack_;
+    int32_t state_ = CalcEngineStateResult;
+    OperatorsOperator currOperator_ = OperatorsOperatorNone;
+    OperatorsError currError_ = OperatorsErrorNone;
+    int32_t decimalPointDivider_ = 0;
+    bool hasExponent_ = false;
+    int32_t exponent_ = 0;
+    int32_t numberBase_ = 10;
+    CalcValue accumulator_ = CalcValue::calcValueWithType(CalcValueTypeUBase);
+};

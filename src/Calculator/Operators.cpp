@@ -1,0 +1,158 @@
+#include "Calculator/Operators.h"
+
+#include <cmath>
+
+#include "Calculator/OperatorsBasic.h"
+#include "Platform/FatalAssert.h"
+
+namespace {
+
+constexpr const char* kSource = "Calculator/Operators";
+constexpr OperatorsOperator kLargestOperator = 59;
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Operators& Operators::sharedInstance() {
+    static Operators operators;
+    return operators;
+}
+
+Operators::Operators() : modules_{&OperatorsBasic::sharedInstance()} {}
+
+std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candidate,
+                                                  OperatorsError* error) {
+    if (!candidate || candidate->type() != CalcValueTypeReal) return candidate;
+    const double x = candidate->realValue();
+    if (std::isnan(x) || std::isinf(x) || x >= 1e100 || x <= -1e100) {
+        if (error) *error = OperatorsErrorValueOutOfRange;
+        return std::nullopt;
+    }
+    // Tiny results, -0.0 included, become plus zero.
+    if (x > -1e-99 && x < 1e-99) return CalcValue::calcValueWithRealValue(0.0);
+    return candidate;
+}
+
+std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue& value1,
+                                                                 OperatorsOperator op,
+                                                                 const CalcValue& value2,
+                                                                 OperatorsError* error) {
+    if (error) *error = OperatorsErrorNone;
+    for (OperatorsModule* module : modules_) {
+        if (auto result = module->calculateResultForCalcValue1(value1, op, value2, error)) {
+            return checkedResult(result, error);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CalcValue> Operators::calculateResultForCalcValue(const CalcValue& value,
+                                                                OperatorsOperator op,
+                                                                OperatorsError* error) {
+    if (error) *error = OperatorsErrorNone;
+    for (OperatorsModule* module : modules_) {
+        if (auto result = module->calculateResultForCalcValue(value, op, error)) {
+            return checkedResult(result, error);
+        }
+    }
+    return std::nullopt;
+}
+
+int Operators::precedenceFromOperator(OperatorsOperator op) {
+    if (op == OperatorsOperatorNone) return 18;
+    for (OperatorsModule* module : modules_) {
+        bool found = false;
+        const int precedence = module->precedenceFromOperator(op, &found);
+        if (found) return precedence;
+    }
+    fatalAssert(kSource, "unknown operator");
+}
+
+bool Operators::operatorIsUnary(OperatorsOperator op) {
+    if (op == OperatorsOperatorNone) return false;
+    for (OperatorsModule* module : modules_) {
+        bool found = false;
+        const bool isUnary = module->operatorIsUnary(op, &found);
+        if (found) return isUnary;
+    }
+    fatalAssert(kSource, "unknown operator");
+}
+
+std::string Operators::imageFromOperator(OperatorsOperator op) {
+    if (op == OperatorsOperatorNone || op == OperatorsOperatorEquals) return {};
+    for (OperatorsModule* module : modules_) {
+        std::string image = module->imageFromOperator(op);
+        if (!image.empty()) return image;
+    }
+    return {};
+}
+
+std::string Operators::firstText(OperatorsOperator op, TextQuery query) {
+    if (op == OperatorsOperatorNone) return {};
+    for (OperatorsModule* module : modules_) {
+        std::string text = (module->*query)(op);
+        if (!text.empty()) return text;
+    }
+    fatalAssert(kSource, "unknown operator");
+}
+
+std::string Operators::descriptionFromOperator(OperatorsOperator op) {
+    return firstText(op, &OperatorsModule::descriptionFromOperator);
+}
+
+std::string Operators::accessibilityStringFromOperator(OperatorsOperator op) {
+    return firstText(op, &OperatorsModule::accessibilityStringFromOperator);
+}
+
+std::string Operators::stringFromOperator(OperatorsOperator op) {
+    return firstText(op, &OperatorsModule::stringFromOperator);
+}
+
+std::string_view Operators::messageFromOperatorsError(OperatorsError error) {
+    switch (error) {
+        case OperatorsErrorNone:
+            return "";
+        case OperatorsErrorValueOutOfRange:
+            return "Value out of range";
+        case OperatorsErrorDivideByZero:
+            return "Divide by zero";
+        case OperatorsErrorInvalidWordSize:
+            return "Invalid word size";
+        case OperatorsErrorIntegerSize32:
+            return "Integer size must be 32 bits or larger";
+        case OperatorsErrorIntegerSize64:
+            return "Integer size must be 64 bits";
+        default:
+            return "Unknown error";
+    }
+}
+
+std::vector<OperatorsOperator> Operators::knownOperators() {
+    std::vector<OperatorsOperator> known;
+    for (OperatorsOperator op = 2; op <= kLargestOperator; ++op) {
+        for (OperatorsModule* module : modules_) {
+            bool found = false;
+            module->operatorIsUnary(op, &found);
+            if (found) {
+                known.push_back(op);
+                break;
+            }
+        }
+    }
+    return known;
+}
+
+std::optional<OperatorsOperator> Operators::operatorFromString(std::string_view label) {
+    for (OperatorsOperator op : knownOperators()) {
+        if (equalIgnoringAsciiCase(stringFromOperator(op), label)) return op;
+    }
+    return std::nullopt;
+}
