@@ -3,3 +3,6 @@ file(GLOB QUILLET_CLI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/cli/*.
 add_executable(quillet-cli ${QUILLET_CLI_SOURCES})
 target_link_libraries(quillet-cli PRIVATE quillet_core)
 install(TARGETS quillet-cli RUNTIME DESTINATION bin)
+
+# The desktop application.
+include(cmake/app.cmake OPTIONAL)
