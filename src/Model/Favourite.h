@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Calculator/OperatorsModule.h"
+#include "Model/CalcStoreKeys.h"
+#include "Model/GeneralValue.h"
+#include "Platform/ManagedObject.h"
+
+// One slot of the favourites bar: an operator, or operator 0 and a value.
+class Favourite : public ManagedObject {
+public:
+    using ManagedObject::ManagedObject;
+
+    int32_t index() const { return int32ForKey(CalcStoreFavouriteKeyIndex).value_or(0); }
+    OperatorsOperator operatorsOperator() const {
+        return int32ForKey(CalcStoreFavouriteKeyOperator).value_or(OperatorsOperatorNone);
+    }
+    void setOperatorsOperator(OperatorsOperator op) { setValue(op, CalcStoreFavouriteKeyOperator); }
+    GeneralValue* generalValue() const {
+        return static_cast<GeneralValue*>(objectForKey(CalcStoreFavouriteKeyGeneralValue));
+    }
+};
