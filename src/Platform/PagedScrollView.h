@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointF>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+class PagedScrollView;
+class QVariantAnimation;
+
+class PagedScrollViewDelegate {
+public:
+    virtual ~PagedScrollViewDelegate() = default;
+    // The content offset changed (while dragged, while settling, or when set).
+    virtual void scrollViewDidScroll(PagedScrollView& scrollView) = 0;
+    // A drag or swipe came to rest; reported once per gesture.
+    virtual void scrollViewDidEndDecelerating(PagedScrollView& scrollView) = 0;
+};
+
+// A horizontal strip whose content is wider than the strip. It is dragged with the mouse or a
+// finger, comes to rest on a whole page (the strip's width) when paging is on, and cancels the
+// press of the key under the finger once a drag begins. Pages are added as children of
+// contentView() at (page × width, 0).
+class PagedScrollView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PagedScrollView(QWidget* parent = nullptr);
+    ~PagedScrollView() override;
+
+    QWidget* contentView() const { return contentView_; }
+    void setDelegate(PagedScrollViewDelegate* delegate) { delegate_ = delegate; }
+    void setPagingEnabled(bool enabled) { pagingEnabled_ = enabled; }
+    bool isPagingEnabled() const { return pagingEnabled_; }
+    void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
+
+    // In pixels of this widget, like the strip's own width.
+    void setContentSize(QSize size);
+    QSize contentSize() const { return contentSize_; }
+    QPointF contentOffset() const { return offset_; }
+    // Moves at once; reports scrollViewDidScroll when the offset changes.
+    void setContentOffset(QPointF offset);
+    // The least move that shows the rectangle (content coordinates), without animation.
+    void scrollRectToVisible(const QRect& rect);
+
+    int pageCount() const;
+    // The page nearest to the offset.
+    int currentPage() const;
+    // Glides to the page and reports coming to rest, as a swipe would.
+    void scrollToPage(int page, bool animated);
+    bool isDragging() const { return dragging_; }
+    bool isDecelerating() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    bool handlePointer(QObject* watched, QEvent* event);
+    void beginDrag(QWidget* pressed);
+    void endDrag(double velocity);
+    void settleTo(QPointF target);
+    void stopSettling();
+    QPointF clampedOffset(QPointF offset) const;
+    void layoutContent();
+
+    QWidget* contentView_;
+    PagedScrollViewDelegate* delegate_ = nullptr;
+    QVariantAnimation* settleAnimation_;
+    QSize contentSize_;
+    QPointF offset_;
+    bool pagingEnabled_ = true;
+    bool scrollEnabled_ = true;
+
+    bool tracking_ = false;
+    bool dragging_ = false;
+    QPointer<QWidget> pressedWidget_;
+    QPointF pressPosition_;
+    QPointF pressOffset_;
+    QPointF lastPosition_;
+    QElapsedTimer lastMoveClock_;
+    double velocity_ = 0.0;  // pixels per second, of the finger
+};
