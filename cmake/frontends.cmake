@@ -5,4 +5,6 @@ target_link_libraries(quillet-cli PRIVATE quillet_core)
 install(TARGETS quillet-cli RUNTIME DESTINATION bin)
 
 # The desktop application.
-include(cmake/app.cmake OPTIONAL)
+if(QUILLET_SCREENS)
+    include(cmake/app.cmake OPTIONAL)
+endif()

@@ -35,6 +35,10 @@ public:
     static CalcValueFormat editingFormat(const CalcValue& value, const CalcValueFormat& format,
                                          int32_t decimalPointDivider, bool hasExponent, int32_t exponent);
     static int decimalPlacesFromDecimalPointDivider(int32_t decimalPointDivider);
+    // The keys the keypad lets you press: digits below the number base for an integer (below 10
+    // for a real), the decimal point and exponent keys for a real.
+    static int usableDigitCount(const CalcEngine& engine);
+    static bool realKeysEnabled(const CalcEngine& engine);
 
     CalcValueFormat numberViewFormatFromCalcValueType(CalcValueType type, int displayPage) const;
     // The page that suits the accumulator at start: the base page for an integer, the real

@@ -3,6 +3,13 @@
 #include <cmath>
 
 #include "Calculator/OperatorsBasic.h"
+#include "Calculator/OperatorsFormat.h"
+#include "Calculator/OperatorsIEEE754.h"
+#include "Calculator/OperatorsLogic.h"
+#include "Calculator/OperatorsPercent.h"
+#include "Calculator/OperatorsPowers.h"
+#include "Calculator/OperatorsShiftRotate.h"
+#include "Calculator/OperatorsTrig.h"
 #include "Platform/FatalAssert.h"
 
 namespace {
@@ -26,7 +33,11 @@ Operators& Operators::sharedInstance() {
     return operators;
 }
 
-Operators::Operators() : modules_{&OperatorsBasic::sharedInstance()} {}
+Operators::Operators()
+    : modules_{&OperatorsBasic::sharedInstance(),   &OperatorsFormat::sharedInstance(),
+               &OperatorsShiftRotate::sharedInstance(), &OperatorsLogic::sharedInstance(),
+               &OperatorsTrig::sharedInstance(),    &OperatorsPowers::sharedInstance(),
+               &OperatorsPercent::sharedInstance(), &OperatorsIEEE754::sharedInstance()} {}
 
 std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candidate,
                                                   OperatorsError* error) {
@@ -135,17 +146,20 @@ std::string_view Operators::messageFromOperatorsError(OperatorsError error) {
     }
 }
 
+bool Operators::operatorIsKnown(OperatorsOperator op) {
+    if (op == OperatorsOperatorNone || op == OperatorsOperatorEquals) return true;
+    for (OperatorsModule* module : modules_) {
+        bool found = false;
+        module->operatorIsUnary(op, &found);
+        if (found) return true;
+    }
+    return false;
+}
+
 std::vector<OperatorsOperator> Operators::knownOperators() {
     std::vector<OperatorsOperator> known;
     for (OperatorsOperator op = 2; op <= kLargestOperator; ++op) {
-        for (OperatorsModule* module : modules_) {
-            bool found = false;
-            module->operatorIsUnary(op, &found);
-            if (found) {
-                known.push_back(op);
-                break;
-            }
-        }
+        if (operatorIsKnown(op)) known.push_back(op);
     }
     return known;
 }

@@ -33,6 +33,8 @@ public:
     // The English message of an error code ("Divide by zero"), to be passed through the
     // localized-text lookup by whoever shows it.
     static std::string_view messageFromOperatorsError(OperatorsError error);
+    // Whether some module answers for the identifier (0 and 1 are always known).
+    bool operatorIsKnown(OperatorsOperator op);
     // Every identifier some module answers for, ascending; 0 and 1 excluded.
     std::vector<OperatorsOperator> knownOperators();
     // The identifier whose key label equals the text, ignoring ASCII case.

@@ -40,6 +40,4 @@ public:
     static double roundValueToIntWithPrecision(double x, double precision);
     static double radiansFromDegrees(double degrees);
     static double degreesFromRadians(double radians);
-
-    static std::string stringWithDuplicatedStringCount(std::string_view text, int count);
 };

@@ -1,0 +1,207 @@
+#include "cli/CliSession.h"
+
+#include <array>
+
+#include "Calculator/Constants.h"
+#include "Calculator/Operators.h"
+#include "Calculator/OperatorsBasic.h"
+#include "Platform/Localized.h"
+#include "Utils/NumberUtils.h"
+
+namespace {
+
+constexpr OperatorsOperator kToReal = 18;
+constexpr OperatorsOperator kToUnsigned = 19;
+constexpr OperatorsOperator kToSigned = 20;
+
+struct Alias {
+    std::string_view token;
+    OperatorsOperator op;
+};
+
+constexpr Alias kOperatorAliases[] = {
+    {"-", OperatorsOperatorSubtract},
+    {"*", OperatorsOperatorMultiply},
+    {"x", OperatorsOperatorMultiply},
+    {"/", OperatorsOperatorDivide},
+};
+
+struct ConstantToken {
+    std::string_view token;
+    size_t index;  // into Constants::constantsCalcValues()
+};
+
+constexpr ConstantToken kConstantTokens[] = {
+    {"Pi", 0}, {"pi", 0}, {"\u03C0", 0}, {"e", 1}, {"g", 2}, {"G", 3}, {"c", 4},
+};
+
+constexpr std::array<std::string_view, 4> kBasePages = {"bin", "oct", "dec", "hex"};
+constexpr std::array<std::string_view, 4> kRealPages = {"fix", "eng", "sci", "auto"};
+
+bool isDigitsToken(std::string_view token) {
+    for (char c : token) {
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == '.')) return false;
+    }
+    return !token.empty();
+}
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string quoted(std::string_view token) { return "'" + std::string(token) + "'"; }
+
+}  // namespace
+
+CliSession::CliSession(CalcScreenSettings& settings) : settings_(settings), logic_(engine_, settings) {
+    engine_.setDelegate(this);
+    logic_.setDisplayPage(logic_.startingDisplayPage());
+    logic_.setCurrentCalcValueType(engine_.accumulatorCalcValue().type());
+}
+
+CliSession::~CliSession() { engine_.setDelegate(nullptr); }
+
+std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
+    size_t i = 0;
+    while (i < keys.size()) {
+        while (i < keys.size() && isSpace(keys[i])) ++i;
+        if (i >= keys.size()) break;
+        // A pasted text runs to the end of the argument, spaces included.
+        if (keys.substr(i).starts_with("paste:")) {
+            const std::string_view text = keys.substr(i + 6);
+            const std::optional<CalcValue> value = NumberUtils::calcValueFromString(text);
+            if (!value) return "cannot paste " + quoted(text) + ": not a number";
+            engine_.enterAccumulatorCalcValue(*value);
+            return std::nullopt;
+        }
+        size_t end = i;
+        while (end < keys.size() && !isSpace(keys[end])) ++end;
+        if (std::optional<std::string> problem = pressToken(keys.substr(i, end - i))) return problem;
+        i = end;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CliSession::pressDigits(std::string_view token) {
+    const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
+    for (char c : token) {
+        if (c == '.') {
+            if (!CalcScreenLogic::realKeysEnabled(engine_)) {
+                return "key " + quoted(token) + " refused: no decimal point for an integer value";
+            }
+            continue;
+        }
+        const int digit = c <= '9' ? c - '0' : c - 'A' + 10;
+        if (digit >= usableDigits) {
+            return "key " + quoted(token) + " refused: digit " + std::string(1, c) + " is not a digit of base " +
+                   std::to_string(usableDigits);
+        }
+    }
+    for (char c : token) {
+        if (c == '.') {
+            engine_.enterDecimalPoint();
+        } else {
+            engine_.enterValue(c <= '9' ? c - '0' : c - 'A' + 10);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CliSession::enterOperator(OperatorsOperator op, std::string_view token) {
+    if (!Operators::sharedInstance().operatorIsKnown(op)) return "key " + quoted(token) + " is not available";
+    engine_.enterOperator(op);
+    return std::nullopt;
+}
+
+std::optional<std::string> CliSession::pressToken(std::string_view token) {
+    if (isDigitsToken(token)) return pressDigits(token);
+    if (token == "exp") {
+        if (!CalcScreenLogic::realKeysEnabled(engine_)) {
+            return "key " + quoted(token) + " refused: no exponent for an integer value";
+        }
+        engine_.enterExponent();
+        return std::nullopt;
+    }
+    if (token == "\u00B1" || token == "+-") {
+        // The keypad refreshes the screen after the sign key, whatever the engine reported.
+        engine_.enterPlusMinus();
+        calcEngineAccumulatorUpdate(engine_);
+        return std::nullopt;
+    }
+    if (token == "=") {
+        engine_.enterEquals();
+        return std::nullopt;
+    }
+    if (token == "clear") {
+        engine_.clear();
+        return std::nullopt;
+    }
+    for (size_t page = 0; page < kBasePages.size(); ++page) {
+        if (token == kBasePages[page] || token == kRealPages[page]) {
+            logic_.displayPageCameToRest(static_cast<int>(page));
+            return std::nullopt;
+        }
+    }
+    if (token == "real") {
+        if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return std::nullopt;
+        return enterOperator(kToReal, token);
+    }
+    if (token == "int") {
+        if (engine_.accumulatorCalcValue().type() != CalcValueTypeReal) return std::nullopt;
+        return enterOperator(settings_.integerType() == 0 ? kToUnsigned : kToSigned, token);
+    }
+    for (const ConstantToken& constant : kConstantTokens) {
+        if (token == constant.token) {
+            engine_.enterAccumulatorCalcValue(Constants::constantsCalcValues()[constant.index]);
+            return std::nullopt;
+        }
+    }
+    for (const Alias& alias : kOperatorAliases) {
+        if (token == alias.token) return enterOperator(alias.op, token);
+    }
+    if (const std::optional<OperatorsOperator> op = Operators::sharedInstance().operatorFromString(token)) {
+        return enterOperator(*op, token);
+    }
+    return "unknown key " + quoted(token);
+}
+
+std::string CliSession::displayText() const { return displayText(logic_.displayPage()); }
+
+std::string CliSession::displayText(int page) const {
+    if (showsError()) return Localized::string(Operators::messageFromOperatorsError(engine_.currError()));
+    const CalcValueFormat format = logic_.displayedFormat(page);
+    return NumberUtils::stringFromCalcValue(engine_.accumulatorCalcValue(), &format);
+}
+
+std::string CliSession::keysHelp() {
+    std::string help =
+        "Keys (separated by white space):\n"
+        "  0-9 A-F .        digits and the decimal point, one key per character\n"
+        "  exp              exponent key          +- or \u00B1   sign key\n"
+        "  =                equals                clear        clear key\n"
+        "  bin oct dec hex  turn the display to page 0-3 (integer value: the number base)\n"
+        "  fix eng sci auto the same pages (real value: the display style)\n"
+        "  real int         the Scientific and Programmer segments\n"
+        "  paste:TEXT       paste TEXT (the rest of the argument) into the display\n"
+        "  Pi pi \u03C0 e g G c  constants\n"
+        "  - * x /          aliases of \u2212 \u00D7 \u00D7 \u00F7\n"
+        "Operators (labels are case-insensitive):\n";
+    Operators& operators = Operators::sharedInstance();
+    std::string line = " ";
+    for (OperatorsOperator op : operators.knownOperators()) {
+        const std::string entry = " " + operators.stringFromOperator(op);
+        if (line.size() + entry.size() > 78) {
+            help += line + "\n";
+            line = " ";
+        }
+        line += entry;
+    }
+    return help + line + "\n";
+}
+
+void CliSession::calcEngineNewOperator(CalcEngine&, OperatorsOperator) {}
+
+void CliSession::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcValue&, OperatorsOperator,
+                                                        const std::optional<CalcValue>&, const CalcValue&) {}
+
+void CliSession::calcEngineAccumulatorUpdate(CalcEngine&) {
+    logic_.accumulatorUpdate(Operators::sharedInstance().wordSize());
+}

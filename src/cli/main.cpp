@@ -1,0 +1,69 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "Calculator/Operators.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+
+namespace {
+
+constexpr int kExitValue = 0;
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+void reportUsageError(const std::string& problem) {
+    std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str());
+}
+
+int printDisplay(const CliSession& session, bool allPages) {
+    if (allPages) {
+        for (int page = 0; page < 4; ++page) std::fputs((session.displayText(page) + "\n").c_str(), stdout);
+    } else {
+        std::fputs((session.displayText() + "\n").c_str(), stdout);
+    }
+    return session.showsError() ? kExitError : kExitValue;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string problem;
+    std::optional<CliOptions> options = CliOptions::parse(argc, argv, &problem);
+    if (!options) {
+        reportUsageError(problem + " (see quillet-cli --help)");
+        return kExitUsage;
+    }
+    if (options->help) {
+        std::fputs((CliOptions::usage() + CliSession::keysHelp()).c_str(), stdout);
+        return kExitValue;
+    }
+
+    // As the calculator screen does when it is built.
+    Operators::sharedInstance().setAngleType(options->settings.angleType);
+    Operators::sharedInstance().setWordSize(options->settings.wordSize);
+    CliSession session(options->settings);
+
+    if (!options->keys.empty()) {
+        for (const std::string& keys : options->keys) {
+            if (std::optional<std::string> keyProblem = session.pressKeys(keys)) {
+                reportUsageError(*keyProblem);
+                return kExitUsage;
+            }
+        }
+        return printDisplay(session, options->allPages);
+    }
+
+    int status = kExitValue;
+    bool hadUsageError = false;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (std::optional<std::string> keyProblem = session.pressKeys(line)) {
+            reportUsageError(*keyProblem);
+            hadUsageError = true;
+            continue;
+        }
+        status = printDisplay(session, options->allPages);
+    }
+    return hadUsageError ? kExitUsage : status;
+}
