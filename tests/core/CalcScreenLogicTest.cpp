@@ -1,0 +1,186 @@
+#include "Calculator/CalcScreenLogic.h"
+
+#include <gtest/gtest.h>
+
+#include "Calculator/Operators.h"
+#include "Utils/NumberUtils.h"
+#include "support/EngineDriver.h"
+#include "support/WordSizeScope.h"
+
+namespace {
+
+class FakeSettings : public CalcScreenSettings {
+public:
+    int32_t places = 4;
+    int32_t sigFigs = 6;
+    int32_t style = 3;
+    int32_t integer = 0;
+
+    int32_t numDecimalPlaces() const override { return places; }
+    int32_t numSigFigs() const override { return sigFigs; }
+    int32_t realStyle() const override { return style; }
+    void setRealStyle(int32_t realStyle) override { style = realStyle; }
+    int32_t integerType() const override { return integer; }
+};
+
+// The delegate of the calculator screen and the command line, reduced to the logic.
+class ScreenDelegate : public CalcEngineDelegate {
+public:
+    explicit ScreenDelegate(CalcScreenLogic& logic) : logic_(logic) {}
+    int pageTurns = 0;
+    void calcEngineNewOperator(CalcEngine&, OperatorsOperator) override {}
+    void calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcValue&, OperatorsOperator,
+                                                const std::optional<CalcValue>&, const CalcValue&) override {}
+    void calcEngineAccumulatorUpdate(CalcEngine&) override {
+        if (logic_.accumulatorUpdate(Operators::sharedInstance().wordSize())) ++pageTurns;
+    }
+
+private:
+    CalcScreenLogic& logic_;
+};
+
+class ScreenLogicTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.setDelegate(&delegate);
+        logic.setDisplayPage(logic.startingDisplayPage());
+        logic.setCurrentCalcValueType(engine.accumulatorCalcValue().type());
+    }
+    std::string shown() const {
+        const CalcValueFormat format = logic.displayedFormat(logic.displayPage());
+        return NumberUtils::stringFromCalcValue(engine.accumulatorCalcValue(), &format);
+    }
+
+    WordSizeScope wordSize{16};
+    FakeSettings settings;
+    CalcEngine engine;
+    CalcScreenLogic logic{engine, settings};
+    ScreenDelegate delegate{logic};
+};
+
+TEST(ScreenLogicPages, OffsetArithmetic) {
+    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(0, 320), 0);
+    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(159, 320), 0);
+    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(160, 320), 1);
+    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(960, 320), 3);
+    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(-200, 320), -1);
+    for (int base : {2, 8, 10, 16}) {
+        EXPECT_EQ(CalcScreenLogic::numberBaseFromDisplayPage(CalcScreenLogic::displayPageFromNumberBase(base)), base);
+    }
+    for (int style = 0; style < 8; ++style) {
+        EXPECT_EQ(CalcScreenLogic::displayPageFromCalcValueFormatStyle(style), style % 4);
+    }
+}
+
+TEST(ScreenLogicPages, DecimalPlacesFromDivider) {
+    const std::pair<int32_t, int> rows[] = {{1, 0}, {10, 1}, {100, 2}, {1000000000, 9}, {0, 0}, {-10, 0}};
+    for (const auto& [divider, places] : rows) {
+        EXPECT_EQ(CalcScreenLogic::decimalPlacesFromDecimalPointDivider(divider), places) << divider;
+    }
+}
+
+TEST(ScreenLogicPages, EditingFormatShowsExactlyTheTypedDigits) {
+    const CalcValue real = CalcValue::calcValueWithRealValue(3.14);
+    const CalcValueFormat page = CalcValueFormat::withStyle(CalcValueFormatStyleSci);
+    CalcValueFormat fixTwo = CalcValueFormat::withStyle(CalcValueFormatStyleFix);
+    fixTwo.numDecimalPlaces = 2;
+    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, false, 0), fixTwo);
+    fixTwo.exponent = 5;
+    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, true, 5), fixTwo);
+    CalcValueFormat fixNone = CalcValueFormat::withStyle(CalcValueFormatStyleFix);
+    fixNone.numDecimalPlaces = 0;
+    fixNone.exponent = -3;
+    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, true, -3), fixNone);
+    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, false, 0), CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+    const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
+    EXPECT_EQ(CalcScreenLogic::editingFormat(CalcValue::calcValueWithUBaseValue(3), hex, 100, true, 2), hex);
+}
+
+TEST_F(ScreenLogicTest, PageFormatsFollowTheSettings) {
+    settings.places = 2;
+    settings.sigFigs = 4;
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 0).numDecimalPlaces, 2);
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 1).numSigFig, 5);
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 2).numSigFig, 5);
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 3), CalcValueFormat::withStyle(3));
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeSBase, 1), CalcValueFormat::withStyle(5));
+}
+
+TEST_F(ScreenLogicTest, TypingShowsTheTypedDigits) {
+    engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(0.0));
+    logic.setCurrentCalcValueType(CalcValueTypeReal);
+    logic.setDisplayPage(2);  // Sci
+    pressKeys(engine, "3 .");
+    EXPECT_EQ(shown(), "3.");
+    pressKeys(engine, "1 4");
+    EXPECT_EQ(shown(), "3.14");
+    pressKeys(engine, "0");
+    EXPECT_EQ(shown(), "3.140");
+    pressKeys(engine, "=");
+    EXPECT_EQ(shown(), "3.14e00");
+    engine.clear();
+    pressKeys(engine, "2 E 5");
+    EXPECT_EQ(shown(), "2.e05");
+}
+
+TEST_F(ScreenLogicTest, SignedSettingKeepsTheEntryInProgress) {
+    settings.integer = 1;
+    pressKeys(engine, "3 2 7 6 7");
+    EXPECT_EQ(engine.accumulatorCalcValue().type(), CalcValueTypeSBase);
+    EXPECT_EQ(engine.accumulatorCalcValue().sBaseValue(), 32767);
+    EXPECT_EQ(engine.state(), CalcEngineStateEnteringValue);
+    pressKeys(engine, "+ 1 =");
+    EXPECT_EQ(engine.accumulatorCalcValue().sBaseValue(), -32768);
+}
+
+TEST_F(ScreenLogicTest, UnsignedSettingConvertsASignedValue) {
+    engine.setAccumulatorCalcValue(CalcValue::calcValueWithSBaseValue(-1));
+    engine.enterEquals();
+    EXPECT_EQ(engine.accumulatorCalcValue().type(), CalcValueTypeUBase);
+    EXPECT_EQ(engine.accumulatorCalcValue().uBaseValue(), 65535u);
+}
+
+TEST_F(ScreenLogicTest, PageFollowsTheKindOfValue) {
+    engine.setNumberBase(16);
+    settings.style = 1;
+    engine.enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(2.5));
+    EXPECT_EQ(delegate.pageTurns, 1);
+    EXPECT_EQ(logic.displayPage(), 1);
+    EXPECT_EQ(logic.currentCalcValueFormatStyle(), CalcValueFormatStyleEng);
+    logic.displayPageCameToRest(3);
+    EXPECT_EQ(settings.style, 3);
+    EXPECT_EQ(engine.numberBase(), 16);
+    engine.enterAccumulatorCalcValue(CalcValue::calcValueWithUBaseValue(7));
+    EXPECT_EQ(delegate.pageTurns, 2);
+    EXPECT_EQ(logic.displayPage(), 3);
+    EXPECT_EQ(logic.currentCalcValueFormatStyle(), CalcValueFormatStyleHex);
+    logic.displayPageCameToRest(0);
+    EXPECT_EQ(engine.numberBase(), 2);
+    EXPECT_EQ(settings.style, 3);
+    EXPECT_EQ(shown(), "111b");
+}
+
+TEST_F(ScreenLogicTest, KeysByBaseAndKind) {
+    for (int base : {2, 8, 10, 16}) {
+        engine.setNumberBase(base);
+        EXPECT_EQ(CalcScreenLogic::usableDigitCount(engine), base);
+        EXPECT_FALSE(CalcScreenLogic::realKeysEnabled(engine));
+    }
+    engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
+    EXPECT_EQ(CalcScreenLogic::usableDigitCount(engine), 10);
+    EXPECT_TRUE(CalcScreenLogic::realKeysEnabled(engine));
+}
+
+using ScreenLogicDeathTest = ScreenLogicTest;
+
+TEST_F(ScreenLogicDeathTest, InconsistentValuesAbort) {
+    EXPECT_DEATH(CalcScreenLogic::displayPageFromNumberBase(7), "Classes/CalcViewController: unknown number base");
+    EXPECT_DEATH(CalcScreenLogic::displayPageFromCalcValueFormatStyle(8),
+                 "Classes/CalcViewController: unknown calc value format style");
+    EXPECT_DEATH(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 4), "Classes/CalcViewController: unrecognised page");
+    settings.style = 9;
+    engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
+    EXPECT_DEATH(logic.startingDisplayPage(), "Classes/CalcViewController: unknown real style");
+}
+
+}  // namespace

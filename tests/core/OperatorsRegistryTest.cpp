@@ -1,0 +1,94 @@
+#include "Calculator/Operators.h"
+
+#include <gtest/gtest.h>
+
+#include "Calculator/OperatorsBasic.h"
+
+namespace {
+
+struct BasicRow {
+    OperatorsOperator op;
+    const char* label;
+    const char* description;
+    const char* image;
+    int precedence;
+    bool isUnary;
+};
+
+TEST(OperatorsRegistry, AnswersTheBasicTable) {
+    const BasicRow rows[] = {
+        {2, "+", "Add", "operatorAddDark.png", 12, false},
+        {3, "\u2212", "Subtract", "operatorSubtractDark.png", 12, false},
+        {4, "\u00D7", "Multiply", "operatorMultiplyDark.png", 13, false},
+        {5, "\u00F7", "Divide", "operatorDivideDark.png", 13, false},
+        {6, "!", "Factorial", "operatorFactorialDark.png", 15, true},
+        {7, "%", "Percent", "operatorRandomDark.png", 13, false},
+        {8, "Random", "Random number", "operatorRandomDark.png", 15, true},
+        {21, "+/-", "Negate", "", 15, true},
+        {29, "<-->", "Reverse bytes", "operatorReverseBytesDark.png", 15, true},
+        {48, "xx?xx", "Get bit", "operatorBitGetDark.png", 8, false},
+        {49, "xx1xx", "Set bit", "operatorBitSetDark.png", 8, false},
+        {50, "xx0xx", "Clear bit", "operatorBitClearDark.png", 8, false},
+    };
+    Operators& operators = Operators::sharedInstance();
+    for (const BasicRow& row : rows) {
+        EXPECT_EQ(operators.stringFromOperator(row.op), row.label);
+        EXPECT_EQ(operators.descriptionFromOperator(row.op), row.description);
+        EXPECT_EQ(operators.accessibilityStringFromOperator(row.op), row.description);
+        EXPECT_EQ(operators.imageFromOperator(row.op), row.image);
+        EXPECT_EQ(operators.precedenceFromOperator(row.op), row.precedence);
+        EXPECT_EQ(operators.operatorIsUnary(row.op), row.isUnary);
+    }
+}
+
+TEST(OperatorsRegistry, NoneAndEquals) {
+    Operators& operators = Operators::sharedInstance();
+    EXPECT_EQ(operators.precedenceFromOperator(OperatorsOperatorNone), 18);
+    EXPECT_EQ(operators.precedenceFromOperator(OperatorsOperatorEquals), 2);
+    EXPECT_FALSE(operators.operatorIsUnary(OperatorsOperatorNone));
+    EXPECT_EQ(operators.stringFromOperator(OperatorsOperatorNone), "");
+    EXPECT_EQ(operators.stringFromOperator(OperatorsOperatorEquals), "=");
+    EXPECT_EQ(operators.imageFromOperator(OperatorsOperatorEquals), "");
+    EXPECT_EQ(operators.imageFromOperator(OperatorsOperatorNone), "");
+}
+
+TEST(OperatorsRegistry, ErrorMessages) {
+    EXPECT_EQ(Operators::messageFromOperatorsError(1), "Value out of range");
+    EXPECT_EQ(Operators::messageFromOperatorsError(2), "Divide by zero");
+    EXPECT_EQ(Operators::messageFromOperatorsError(3), "Invalid word size");
+    EXPECT_EQ(Operators::messageFromOperatorsError(4), "Integer size must be 32 bits or larger");
+    EXPECT_EQ(Operators::messageFromOperatorsError(5), "Integer size must be 64 bits");
+    EXPECT_EQ(Operators::messageFromOperatorsError(6), "Unknown error");
+    EXPECT_EQ(Operators::messageFromOperatorsError(-1), "Unknown error");
+}
+
+TEST(OperatorsRegistry, LooksUpLabelsIgnoringCase) {
+    Operators& operators = Operators::sharedInstance();
+    EXPECT_EQ(operators.operatorFromString("random"), OperatorsOperatorRandom);
+    EXPECT_EQ(operators.operatorFromString("\u00D7"), OperatorsOperatorMultiply);
+    EXPECT_EQ(operators.operatorFromString("XX?XX"), OperatorsOperatorBitGet);
+    EXPECT_FALSE(operators.operatorFromString("=").has_value());
+    EXPECT_FALSE(operators.operatorFromString("nonsense").has_value());
+}
+
+TEST(OperatorsRegistry, CalculationOfAnUnknownIdentifierGivesNothing) {
+    OperatorsError error = 99;
+    EXPECT_FALSE(Operators::sharedInstance()
+                     .calculateResultForCalcValue1(CalcValue(), 46, CalcValue(), &error)
+                     .has_value());
+    EXPECT_EQ(error, OperatorsErrorNone);
+}
+
+using OperatorsRegistryDeathTest = ::testing::Test;
+
+TEST_F(OperatorsRegistryDeathTest, UnknownOperatorsAbort) {
+    Operators& operators = Operators::sharedInstance();
+    for (OperatorsOperator op : {46, 47, 60, -3}) {
+        EXPECT_DEATH(operators.stringFromOperator(op), "Calculator/Operators: unknown operator");
+        EXPECT_DEATH(operators.precedenceFromOperator(op), "Calculator/Operators: unknown operator");
+        EXPECT_DEATH(operators.operatorIsUnary(op), "Calculator/Operators: unknown operator");
+        EXPECT_EQ(operators.imageFromOperator(op), "");
+    }
+}
+
+}  // namespace
