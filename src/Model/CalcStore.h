@@ -58,6 +58,8 @@ public:
     GeneralValue* generalValueFromCalcValue(const CalcValue& value);
     static std::optional<CalcValue> calcValueFromGeneralValue(const GeneralValue& generalValue);
     static ObjectDate dateQuantizedToToday();
+    // Local midnight at the start of the day of an instant.
+    static ObjectDate dateQuantizedToDay(ObjectDate instant);
 
     int32_t nextHistoryStepIndexAndIncrement();
     void addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "Platform/ManagedObjectModel.h"
@@ -37,8 +38,8 @@ public:
     // The open connection, for diagnostics and tests; null when the file could not be opened.
     SQLiteDatabase* database() const { return database_.get(); }
 
-    // The largest key in use per entity, in model order, so that new records get fresh keys.
-    std::vector<int64_t> largestObjectIDs(std::string* error);
+    // The largest key in use per entity when the file was opened, in model order.
+    const std::vector<int64_t>& largestObjectIDs() const { return largestObjectIDs_; }
 
     struct Row {
         int64_t objectID = 0;
@@ -57,13 +58,17 @@ public:
 
 private:
     void open();
-    bool createSchema(std::string* error);
+    bool fail(StoreOpenFailure failure, int resultCode, const std::string& message);
+    bool prepareLayout(std::string* error, int* resultCode);
     SQLiteStatement* statement(const std::string& sql, std::string* error);
+    bool bindValues(SQLiteStatement& statement, const ManagedObject& object, int firstPosition, std::string* error);
+    Row readRow(const EntityDescription& entity, const SQLiteStatement& statement) const;
 
     const ManagedObjectModel& model_;
     std::string path_;
     std::unique_ptr<SQLiteDatabase> database_;
     StoreOpenFailure failure_ = StoreOpenFailure::None;
     std::string errorMessage_;
-    std::vector<std::pair<std::string, std::unique_ptr<SQLiteStatement>>> statements_;
+    std::vector<int64_t> largestObjectIDs_;
+    std::unordered_map<std::string, std::unique_ptr<SQLiteStatement>> statements_;
 };

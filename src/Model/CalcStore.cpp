@@ -1,0 +1,446 @@
+#include "Model/CalcStore.h"
+
+#include <QStandardPaths>
+#include <QString>
+#include <array>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+
+#include "Calculator/Operators.h"
+#include "Model/CalcStoreModel.h"
+#include "Platform/FatalAssert.h"
+#include "Platform/FileSetAside.h"
+#include "Platform/Log.h"
+
+namespace {
+
+constexpr std::string_view source = "Model/CalcStore";
+// Only the steps with the 100 highest indices are kept.
+constexpr int32_t historyLength = 100;
+
+struct DefaultFavourite {
+    OperatorsOperator op;
+    std::optional<double> value;
+    int32_t style;
+};
+
+constexpr std::array<DefaultFavourite, 15> defaultFavourites = {{
+    {9, std::nullopt, 0},    // <<
+    {10, std::nullopt, 0},   // >>
+    {12, std::nullopt, 0},   // <<N
+    {13, std::nullopt, 0},   // >>N
+    {43, std::nullopt, 0},   // 1/N
+    {22, std::nullopt, 0},   // AND
+    {23, std::nullopt, 0},   // OR
+    {26, std::nullopt, 0},   // XOR
+    {28, std::nullopt, 0},   // INV
+    {29, std::nullopt, 0},   // <-->
+    {8, std::nullopt, 0},    // Random
+    {44, std::nullopt, 0},   // SQRT
+    {0, 3.141592653589793, 3},
+    {0, 2.718281828459045, 3},
+    {0, 42.0, 3},
+}};
+
+// The three type conversions left the favourites bar; a favourite holding one gets the first of
+// these that no favourite holds yet.
+constexpr std::array<OperatorsOperator, 26> replacementCandidates = {
+    48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
+
+constexpr bool isTypeConversion(OperatorsOperator op) { return op == 18 || op == 19 || op == 20; }
+
+constexpr bool isBasicArithmetic(OperatorsOperator op) { return op >= 2 && op <= 5; }
+
+FetchRequest requestSortedByIndex(std::string_view entityName) {
+    return {std::string(entityName), nullptr, {{std::string(CalcStoreHistoryStepKeyIndex), true}}};
+}
+
+}  // namespace
+
+CalcStore& CalcStore::sharedInstance() {
+    // A function-local static is created once, under the lock the language provides.
+    static CalcStore store(applicationDocumentsDirectory() + "/" + std::string(storeFileName));
+    return store;
+}
+
+CalcStore::CalcStore(std::string storePath) : storePath_(std::move(storePath)) {}
+
+CalcStore::~CalcStore() {
+    managedObjectContext_.reset();
+    persistentStoreCoordinator_.reset();
+}
+
+std::string CalcStore::applicationDocumentsDirectory() {
+    const QString dataLocation = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return (dataLocation + QStringLiteral("/Quillet/Quillet")).toStdString();
+}
+
+bool CalcStore::open(std::string* errorMessage) {
+    if (managedObjectContext_) return true;
+    return openCoordinator(errorMessage);
+}
+
+bool CalcStore::openCoordinator(std::string* errorMessage) {
+    std::error_code code;
+    const auto folder = std::filesystem::path(storePath_).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, code);
+    auto coordinator = std::make_unique<PersistentStoreCoordinator>(managedObjectModel(), storePath_);
+    if (coordinator->failure() == StoreOpenFailure::Unreadable) {
+        const std::string reason = coordinator->errorMessage();
+        coordinator.reset();
+        std::string error;
+        const auto aside = setFileAside(storePath_, &error, {"-wal", "-journal", "-shm"});
+        if (!aside) {
+            *errorMessage = reason + "; it could not be moved aside: " + error;
+            return false;
+        }
+        Log::format("%s; kept it as %s and started a fresh store", reason.c_str(), aside->c_str());
+        coordinator = std::make_unique<PersistentStoreCoordinator>(managedObjectModel(), storePath_);
+    }
+    if (!coordinator->isOpen()) {
+        *errorMessage = coordinator->errorMessage();
+        return false;
+    }
+    persistentStoreCoordinator_ = std::move(coordinator);
+    managedObjectContext_ = std::make_unique<ManagedObjectContext>(*persistentStoreCoordinator_);
+    globalDataManagedObject_ = nullptr;
+    return true;
+}
+
+const ManagedObjectModel& CalcStore::managedObjectModel() {
+    if (!managedObjectModel_) managedObjectModel_ = std::make_unique<ManagedObjectModel>(CalcStoreModel::managedObjectModel());
+    return *managedObjectModel_;
+}
+
+PersistentStoreCoordinator* CalcStore::persistentStoreCoordinator() {
+    if (!persistentStoreCoordinator_) {
+        std::string errorMessage;
+        if (!openCoordinator(&errorMessage)) {
+            Log::format("Unresolved error %s, %s", errorMessage.c_str(), storePath_.c_str());
+            fatalAssert(source, errorMessage);
+        }
+    }
+    return persistentStoreCoordinator_.get();
+}
+
+ManagedObjectContext* CalcStore::managedObjectContext() {
+    persistentStoreCoordinator();
+    return managedObjectContext_.get();
+}
+
+ManagedObjectContext& CalcStore::context() { return *managedObjectContext(); }
+
+bool CalcStore::save(std::string* error) { return context().save(error); }
+
+void CalcStore::saveChanges() {
+    std::string error;
+    if (!save(&error)) {
+        Log::format("Unresolved error %s, %s", error.c_str(), storePath_.c_str());
+        fatalAssert(source, "unable to save history step");
+    }
+}
+
+void CalcStore::close() {
+    globalDataManagedObject_ = nullptr;
+    if (managedObjectContext_ && managedObjectContext_->hasChanges()) {
+        std::string error;
+        if (!managedObjectContext_->save(&error)) {
+            Log::format("Unresolved error %s, %s", error.c_str(), storePath_.c_str());
+            fatalAssert(source, "unable to save store at close");
+        }
+    }
+    // Closing the file releases it for the next process and folds the write-ahead log back in.
+    managedObjectContext_.reset();
+    persistentStoreCoordinator_.reset();
+}
+
+void CalcStore::deleteAllObjects(std::string_view entityName) {
+    std::string error;
+    const auto objects = context().executeFetchRequest({std::string(entityName), nullptr, {}}, &error);
+    if (!objects) {
+        Log::format("Error fetching request %s", error.c_str());
+        return;
+    }
+    if (entityName == CalcStoreGlobalDataEntityName) globalDataManagedObject_ = nullptr;
+    for (ManagedObject* object : *objects) context().deleteObject(object);
+    saveChanges();
+}
+
+GeneralValue* CalcStore::generalValueFromCalcValue(const CalcValue& value) {
+    auto* generalValue = static_cast<GeneralValue*>(context().insertNewObjectForEntityForName(CalcStoreGeneralValueEntityName));
+    generalValue->setValue(value.type(), CalcStoreGeneralValueKeyType);
+    switch (value.type()) {
+        case CalcValueTypeUBase:
+            generalValue->setValue(static_cast<int64_t>(value.uBaseValue()), CalcStoreGeneralValueKeyBaseValue);
+            break;
+        case CalcValueTypeSBase: generalValue->setValue(value.sBaseValue(), CalcStoreGeneralValueKeyBaseValue); break;
+        case CalcValueTypeReal: generalValue->setValue(value.realValue(), CalcStoreGeneralValueKeyRealValue); break;
+        default: fatalAssert(source, "unknown value type");
+    }
+    return generalValue;
+}
+
+std::optional<CalcValue> CalcStore::calcValueFromGeneralValue(const GeneralValue& generalValue) {
+    switch (generalValue.type()) {
+        case CalcValueTypeUBase:
+            return CalcValue::calcValueWithUBaseValue(static_cast<uint64_t>(generalValue.baseValue().value_or(0)));
+        case CalcValueTypeSBase: return CalcValue::calcValueWithSBaseValue(generalValue.baseValue().value_or(0));
+        case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(generalValue.realValue().value_or(0.0));
+        default: fatalAssert(source, "unrecognised general value type");
+    }
+}
+
+ObjectDate CalcStore::dateQuantizedToDay(ObjectDate instant) {
+    const std::time_t time = std::chrono::system_clock::to_time_t(instant);
+    std::tm local{};
+    localtime_r(&time, &local);
+    local.tm_hour = 0;
+    local.tm_min = 0;
+    local.tm_sec = 0;
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
+ObjectDate CalcStore::dateQuantizedToToday() { return dateQuantizedToDay(std::chrono::system_clock::now()); }
+
+int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
+    if (!globalDataManagedObject_) {
+        std::string error;
+        const auto found = context().executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
+        if (!found) fatalAssert(source, "error searching for GlobalData");
+        if (found->size() > 1) fatalAssert(source, "more than 1 global data object");
+        if (found->size() == 1) {
+            globalDataManagedObject_ = static_cast<GlobalData*>(found->front());
+        } else {
+            globalDataManagedObject_ =
+                static_cast<GlobalData*>(context().insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName));
+            if (!globalDataManagedObject_) fatalAssert(source, "unable to create global data");
+            globalDataManagedObject_->setNextHistoryStepIndex(0);
+        }
+    }
+    const int32_t index = globalDataManagedObject_->nextHistoryStepIndex();
+    globalDataManagedObject_->setNextHistoryStepIndex(index + 1);
+    // A failure here leaves the counter pending; the caller's own save reports it.
+    std::string error;
+    if (!save(&error)) Log::format("error saving GlobalData: %s", error.c_str());
+    return index;
+}
+
+void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
+                                             const std::optional<CalcValue>& value2, const CalcValue& result,
+                                             int32_t style) {
+    const int32_t index = nextHistoryStepIndexAndIncrement();
+    auto* step = static_cast<HistoryStep*>(context().insertNewObjectForEntityForName(CalcStoreHistoryStepEntityName));
+    step->setValue(dateQuantizedToToday(), CalcStoreHistoryStepKeyDate);
+    step->setValue(index, CalcStoreHistoryStepKeyIndex);
+    step->setValue(0, CalcStoreHistoryStepKeyError);
+    step->setValue(op, CalcStoreHistoryStepKeyOperator);
+    step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheLHS);
+    step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheRHS);
+
+    auto attach = [&](const CalcValue& value, std::string_view parentKey, std::string_view childKey) {
+        GeneralValue* generalValue = generalValueFromCalcValue(value);
+        generalValue->setStyle(style);
+        generalValue->setObject(step, parentKey);
+        step->setObject(generalValue, childKey);
+    };
+    attach(value1, CalcStoreGeneralValueKeyParentHistoryStepGeneralValue1, CalcStoreHistoryStepKeyGeneralValue1);
+    if (value2) {
+        attach(*value2, CalcStoreGeneralValueKeyParentHistoryStepGeneralValue2, CalcStoreHistoryStepKeyGeneralValue2);
+    }
+    attach(result, CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult, CalcStoreHistoryStepKeyGeneralValueResult);
+
+    if (index >= historyLength) {
+        FetchRequest request{std::string(CalcStoreHistoryStepEntityName),
+                             FetchRequest::predicateKeyLessThanOrEqual(std::string(CalcStoreHistoryStepKeyIndex),
+                                                                       index - historyLength),
+                             {}};
+        std::string error;
+        const auto oldSteps = context().executeFetchRequest(request, &error);
+        if (!oldSteps) {
+            Log::format("Error fetching request %s", error.c_str());
+            return;
+        }
+        for (ManagedObject* oldStep : *oldSteps) context().deleteObject(oldStep);
+    }
+}
+
+void CalcStore::deleteAllHistorySteps() { deleteAllObjects(CalcStoreHistoryStepEntityName); }
+
+std::unique_ptr<FetchedResultsController> CalcStore::historyStepsFetchedResultsController() {
+    FetchRequest request{std::string(CalcStoreHistoryStepEntityName),
+                         nullptr,
+                         {{std::string(CalcStoreHistoryStepKeyDate), false}, {std::string(CalcStoreHistoryStepKeyIndex), true}}};
+    auto controller = std::make_unique<FetchedResultsController>(std::move(request), context(),
+                                                                 std::string(CalcStoreHistoryStepKeyDate),
+                                                                 std::string(CalcStoreHistoryStepEntityName));
+    std::string error;
+    if (!controller->performFetch(&error)) {
+        Log::format("Error fetching request %s", error.c_str());
+        return nullptr;
+    }
+    return controller;
+}
+
+template <typename Record>
+std::optional<std::vector<Record*>> CalcStore::fetchAllSortedByIndex(std::string_view entityName) {
+    std::string error;
+    const auto objects = context().executeFetchRequest(requestSortedByIndex(entityName), &error);
+    if (!objects) {
+        Log::line("Unable to execute fetch");
+        return std::nullopt;
+    }
+    std::vector<Record*> records;
+    records.reserve(objects->size());
+    for (ManagedObject* object : *objects) records.push_back(static_cast<Record*>(object));
+    return records;
+}
+
+void CalcStore::addAccumulatorState(int32_t state, int32_t currError, int32_t currOperator, int32_t decimalPointDivider,
+                                    int32_t exponent, bool hasExponent, int32_t numberBase,
+                                    const CalcValue& accumulatorCalcValue) {
+    ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreAccumulatorStateEntityName);
+    record->setValue(state, CalcStoreAccumulatorStateKeyState);
+    record->setValue(currError, CalcStoreAccumulatorStateKeyCurrError);
+    record->setValue(currOperator, CalcStoreAccumulatorStateKeyCurrOperator);
+    record->setValue(decimalPointDivider, CalcStoreAccumulatorStateKeyDecimalPointDivider);
+    record->setValue(exponent, CalcStoreAccumulatorStateKeyExponent);
+    record->setValue(hasExponent, CalcStoreAccumulatorStateKeyHasExponent);
+    record->setValue(numberBase, CalcStoreAccumulatorStateKeyNumberBase);
+    record->setObject(generalValueFromCalcValue(accumulatorCalcValue), CalcStoreAccumulatorStateKeyGeneralValue);
+    std::string error;
+    if (!save(&error)) Log::format("error saving AccumulatorState: %s", error.c_str());
+}
+
+AccumulatorState* CalcStore::accumulatorState() {
+    std::string error;
+    const auto records = context().executeFetchRequest({std::string(CalcStoreAccumulatorStateEntityName), nullptr, {}}, &error);
+    if (!records) {
+        Log::line("Unable to execute fetch");
+        return nullptr;
+    }
+    return records->size() == 1 ? static_cast<AccumulatorState*>(records->front()) : nullptr;
+}
+
+void CalcStore::deleteAccumulatorState() { deleteAllObjects(CalcStoreAccumulatorStateEntityName); }
+
+void CalcStore::addOpStepWithCalcValue(const CalcValue& value, OperatorsOperator op, int32_t index) {
+    GeneralValue* generalValue = generalValueFromCalcValue(value);
+    ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreOpStepEntityName);
+    record->setObject(generalValue, CalcStoreOpStepKeyGeneralValue);
+    record->setValue(index, CalcStoreOpStepKeyIndex);
+    if (static_cast<uint32_t>(op) > 1) record->setValue(op, CalcStoreOpStepKeyOperator);
+    std::string error;
+    if (!save(&error)) Log::format("error saving opStep: %s", error.c_str());
+}
+
+std::optional<std::vector<OpStepRecord*>> CalcStore::opSteps() {
+    return fetchAllSortedByIndex<OpStepRecord>(CalcStoreOpStepEntityName);
+}
+
+void CalcStore::deleteAllOpSteps() { deleteAllObjects(CalcStoreOpStepEntityName); }
+
+std::optional<std::vector<Favourite*>> CalcStore::favourites() {
+    return fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
+}
+
+void CalcStore::deleteFavouriteWithIndex(int32_t index) {
+    const auto list = favourites();
+    if (!list) fatalAssert(source, "unable to get favourites");
+    if (static_cast<uint32_t>(index) < list->size()) context().deleteObject((*list)[static_cast<uint32_t>(index)]);
+}
+
+void CalcStore::addFavouriteWithCalcValue(const std::optional<CalcValue>& value, OperatorsOperator op, int32_t index,
+                                          int32_t style) {
+    deleteFavouriteWithIndex(index);
+    auto* favourite = static_cast<Favourite*>(context().insertNewObjectForEntityForName(CalcStoreFavouriteEntityName));
+    favourite->setValue(index, CalcStoreFavouriteKeyIndex);
+    favourite->setValue(op, CalcStoreFavouriteKeyOperator);
+    if (value) {
+        GeneralValue* generalValue = generalValueFromCalcValue(*value);
+        generalValue->setStyle(style);
+        generalValue->setObject(favourite, CalcStoreGeneralValueKeyParentFavourite);
+        favourite->setObject(generalValue, CalcStoreFavouriteKeyGeneralValue);
+    }
+    std::string error;
+    if (!save(&error)) fatalAssert(source, "error saving favourite");
+}
+
+void CalcStore::createDefaultFavourites() {
+    const auto list = favourites();
+    if (list && list->size() >= defaultFavourites.size()) {
+        replaceToRealToUBaseToSBaseInFavourites(*list);
+        return;
+    }
+    for (size_t slot = 0; slot < defaultFavourites.size(); ++slot) {
+        const DefaultFavourite& entry = defaultFavourites[slot];
+        std::optional<CalcValue> value;
+        if (entry.value) value = CalcValue::calcValueWithRealValue(*entry.value);
+        addFavouriteWithCalcValue(value, entry.op, static_cast<int32_t>(slot), entry.style);
+    }
+}
+
+int32_t CalcStore::indexFromOperator(OperatorsOperator op, const std::vector<Favourite*>& favourites) {
+    for (const Favourite* favourite : favourites) {
+        if (favourite->operatorsOperator() == op) return favourite->index();
+    }
+    return -1;
+}
+
+void CalcStore::replaceToRealToUBaseToSBaseInFavourites(const std::vector<Favourite*>& favourites) {
+    bool changed = false;
+    for (Favourite* favourite : favourites) {
+        if (!isTypeConversion(favourite->operatorsOperator())) continue;
+        for (OperatorsOperator candidate : replacementCandidates) {
+            if (indexFromOperator(candidate, favourites) != -1) continue;
+            favourite->setOperatorsOperator(candidate);
+            changed = true;
+            break;
+        }
+    }
+    if (!changed) return;
+    std::string error;
+    if (!save(&error)) fatalAssert(source, "error saving favourite");
+}
+
+std::optional<std::vector<QuickOperator*>> CalcStore::quickOperators() {
+    return fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName);
+}
+
+void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
+    if (isBasicArithmetic(op)) return;
+    const auto list = quickOperators();
+    auto insertFirst = [&] {
+        ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreQuickOperatorEntityName);
+        record->setValue(0, CalcStoreQuickOperatorKeyIndex);
+        record->setValue(op, CalcStoreQuickOperatorKeyOperator);
+    };
+    if (!list || list->empty()) {
+        insertFirst();
+    } else if (list->front()->operatorsOperator() == op) {
+        return;
+    } else {
+        const bool present = std::any_of(list->begin(), list->end(),
+                                         [op](const QuickOperator* entry) { return entry->operatorsOperator() == op; });
+        for (QuickOperator* entry : *list) {
+            if (present && entry->operatorsOperator() == op) {
+                entry->setIndex(0);
+                break;
+            }
+            entry->setIndex(entry->index() + 1);
+        }
+        if (!present) insertFirst();
+    }
+    std::string error;
+    const bool saved = save(&error);
+    context().processPendingChanges();
+    if (!saved) fatalAssert(source, "error saving operator history");
+
+    const auto updated = quickOperators();
+    if (!updated) return;
+    for (const QuickOperator* entry : *updated) {
+        Log::format("[%d] %s", entry->index(), Operators::sharedInstance().stringFromOperator(entry->operatorsOperator()).c_str());
+    }
+    Log::line("--");
+}
