@@ -17,13 +17,12 @@ namespace {
 constexpr const char* kSource = "Calculator/Operators";
 constexpr OperatorsOperator kLargestOperator = 59;
 
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+std::string asciiLowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    return true;
+    return lower;
 }
 
 }  // namespace
@@ -165,8 +164,12 @@ std::vector<OperatorsOperator> Operators::knownOperators() {
 }
 
 std::optional<OperatorsOperator> Operators::operatorFromString(std::string_view label) {
-    for (OperatorsOperator op : knownOperators()) {
-        if (equalIgnoringAsciiCase(stringFromOperator(op), label)) return op;
+    if (labelIndex_.empty()) {
+        for (OperatorsOperator op : knownOperators()) labelIndex_.emplace_back(asciiLowerCase(stringFromOperator(op)), op);
+    }
+    const std::string lower = asciiLowerCase(label);
+    for (const auto& [text, op] : labelIndex_) {
+        if (text == lower) return op;
     }
     return std::nullopt;
 }

@@ -49,4 +49,6 @@ private:
     int angleType_ = 0;
     int wordSize_ = 16;
     std::vector<OperatorsModule*> modules_;
+    // Key labels in lower case, built on first lookup: the modules never change.
+    std::vector<std::pair<std::string, OperatorsOperator>> labelIndex_;
 };

@@ -41,9 +41,9 @@ std::string generalText(double x) {
 std::string exponentText(int exponent) {
     // "%02d" of the exponent, or "-%02d" of its magnitude.
     const unsigned magnitude = exponent < 0 ? 0u - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
-    std::string digits = std::to_string(magnitude);
-    if (digits.size() < 2) digits.insert(0, "0");
-    return exponent < 0 ? "-" + digits : digits;
+    std::string text = exponent < 0 ? "-" : "";
+    if (magnitude < 10) text += '0';
+    return text += std::to_string(magnitude);
 }
 
 std::string unsignedText(uint64_t value, int base) {
@@ -274,7 +274,8 @@ CalcValueStrings NumberUtils::stringsFromCalcValueBaseOct(const CalcValue& value
 CalcValueStrings NumberUtils::stringsFromCalcValueBaseDec(const CalcValue& value, const CalcValueFormat*) {
     if (value.type() == CalcValueTypeSBase && value.sBaseValue() < 0) {
         // The magnitude in unsigned arithmetic, so that the most negative value prints.
-        return {"-" + unsignedText(0 - static_cast<uint64_t>(value.sBaseValue()), 10), "d"};
+        std::string text = "-";
+        return {text += unsignedText(0 - static_cast<uint64_t>(value.sBaseValue()), 10), "d"};
     }
     const uint64_t magnitude =
         value.type() == CalcValueTypeSBase ? static_cast<uint64_t>(value.sBaseValue()) : value.uBaseValue();

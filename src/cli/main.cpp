@@ -1,5 +1,5 @@
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
 #include <string>
 
 #include "Calculator/Operators.h"
@@ -56,14 +56,17 @@ int main(int argc, char** argv) {
 
     int status = kExitValue;
     bool hadUsageError = false;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (std::optional<std::string> keyProblem = session.pressKeys(line)) {
+    char* buffer = nullptr;
+    size_t capacity = 0;
+    ssize_t length = 0;
+    while ((length = getline(&buffer, &capacity, stdin)) >= 0) {
+        if (std::optional<std::string> keyProblem = session.pressKeys(std::string_view(buffer, static_cast<size_t>(length)))) {
             reportUsageError(*keyProblem);
             hadUsageError = true;
             continue;
         }
         status = printDisplay(session, options->allPages);
     }
+    std::free(buffer);
     return hadUsageError ? kExitUsage : status;
 }
