@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Platform/FatalAssert.h"
+#include "Platform/Localized.h"
+#include "Platform/Log.h"
+#include "Platform/NotificationCenter.h"
+
+namespace {
+
+constexpr std::string_view kName = "TestNotificationSomethingHappened";
+
+TEST(NotificationCenterDelivery, SynchronousToMatchingObservers) {
+    NotificationCenter center;
+    int owner = 0;
+    int sender = 0;
+    int otherSender = 0;
+    std::vector<std::string> received;
+    center.addObserver(&owner, kName, [&](const Notification& n) { received.push_back("any " + std::string(n.name)); });
+    center.addObserver(&owner, kName, [&](const Notification&) { received.push_back("filtered"); }, &sender);
+    center.addObserver(&owner, "OtherName", [&](const Notification&) { received.push_back("other"); });
+    center.post(kName, &otherSender);
+    EXPECT_EQ(received, (std::vector<std::string>{"any " + std::string(kName)}));
+    received.clear();
+    center.post(kName, &sender, 7);
+    EXPECT_EQ(received, (std::vector<std::string>{"any " + std::string(kName), "filtered"}));
+    received.clear();
+    center.removeObserver(&owner);
+    center.post(kName);
+    EXPECT_TRUE(received.empty());
+}
+
+TEST(NotificationCenterDelivery, CarriesTheUserInfo) {
+    NotificationCenter center;
+    int owner = 0;
+    int index = -1;
+    center.addObserver(&owner, kName, [&](const Notification& n) { index = std::any_cast<int>(n.userInfo); });
+    center.post(kName, nullptr, 7);
+    EXPECT_EQ(index, 7);
+}
+
+TEST(NotificationCenterDelivery, ObserverMayRemoveItselfOrOthersWhileDelivering) {
+    NotificationCenter center;
+    int first = 0;
+    int second = 0;
+    int calls = 0;
+    center.addObserver(&first, kName, [&](const Notification&) {
+        ++calls;
+        center.removeObserver(&first);
+        center.removeObserver(&second);
+        center.addObserver(&second, kName, [&](const Notification&) { calls += 100; });
+    });
+    center.addObserver(&second, kName, [&](const Notification&) { calls += 10; });
+    center.post(kName);
+    EXPECT_EQ(calls, 1);  // the removed observer is not called, the one added during delivery neither
+    center.post(kName);
+    EXPECT_EQ(calls, 101);
+}
+
+TEST(LogLines, GoToTheInstalledSink) {
+    std::vector<std::string> lines;
+    Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+    Log::line("CalcViewController didReceiveMemoryWarning");
+    Log::format("Error fetching request %s", "HistoryStep");
+    Log::setSink(previous);
+    EXPECT_EQ(lines, (std::vector<std::string>{"CalcViewController didReceiveMemoryWarning",
+                                               "Error fetching request HistoryStep"}));
+}
+
+TEST(LocalizedText, EnglishKeyWithoutTranslator) {
+    EXPECT_EQ(Localized::string("Divide by zero"), "Divide by zero");
+    Localized::setTranslator([](std::string_view english) { return "<" + std::string(english) + ">"; });
+    EXPECT_EQ(Localized::string("hex"), "<hex>");
+    Localized::setTranslator({});
+    EXPECT_EQ(Localized::string("hex"), "hex");
+}
+
+using FatalAssertDeathTest = ::testing::Test;
+
+TEST_F(FatalAssertDeathTest, PrintsSourceAndMessage) {
+    EXPECT_DEATH(fatalAssert("Classes/Example", "unknown state"), "^Classes/Example: unknown state\n");
+    EXPECT_DEATH(fatalAssertUnless(false, "Model/Example", "stack empty"), "Model/Example: stack empty");
+    fatalAssertUnless(true, "Model/Example", "never printed");
+}
+
+}  // namespace
