@@ -15,7 +15,8 @@ std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\
 
 std::string columnType(AttributeType type) {
     switch (type) {
-        case AttributeType::Double: return "REAL";
+        // No declared type: a REAL column would store -0.0 as the integer 0 and lose its sign.
+        case AttributeType::Double: return "";
         case AttributeType::String: return "TEXT";
         default: return "INTEGER";
     }
@@ -129,7 +130,8 @@ bool PersistentStoreCoordinator::prepareLayout(std::string* error, int* resultCo
         for (const auto& entity : model_.entities()) {
             std::vector<std::string> columns{quoted(primaryKeyColumn) + " INTEGER PRIMARY KEY"};
             for (const auto& attribute : entity.attributes) {
-                columns.push_back(quoted(attribute.name) + " " + columnType(attribute.type));
+                const std::string type = columnType(attribute.type);
+                columns.push_back(quoted(attribute.name) + (type.empty() ? "" : " " + type));
             }
             for (const auto& relationship : entity.relationships) columns.push_back(quoted(relationship.name) + " INTEGER");
             const std::string sql = "CREATE TABLE IF NOT EXISTS " + quoted(entity.name) + " (" + joined(columns, ", ") + ")";
