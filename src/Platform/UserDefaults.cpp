@@ -21,6 +21,8 @@ UserDefaults::UserDefaults(const std::string& filePath)
     : UserDefaults(std::make_unique<QSettings>(QString::fromStdString(filePath), QSettings::IniFormat)) {}
 
 UserDefaults::UserDefaults(std::unique_ptr<QSettings> settings) : settings_(std::move(settings)) {
+    // The file is read on first use; reading it now tells whether it could be understood.
+    settings_->allKeys();
     if (settings_->status() != QSettings::NoError) setAsideUnreadableFile();
 }
 

@@ -1,0 +1,143 @@
+#include "Calculator/CalcEngineStore.h"
+
+#include <gtest/gtest.h>
+
+#include "Calculator/CalcEngine.h"
+#include "Model/CalcStore.h"
+#include "PersistenceTestSupport.h"
+#include "support/EngineDriver.h"
+#include "support/WordSizeScope.h"
+
+namespace {
+
+constexpr OperatorsOperator opAdd = 2;
+constexpr OperatorsOperator opMultiply = 4;
+
+class EngineState : public ::testing::Test {
+protected:
+    // Persists the engine, closes the file and restores into a fresh engine from a new store.
+    void persistAndRestore() {
+        CalcEngineStore::persistCalcEngine(engine_, *store_);
+        store_->close();
+        store_ = std::make_unique<CalcStore>(path_);
+        CalcEngineStore::restoreCalcEngine(restored_, *store_);
+    }
+    long long countOnDisk(const std::string& entity) {
+        store_->close();
+        return queryInteger(path_, "SELECT count(*) FROM " + entity);
+    }
+
+    WordSizeScope wordSize_{32};
+    TemporaryFolder folder_;
+    std::string path_ = folder_.filePath("Quillet.sqlite");
+    std::unique_ptr<CalcStore> store_ = std::make_unique<CalcStore>(path_);
+    CalcEngine engine_;
+    CalcEngine restored_;
+};
+
+TEST_F(EngineState, APendingAdditionIsSavedAndFinishesAfterARestore) {
+    pressKeys(engine_, "2 + 3");
+    CalcEngineStore::persistCalcEngine(engine_, *store_);
+    const AccumulatorState* state = store_->accumulatorState();
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->state(), CalcEngineStateEnteringValue);
+    EXPECT_EQ(state->currOperator(), 0);
+    EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*state->generalValue())->uBaseValue(), 3u);
+    const auto steps = store_->opSteps();
+    ASSERT_TRUE(steps && steps->size() == 1);
+    EXPECT_EQ((*steps)[0]->index(), 0);
+    EXPECT_EQ((*steps)[0]->operatorsOperator(), opAdd);
+    EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*(*steps)[0]->generalValue())->uBaseValue(), 2u);
+
+    persistAndRestore();
+    pressKeys(restored_, "=");
+    EXPECT_EQ(restored_.accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+TEST_F(EngineState, TheStackComesBackWithItsTopOnTop) {
+    pressKeys(engine_, "1 + 2 \u00D7 3");
+    {
+        CalcEngineStore::persistCalcEngine(engine_, *store_);
+        const auto steps = store_->opSteps();
+        ASSERT_TRUE(steps && steps->size() == 2);
+        EXPECT_EQ((*steps)[0]->operatorsOperator(), opMultiply);
+        EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*(*steps)[1]->generalValue())->uBaseValue(), 1u);
+    }
+    persistAndRestore();
+    ASSERT_EQ(restored_.stack().size(), 2u);
+    EXPECT_EQ(restored_.stack()[0].operatorsOperator, opMultiply);
+    EXPECT_EQ(restored_.stack()[1].operatorsOperator, opAdd);
+    pressKeys(restored_, "=");
+    EXPECT_EQ(restored_.accumulatorCalcValue().uBaseValue(), 7u);
+}
+
+TEST_F(EngineState, PersistingTwiceKeepsOneStateAndOneStack) {
+    pressKeys(engine_, "1 + 2 \u00D7 3");
+    CalcEngineStore::persistCalcEngine(engine_, *store_);
+    persistAndRestore();
+    EXPECT_EQ(restored_.stack().size(), 2u);
+    EXPECT_EQ(countOnDisk("AccumulatorState"), 0) << "restoring consumes the saved state";
+    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM OpStep"), 0);
+    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM GeneralValue"), 0);
+}
+
+TEST_F(EngineState, EveryEntryFieldSurvives) {
+    engine_.restoreAccumulatorState(CalcEngineStateEnteringValue, 2, 9, 100, -42, true, 16,
+                                    CalcValue::calcValueWithRealValue(-1.25));
+    engine_.appendStack({opAdd, CalcValue::calcValueWithSBaseValue(-7)});
+    engine_.appendStack({OperatorsOperatorNone, CalcValue::calcValueWithUBaseValue(~uint64_t{0})});
+    persistAndRestore();
+    EXPECT_EQ(restored_.state(), CalcEngineStateEnteringValue);
+    EXPECT_EQ(restored_.currError(), 2);
+    EXPECT_EQ(restored_.currOperator(), 9);
+    EXPECT_EQ(restored_.decimalPointDivider(), 100);
+    EXPECT_EQ(restored_.exponent(), -42);
+    EXPECT_TRUE(restored_.hasExponent());
+    EXPECT_EQ(restored_.numberBase(), 16);
+    EXPECT_EQ(restored_.accumulatorCalcValue().realValue(), -1.25);
+    ASSERT_EQ(restored_.stack().size(), 2u);
+    EXPECT_EQ(restored_.stack()[0].calcValue.sBaseValue(), -7);
+    EXPECT_EQ(restored_.stack()[1].operatorsOperator, OperatorsOperatorNone);
+    EXPECT_EQ(restored_.stack()[1].calcValue.uBaseValue(), ~uint64_t{0});
+}
+
+TEST_F(EngineState, AShownErrorSurvivesWithTheFailingEntryStillOnTheStack) {
+    pressKeys(engine_, "8 \u00F7 0 =");
+    ASSERT_EQ(engine_.currError(), 2);
+    const size_t stackSize = engine_.stack().size();
+    persistAndRestore();
+    EXPECT_EQ(restored_.currError(), 2);
+    EXPECT_EQ(restored_.stack().size(), stackSize);
+}
+
+TEST_F(EngineState, ExponentEntryContinuesAfterARestore) {
+    engine_.setAccumulatorCalcValue(CalcValue::calcValueWithType(CalcValueTypeReal));
+    pressKeys(engine_, "1.5 E 1");
+    persistAndRestore();
+    EXPECT_TRUE(restored_.hasExponent());
+    EXPECT_EQ(restored_.exponent(), 1);
+    pressKeys(restored_, "2");
+    EXPECT_EQ(restored_.exponent(), 12);
+}
+
+TEST_F(EngineState, AFirstLaunchLeavesTheEngineAsItIsAndDeletesNothing) {
+    store_->addHistoryStepWithCalcValue1(CalcValue::calcValueWithUBaseValue(1), opAdd,
+                                         CalcValue::calcValueWithUBaseValue(1), CalcValue::calcValueWithUBaseValue(2), 6);
+    store_->saveChanges();
+    CalcEngineStore::restoreCalcEngine(restored_, *store_);
+    EXPECT_EQ(restored_.state(), CalcEngineStateResult);
+    EXPECT_TRUE(restored_.stack().empty());
+    EXPECT_EQ(restored_.accumulatorCalcValue().type(), CalcValueTypeUBase);
+    EXPECT_EQ(countOnDisk("HistoryStep"), 1);
+}
+
+TEST_F(EngineState, TwoSavedStatesCountAsNoneButTheStackIsStillRestored) {
+    store_->addAccumulatorState(0, 0, 0, 0, 0, false, 2, CalcValue::calcValueWithUBaseValue(5));
+    store_->addAccumulatorState(0, 0, 0, 0, 0, false, 8, CalcValue::calcValueWithUBaseValue(6));
+    store_->addOpStepWithCalcValue(CalcValue::calcValueWithUBaseValue(4), opAdd, 0);
+    CalcEngineStore::restoreCalcEngine(restored_, *store_);
+    EXPECT_EQ(restored_.numberBase(), 10);
+    EXPECT_EQ(restored_.stack().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "Model/UserSettings.h"
+#include "PersistenceTestSupport.h"
+#include "Platform/Localized.h"
+#include "Platform/NotificationCenter.h"
+#include "Platform/UserDefaults.h"
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    Settings() {
+        NotificationCenter::defaultCenter().addObserver(
+            this, UserSettingsNotificationUserSettingsHaveChanged, [this](const Notification& notification) {
+                ++notifications_;
+                EXPECT_EQ(notification.object, nullptr);
+                EXPECT_FALSE(notification.userInfo.has_value());
+            });
+    }
+    ~Settings() override { NotificationCenter::defaultCenter().removeObserver(this); }
+
+    TemporaryFolder folder_;
+    std::string path_ = folder_.filePath("Quillet.conf");
+    int notifications_ = 0;
+};
+
+TEST_F(Settings, AFreshInstallationReadsTheDefaultsAndPostsNothing) {
+    UserDefaults defaults(path_);
+    EXPECT_FALSE(defaults.boolForKey(UserSettingsKeyHasCreatedDefaultValues));
+    UserSettings settings(defaults);
+    EXPECT_EQ(settings.angleType(), 0);
+    EXPECT_EQ(settings.numDecimalPlaces(), 4);
+    EXPECT_EQ(settings.numSigFigs(), 6);
+    EXPECT_EQ(settings.wordSize(), 32);
+    EXPECT_EQ(settings.realStyle(), 3);
+    EXPECT_EQ(settings.integerType(), 0);
+    EXPECT_EQ(settings.favouritesPageIndex(), 0);
+    EXPECT_TRUE(defaults.boolForKey(UserSettingsKeyHasCreatedDefaultValues));
+    EXPECT_FALSE(defaults.hasValueForKey(UserSettingsKeyFavouritesPageIndex));
+    EXPECT_EQ(notifications_, 0);
+}
+
+TEST_F(Settings, TheDefaultsAreWrittenOnlyOnTheFirstStart) {
+    {
+        UserDefaults defaults(path_);
+        UserSettings settings(defaults);
+        settings.setWordSize(16);
+    }
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    EXPECT_EQ(settings.wordSize(), 16);
+}
+
+struct ReadRule {
+    int32_t stored;
+    int32_t wordSize;
+    int32_t numSigFigs;
+};
+
+class SettingsReadRules : public Settings, public ::testing::WithParamInterface<ReadRule> {};
+
+TEST_P(SettingsReadRules, WordSizeAndSignificantFiguresAreBroughtIntoRangeOnReading) {
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    settings.setWordSize(GetParam().stored);
+    settings.setNumSigFigs(GetParam().stored);
+    EXPECT_EQ(defaults.integerForKey(UserSettingsKeyWordSize), GetParam().stored) << "stored unchanged";
+    EXPECT_EQ(settings.wordSize(), GetParam().wordSize);
+    EXPECT_EQ(settings.numSigFigs(), GetParam().numSigFigs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsReadRules,
+                         ::testing::Values(ReadRule{1, 2, 1}, ReadRule{0, 32, 0}, ReadRule{65, 64, 9},
+                                           ReadRule{1000, 64, 9}, ReadRule{-5, 2, 0}, ReadRule{-3, 2, 0},
+                                           ReadRule{7, 7, 7}, ReadRule{12, 12, 9}, ReadRule{64, 64, 9},
+                                           ReadRule{2, 2, 2}));
+
+TEST_F(Settings, EverySetterPostsOnceAlsoWhenNothingChanged) {
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    const std::vector<void (UserSettings::*)(int32_t)> setters = {
+        &UserSettings::setAngleType,  &UserSettings::setNumDecimalPlaces,     &UserSettings::setNumSigFigs,
+        &UserSettings::setWordSize,   &UserSettings::setRealStyle,            &UserSettings::setFavouritesPageIndex,
+        &UserSettings::setIntegerType};
+    for (auto setter : setters) {
+        const int before = notifications_;
+        (settings.*setter)(0);
+        EXPECT_EQ(notifications_, before + 1);
+        (settings.*setter)(0);
+        EXPECT_EQ(notifications_, before + 2);
+    }
+}
+
+TEST_F(Settings, ASetterHasWrittenTheFileBeforeItsNotificationArrives) {
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    int32_t seenOnDisk = -1;
+    NotificationCenter::defaultCenter().addObserver(&seenOnDisk, UserSettingsNotificationUserSettingsHaveChanged,
+                                                    [&](const Notification&) {
+                                                        UserDefaults fromDisk(path_);
+                                                        seenOnDisk = fromDisk.integerForKey(UserSettingsKeyRealStyle);
+                                                    });
+    settings.setRealStyle(2);
+    NotificationCenter::defaultCenter().removeObserver(&seenOnDisk);
+    EXPECT_EQ(seenOnDisk, 2);
+}
+
+TEST_F(Settings, SetDefaultsRestoresEverythingButTheFavouritesPage) {
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    settings.setAngleType(1);
+    settings.setNumDecimalPlaces(9);
+    settings.setNumSigFigs(2);
+    settings.setWordSize(8);
+    settings.setRealStyle(0);
+    settings.setIntegerType(1);
+    settings.setFavouritesPageIndex(2);
+    const int before = notifications_;
+    settings.setDefaults();
+    EXPECT_EQ(notifications_, before);
+    EXPECT_EQ(std::vector<int32_t>({settings.angleType(), settings.numDecimalPlaces(), settings.numSigFigs(),
+                                    settings.wordSize(), settings.realStyle(), settings.integerType(),
+                                    settings.favouritesPageIndex()}),
+              std::vector<int32_t>({0, 4, 6, 32, 3, 0, 2}));
+}
+
+TEST_F(Settings, TheIntegerTypeLivesUnderItsHistoricKey) {
+    {
+        UserDefaults defaults(path_);
+        UserSettings settings(defaults);
+        settings.setIntegerType(1);
+    }
+    UserDefaults defaults(path_);
+    EXPECT_EQ(defaults.integerForKey("UserSettingsKeyIsIntegerType"), 1);
+    EXPECT_FALSE(defaults.hasValueForKey("UserSettingsKeyIntegerType"));
+    EXPECT_EQ(UserSettings(defaults).integerType(), 1);
+}
+
+TEST(SettingsTexts, NamesOfTheCodes) {
+    EXPECT_EQ(UserSettings::stringFromAngleType(0), "Degrees");
+    EXPECT_EQ(UserSettings::stringFromAngleType(1), "Radians");
+    EXPECT_EQ(UserSettings::stringFromAngleType(2), "<unknown>");
+    EXPECT_EQ(UserSettings::stringFromIntegerType(0), "Unsigned");
+    EXPECT_EQ(UserSettings::stringFromIntegerType(1), "Signed");
+    EXPECT_EQ(UserSettings::stringFromIntegerType(-1), "<unknown>");
+    for (int32_t index = 0; index < 10; ++index) {
+        EXPECT_EQ(UserSettings::stringFromNumSigFigs(index), std::to_string(index + 1));
+    }
+}
+
+TEST(SettingsTexts, TheWordsAreLookedUpButTheUnknownMarkIsNot) {
+    std::vector<std::string> asked;
+    Localized::setTranslator([&](std::string_view english) {
+        asked.emplace_back(english);
+        return "<" + std::string(english) + ">";
+    });
+    EXPECT_EQ(UserSettings::stringFromAngleType(1), "<Radians>");
+    EXPECT_EQ(UserSettings::stringFromIntegerType(0), "<Unsigned>");
+    EXPECT_EQ(UserSettings::stringFromAngleType(7), "<unknown>");
+    Localized::setTranslator(nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Radians", "Unsigned"}));
+}
+
+TEST_F(Settings, AnUnreadableSettingsFileIsKeptAsideAndTheDefaultsStartAfresh) {
+    const std::string garbage = std::string("\x00\xff[[[\x01", 6) + "=\n\xfe";
+    writeFile(path_, garbage);
+    LogCapture log;
+    UserDefaults defaults(path_);
+    UserSettings settings(defaults);
+    EXPECT_EQ(settings.wordSize(), 32);
+    EXPECT_TRUE(log.contains("could not be read")) << (log.lines().empty() ? "" : log.lines().front());
+    QDir folder(QString::fromStdString(folder_.path()));
+    const auto kept = folder.entryList({"Quillet.conf.unreadable-*"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(fileContents(folder.filePath(kept.front()).toStdString()), garbage) << "kept as it was";
+    settings.setWordSize(8);
+    EXPECT_EQ(UserDefaults(path_).integerForKey(UserSettingsKeyWordSize), 8);
+}
+
+TEST(StandardSettings, TheSharedInstanceUsesTheQuilletSettingsFile) {
+    const std::string file = UserDefaults::standardUserDefaults().fileName();
+    EXPECT_NE(file.find("Quillet/Quillet.conf"), std::string::npos) << file;
+    EXPECT_EQ(&UserSettings::sharedInstance(), &UserSettings::sharedInstance());
+    EXPECT_EQ(UserSettings::sharedInstance().wordSize(), 32);
+}
+
+}  // namespace
