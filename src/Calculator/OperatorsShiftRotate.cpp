@@ -77,7 +77,8 @@ std::optional<CalcValue> moved(const CalcValue& value, Movement movement, int co
 }
 
 // The count is read as a 64-bit signed integer (an unsigned count of 2^63 or more is negative);
-// a count of 0 gives the value re-narrowed, a real staying the same real.
+// a count of 0 gives the value re-narrowed, a real staying the same real. The count one-bit
+// steps are made in one movement, with the same result as making them one after another.
 std::optional<CalcValue> movedN(const CalcValue& value, const CalcValue& count, Movement movement,
                                 OperatorsError* error) {
     const std::optional<CalcValue> steps = count.calcValueAsType(CalcValueTypeSBase, 64);
