@@ -96,6 +96,16 @@ std::unique_ptr<SQLiteDatabase> SQLiteDatabase::open(const std::string& path, st
         sqlite3_close(database);
         return nullptr;
     }
+    // A double-quoted name that matches no column must be an error, not a string literal.
+    for (const int option : {SQLITE_DBCONFIG_DQS_DML, SQLITE_DBCONFIG_DQS_DDL}) {
+        const int configResult = sqlite3_db_config(database, option, 0, nullptr);
+        if (configResult != SQLITE_OK) {
+            if (resultCode) *resultCode = configResult;
+            fail(database, configResult, error);
+            sqlite3_close(database);
+            return nullptr;
+        }
+    }
     sqlite3_extended_result_codes(database, 1);
     return std::unique_ptr<SQLiteDatabase>(new SQLiteDatabase(database));
 }

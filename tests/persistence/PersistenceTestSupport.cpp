@@ -91,3 +91,14 @@ long long queryInteger(const std::string& path, const std::string& sql) {
     const std::string text = firstColumn(path, sql);
     return text.empty() ? 0 : std::stoll(text);
 }
+
+bool executeSql(const std::string& path, const std::string& sql) {
+    sqlite3* database = nullptr;
+    char* message = nullptr;
+    bool done = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK;
+    EXPECT_TRUE(done) << sql << ": " << (message ? message : sqlite3_errmsg(database));
+    sqlite3_free(message);
+    sqlite3_close(database);
+    return done;
+}

@@ -36,3 +36,5 @@ void writeFile(const std::string& path, const std::string& contents);
 std::string integrityCheck(const std::string& path);
 // The first column of the first row of a query, through a connection of its own.
 long long queryInteger(const std::string& path, const std::string& sql);
+// Runs statements through a connection of its own; false (with a test failure) when SQLite refuses.
+bool executeSql(const std::string& path, const std::string& sql);
