@@ -26,13 +26,6 @@ OperatorsFormat& OperatorsFormat::sharedInstance() {
 
 OperatorsFormat::OperatorsFormat() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsFormat::calculateResultForCalcValue1(const CalcValue&,
-                                                                       OperatorsOperator,
-                                                                       const CalcValue&,
-                                                                       OperatorsError*) {
-    return std::nullopt;
-}
-
 std::optional<CalcValue> OperatorsFormat::calculateResultForCalcValue(const CalcValue& value,
                                                                       OperatorsOperator op,
                                                                       OperatorsError* error) {

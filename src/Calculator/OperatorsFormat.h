@@ -12,10 +12,6 @@ class OperatorsFormat : public OperatorsTableModule {
 public:
     static OperatorsFormat& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1,
-                                                          OperatorsOperator op,
-                                                          const CalcValue& value2,
-                                                          OperatorsError* error) override;
     std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
                                                          OperatorsOperator op,
                                                          OperatorsError* error) override;

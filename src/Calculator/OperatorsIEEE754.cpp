@@ -60,13 +60,6 @@ OperatorsIEEE754& OperatorsIEEE754::sharedInstance() {
 
 OperatorsIEEE754::OperatorsIEEE754() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsIEEE754::calculateResultForCalcValue1(const CalcValue&,
-                                                                        OperatorsOperator,
-                                                                        const CalcValue&,
-                                                                        OperatorsError*) {
-    return std::nullopt;
-}
-
 std::optional<CalcValue> OperatorsIEEE754::calculateResultForCalcValue(const CalcValue& value,
                                                                        OperatorsOperator op,
                                                                        OperatorsError* error) {

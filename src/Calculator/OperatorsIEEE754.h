@@ -13,10 +13,6 @@ class OperatorsIEEE754 : public OperatorsTableModule {
 public:
     static OperatorsIEEE754& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1,
-                                                          OperatorsOperator op,
-                                                          const CalcValue& value2,
-                                                          OperatorsError* error) override;
     std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
                                                          OperatorsOperator op,
                                                          OperatorsError* error) override;

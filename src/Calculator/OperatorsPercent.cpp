@@ -53,12 +53,6 @@ std::optional<CalcValue> OperatorsPercent::calculateResultForCalcValue1(const Ca
     }
 }
 
-std::optional<CalcValue> OperatorsPercent::calculateResultForCalcValue(const CalcValue&,
-                                                                       OperatorsOperator,
-                                                                       OperatorsError*) {
-    return std::nullopt;
-}
-
 std::optional<CalcValue> OperatorsPercent::addPercent(const CalcValue& a, const CalcValue& b,
                                                       OperatorsError*) {
     return OperatorsFormat::withDoublesFromCalcValues(

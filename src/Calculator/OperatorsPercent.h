@@ -18,9 +18,6 @@ public:
                                                           OperatorsOperator op,
                                                           const CalcValue& value2,
                                                           OperatorsError* error) override;
-    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                         OperatorsOperator op,
-                                                         OperatorsError* error) override;
 
     // a × ((b ÷ 100) + 1)
     static std::optional<CalcValue> addPercent(const CalcValue& a, const CalcValue& b,

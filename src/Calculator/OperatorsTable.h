@@ -25,6 +25,16 @@ public:
 
     const OperatorsTableRow* rowFromOperator(OperatorsOperator op) const;
 
+    // A module without binary (or without unary) operators gives no value in that form.
+    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue&, OperatorsOperator, const CalcValue&,
+                                                          OperatorsError*) override {
+        return std::nullopt;
+    }
+    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue&, OperatorsOperator,
+                                                         OperatorsError*) override {
+        return std::nullopt;
+    }
+
     int precedenceFromOperator(OperatorsOperator op, bool* found) override;
     bool operatorIsUnary(OperatorsOperator op, bool* found) override;
     std::string imageFromOperator(OperatorsOperator op) override;

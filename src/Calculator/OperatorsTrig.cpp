@@ -64,13 +64,6 @@ OperatorsTrig& OperatorsTrig::sharedInstance() {
 
 OperatorsTrig::OperatorsTrig() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsTrig::calculateResultForCalcValue1(const CalcValue&,
-                                                                     OperatorsOperator,
-                                                                     const CalcValue&,
-                                                                     OperatorsError*) {
-    return std::nullopt;
-}
-
 std::optional<CalcValue> OperatorsTrig::calculateResultForCalcValue(const CalcValue& value,
                                                                     OperatorsOperator op,
                                                                     OperatorsError* error) {

@@ -18,10 +18,6 @@ class OperatorsTrig : public OperatorsTableModule {
 public:
     static OperatorsTrig& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1,
-                                                          OperatorsOperator op,
-                                                          const CalcValue& value2,
-                                                          OperatorsError* error) override;
     std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
                                                          OperatorsOperator op,
                                                          OperatorsError* error) override;
