@@ -1,0 +1,90 @@
+#include "Classes/CalcKeyboard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+
+#include "Classes/CalcViewController.h"
+#include "Classes/FirstButtonViewController.h"
+#include "Classes/UIButtonWithHold.h"
+#include "Platform/UIButton.h"
+
+namespace {
+
+// How long a key pressed from the keyboard shows as pressed.
+constexpr int kKeyFlashMilliseconds = 90;
+
+}  // namespace
+
+CalcKeyboard::CalcKeyboard(CalcViewController& calcViewController, QObject* parent)
+    : QObject(parent), calcViewController_(calcViewController) {
+    qApp->installEventFilter(this);
+}
+
+CalcKeyboard::~CalcKeyboard() { qApp->removeEventFilter(this); }
+
+bool CalcKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != calcViewController_.window() || !calcViewController_.isVisible()) return false;
+    return handleKeyPress(*static_cast<QKeyEvent*>(event));
+}
+
+bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::ControlModifier) {
+        switch (event.key()) {
+            case Qt::Key_C: calcViewController_.copyDisplay(); return true;
+            case Qt::Key_V: calcViewController_.pasteDisplay(); return true;
+            case Qt::Key_Left: calcViewController_.turnDisplayPage(-1); return true;
+            case Qt::Key_Right: calcViewController_.turnDisplayPage(1); return true;
+            default: return false;
+        }
+    }
+    if (modifiers != Qt::NoModifier) return false;
+    FirstButtonViewController* keypad = calcViewController_.firstButtonViewController();
+    if (!keypad) return false;
+    UIButton* key = nullptr;
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: key = keypad->buttonEqualsKey(); break;
+        case Qt::Key_Escape: key = keypad->buttonClearKey(); break;
+        default: key = keyForText(event.text()); break;
+    }
+    if (!key) return false;
+    pressKey(key);
+    return true;
+}
+
+UIButton* CalcKeyboard::keyForText(const QString& text) const {
+    FirstButtonViewController* keypad = calcViewController_.firstButtonViewController();
+    if (text.size() != 1) return nullptr;
+    const QChar character = text.at(0).toUpper();
+    if (character >= u'0' && character <= u'9') return keypad->numberButton(character.unicode() - u'0');
+    if (character == u'E') {
+        // E is a digit while the hexadecimal digits can be typed, the exponent otherwise.
+        UIButton* digitE = keypad->numberButton(14);
+        return digitE->isEnabled() ? digitE : keypad->buttonExponentKey();
+    }
+    if (character >= u'A' && character <= u'F') return keypad->numberButton(10 + character.unicode() - u'A');
+    switch (character.unicode()) {
+        case u'.':
+        case u',': return keypad->buttonDecimalPointKey();
+        case u'+': return keypad->buttonAddKey();
+        case u'-': return keypad->buttonSubtractKey();
+        case u'*': return keypad->buttonMultiplyKey();
+        case u'/': return keypad->buttonDivideKey();
+        case u'=': return keypad->buttonEqualsKey();
+        default: return nullptr;
+    }
+}
+
+void CalcKeyboard::pressKey(UIButton* key) {
+    if (!key->isEnabled()) return;
+    key->click();
+    key->setDown(true);
+    QTimer::singleShot(kKeyFlashMilliseconds, key, [key = QPointer<UIButton>(key)] {
+        if (key) key->setDown(false);
+    });
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class CalcViewController;
+class QKeyEvent;
+class UIButton;
+
+// Lets the physical keyboard drive the keypad of a calculator screen: digits and A-F where
+// enabled, '.', + - * /, Enter and = for equals, Escape for clear, 'e' for the exponent while a
+// real is shown (a hex digit while hex digits are enabled), Ctrl+C / Ctrl+V for Copy and Paste
+// of the display and Ctrl+Left / Ctrl+Right to turn the display page. A key press goes
+// through the on-screen key, so a disabled key stays disabled and the key is seen to move.
+class CalcKeyboard : public QObject {
+    Q_OBJECT
+
+public:
+    CalcKeyboard(CalcViewController& calcViewController, QObject* parent);
+    ~CalcKeyboard() override;
+
+    // True when the key meant something to the calculator.
+    bool handleKeyPress(const QKeyEvent& event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    UIButton* keyForText(const QString& text) const;
+    static void pressKey(UIButton* key);
+
+    CalcViewController& calcViewController_;
+};

@@ -1,0 +1,175 @@
+#include "Classes/FirstButtonViewController.h"
+
+#include <QResizeEvent>
+
+#include "Calculator/CalcEngine.h"
+#include "Calculator/CalcScreenLogic.h"
+#include "Calculator/OperatorsBasic.h"
+#include "Calculator/OperatorsFormat.h"
+#include "Classes/KeypadLayout.h"
+#include "Classes/Notifications.h"
+#include "Classes/UIButtonWithHold.h"
+#include "Model/UserSettings.h"
+#include "Platform/Accessibility.h"
+#include "Platform/ImageStore.h"
+#include "Platform/ImageView.h"
+#include "Platform/Localized.h"
+#include "Platform/Log.h"
+#include "Platform/NotificationCenter.h"
+#include "Platform/PointScale.h"
+
+namespace {
+
+constexpr const char* kDigitTitles[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                          "8", "9", "A", "B", "C", "D", "E", "F"};
+
+// Where each digit sits: the hexadecimal digits above the familiar 7-8-9 block, 0 wide.
+constexpr KeypadCell kDigitCells[16] = {
+    {5, 0, 1, 2}, {4, 0, 1, 1}, {4, 1, 1, 1}, {4, 2, 1, 1}, {3, 0, 1, 1}, {3, 1, 1, 1},
+    {3, 2, 1, 1}, {2, 0, 1, 1}, {2, 1, 1, 1}, {2, 2, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1},
+    {1, 2, 1, 1}, {0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1},
+};
+
+}  // namespace
+
+FirstButtonViewController::FirstButtonViewController(QWidget* parent)
+    : FirstButtonViewController(CalcEngine::sharedInstance(), UserSettings::sharedInstance(), parent) {}
+
+FirstButtonViewController::FirstButtonViewController(CalcEngine& engine, UserSettings& settings, QWidget* parent)
+    : QWidget(parent), engine_(engine), settings_(settings) {
+    viewDidLoad();
+}
+
+FirstButtonViewController::~FirstButtonViewController() { releaseAll(); }
+
+void FirstButtonViewController::viewDidLoad() {
+    background_ = new ImageView(this);
+    background_->setImage(ImageStore::imageNamed("backgroundCalc.png"));
+
+    for (int digit = 0; digit < 16; ++digit) {
+        const KeypadCell& cell = kDigitCells[digit];
+        UIButton* key = new UIButton(this);
+        key->setTitle(QString::fromLatin1(kDigitTitles[digit]));
+        key->setBackgroundImageNamed(KeypadLayout::keyFaceDigit);
+        key->setBackgroundImageNamed(KeypadLayout::keyFaceDigitPressed, UIControlState::Highlighted);
+        Accessibility::setLabel(key, kDigitTitles[digit]);
+        connect(key, &UIButton::touchUpInside, this, [this, digit] { actionButtonDigit(digit); });
+        keypad_.add(key, cell);
+        numberButtons_[static_cast<size_t>(digit)] = key;
+    }
+    buttonDecimalPoint_ = makeKey(".", "Decimal point", {5, 2, 1, 1}, &FirstButtonViewController::buttonDecimalPoint,
+                                  KeypadLayout::keyFaceDigit, KeypadLayout::keyFaceDigitPressed);
+    buttonClear_ = makeKey("AC", "Clear", {0, 3, 1, 1}, &FirstButtonViewController::buttonClear,
+                           KeypadLayout::keyFaceClear, KeypadLayout::keyFaceClearPressed);
+    buttonMenu_ = makeKey("f(x)", "Functions", {1, 3, 1, 1}, &FirstButtonViewController::buttonMenu,
+                          KeypadLayout::keyFaceFunction, KeypadLayout::keyFaceFunctionPressed);
+    buttonExponent_ = makeKey("EXP", "Exponent", {2, 3, 1, 1}, &FirstButtonViewController::buttonExponent,
+                              KeypadLayout::keyFaceFunction, KeypadLayout::keyFaceFunctionPressed);
+
+    buttonPlusMinus_ = new UIButtonWithHold(this);
+    buttonPlusMinus_->setTitle(QStringLiteral("±"));
+    buttonPlusMinus_->setBackgroundImageNamed(KeypadLayout::keyFaceFunction);
+    buttonPlusMinus_->setBackgroundImageNamed(KeypadLayout::keyFaceFunctionPressed, UIControlState::Highlighted);
+    Accessibility::setLabel(buttonPlusMinus_, Localized::string("Plus minus"));
+    Accessibility::setHint(buttonPlusMinus_, Localized::string("Hold to switch between signed and unsigned."));
+    connect(buttonPlusMinus_, &UIButton::touchUpInside, this, &FirstButtonViewController::buttonPlusMinus);
+    keypad_.add(buttonPlusMinus_, {3, 3, 1, 1});
+
+    buttonDivide_ = makeKey("÷", "Divide", {0, 4, 1, 1}, &FirstButtonViewController::buttonDivide,
+                            KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
+    buttonMultiply_ = makeKey("×", "Multiply", {1, 4, 1, 1}, &FirstButtonViewController::buttonMultiply,
+                              KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
+    buttonSubtract_ = makeKey("−", "Subtract", {2, 4, 1, 1}, &FirstButtonViewController::buttonSubtract,
+                              KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
+    buttonAdd_ = makeKey("+", "Add", {3, 4, 1, 1}, &FirstButtonViewController::buttonAdd,
+                         KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
+    buttonEquals_ = makeKey("=", "Equals", {4, 3, 2, 2}, &FirstButtonViewController::buttonEquals,
+                            KeypadLayout::keyFaceEquals, KeypadLayout::keyFaceEqualsPressed);
+
+    for (UIButton* key : keypad_.keys()) key->setFocusPolicy(Qt::NoFocus);
+    background_->lower();
+
+    buttonPlusMinus_->delegate = this;
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    center.addObserver(this, NotificationsNotificationBaseHasChanged, [this](const Notification&) { updateButtons(); });
+    center.addObserver(this, NotificationsNotificationAccumulatorHasChanged,
+                       [this](const Notification&) { updateButtons(); });
+    updateButtons();
+}
+
+UIButton* FirstButtonViewController::makeKey(std::string_view title, std::string_view accessibilityLabel,
+                                             KeypadCell cell, void (FirstButtonViewController::*action)(),
+                                             std::string_view face, std::string_view pressedFace) {
+    UIButton* key = new UIButton(this);
+    key->setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    key->setBackgroundImageNamed(std::string(face));
+    key->setBackgroundImageNamed(std::string(pressedFace), UIControlState::Highlighted);
+    Accessibility::setLabel(key, Localized::string(accessibilityLabel));
+    connect(key, &UIButton::touchUpInside, this, action);
+    keypad_.add(key, cell);
+    return key;
+}
+
+void FirstButtonViewController::actionButtonDigit(int digit) { engine_.enterValue(digit); }
+void FirstButtonViewController::buttonAdd() { engine_.enterOperator(OperatorsOperatorAdd); }
+void FirstButtonViewController::buttonSubtract() { engine_.enterOperator(OperatorsOperatorSubtract); }
+void FirstButtonViewController::buttonMultiply() { engine_.enterOperator(OperatorsOperatorMultiply); }
+void FirstButtonViewController::buttonDivide() { engine_.enterOperator(OperatorsOperatorDivide); }
+void FirstButtonViewController::buttonEquals() { engine_.enterEquals(); }
+void FirstButtonViewController::buttonClear() { engine_.clear(); }
+void FirstButtonViewController::buttonDecimalPoint() { engine_.enterDecimalPoint(); }
+void FirstButtonViewController::buttonExponent() { engine_.enterExponent(); }
+
+void FirstButtonViewController::buttonPlusMinus() {
+    engine_.enterPlusMinus();
+    // The engine reports only a change it made itself; the screen must redraw either way.
+    if (CalcEngineDelegate* delegate = engine_.delegate()) delegate->calcEngineAccumulatorUpdate(engine_);
+}
+
+void FirstButtonViewController::buttonMenu() {
+    NotificationCenter::defaultCenter().post(FirstButtonViewControllerNotificationMenuButton);
+}
+
+void FirstButtonViewController::updateButtons() {
+    const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
+    for (int digit = 0; digit < 16; ++digit) {
+        UIButton* key = numberButtons_[static_cast<size_t>(digit)];
+        const bool enabled = digit < usableDigits;
+        if (key->isEnabled() != enabled) key->setEnabled(enabled);
+    }
+    const bool realKeys = CalcScreenLogic::realKeysEnabled(engine_);
+    buttonDecimalPoint_->setEnabled(realKeys);
+    buttonExponent_->setEnabled(realKeys);
+    buttonClear_->setTitle(engine_.willClearAll() ? QStringLiteral("AC") : QStringLiteral("C"));
+}
+
+void FirstButtonViewController::buttonWithHoldTimeout(UIButtonWithHold&) {
+    Log::line("buttonWithHold timeout");
+    const CalcValueType type = engine_.accumulatorCalcValue().type();
+    const int32_t integerType = settings_.integerType();
+    if (type == CalcValueTypeUBase && integerType == 0) {
+        settings_.setIntegerType(1);
+        engine_.enterOperator(OperatorsOperatorToSBase);
+    } else if (type == CalcValueTypeSBase && integerType == 1) {
+        settings_.setIntegerType(0);
+        engine_.enterOperator(OperatorsOperatorToUBase);
+    }
+}
+
+void FirstButtonViewController::releaseAll() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (buttonPlusMinus_) {
+        buttonPlusMinus_->removeButtonTimer();
+        buttonPlusMinus_->delegate = nullptr;
+    }
+}
+
+void FirstButtonViewController::didReceiveMemoryWarning() {
+    Log::line("FirstButtonViewController didReceiveMemoryWarning");
+}
+
+void FirstButtonViewController::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    background_->setGeometry(rect());
+    keypad_.layout(size());
+}

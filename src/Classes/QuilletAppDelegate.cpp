@@ -1,0 +1,83 @@
+#include "Classes/QuilletAppDelegate.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+
+#include "Calculator/CalcEngine.h"
+#include "Calculator/CalcEngineStore.h"
+#include "Classes/CalcKeyboard.h"
+#include "Classes/CalcViewController.h"
+#include "Classes/NavigationController.h"
+#include "Classes/TerminationSignals.h"
+#include "Classes/UISegmentedControl.h"
+#include "Classes/UIWindow.h"
+#include "Model/CalcStore.h"
+#include "Model/UserSettings.h"
+#include "Platform/UIButton.h"
+
+QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
+    : QuilletAppDelegate(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), UserSettings::sharedInstance(),
+                         parent) {}
+
+QuilletAppDelegate::QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings,
+                                       QObject* parent)
+    : QObject(parent), engine_(engine), store_(store), settings_(settings), window_(std::make_unique<UIWindow>()) {
+    window_->installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &QuilletAppDelegate::applicationStateChanged);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QuilletAppDelegate::applicationWillTerminate);
+    auto* terminationSignals = new TerminationSignals(this);
+    connect(terminationSignals, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+QuilletAppDelegate::~QuilletAppDelegate() {
+    window_->removeEventFilter(this);
+    window_.reset();
+}
+
+void QuilletAppDelegate::applicationDidFinishLaunching() {
+    // The engine is restored before the calculator screen is built, so that the screen's first
+    // frame already shows the saved calculation on the page that suits it.
+    CalcEngineStore::restoreCalcEngine(engine_, store_);
+    calcViewController_ = new CalcViewController(engine_, store_, settings_);
+    navigationController_ = new NavigationController(calcViewController_);
+    navigationController_->setTitleView(calcViewController_->segmentedControl());
+    navigationController_->setRightBarButtonItem(calcViewController_->historyButton());
+    navigationController_->setTintColor(Qt::black);
+    new CalcKeyboard(*calcViewController_, window_.get());
+    window_->addSubview(navigationController_->view());
+    window_->makeKeyAndVisible();
+    window_->setBackgroundColor(Qt::black);
+}
+
+void QuilletAppDelegate::applicationDidEnterBackground() {
+    if (hasTerminated_) return;
+    CalcEngineStore::persistCalcEngine(engine_, store_);
+}
+
+void QuilletAppDelegate::applicationWillTerminate() {
+    if (hasTerminated_) return;
+    CalcEngineStore::persistCalcEngine(engine_, store_);
+    store_.close();
+    hasTerminated_ = true;
+}
+
+void QuilletAppDelegate::applicationStateChanged(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive) applicationDidEnterBackground();
+}
+
+bool QuilletAppDelegate::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get()) {
+        switch (event->type()) {
+            case QEvent::Hide:
+                applicationDidEnterBackground();
+                break;
+            case QEvent::WindowStateChange:
+                if (window_->isMinimized()) applicationDidEnterBackground();
+                break;
+            default:
+                break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class CalcEngine;
+class CalcStore;
+class CalcViewController;
+class NavigationController;
+class UIWindow;
+class UserSettings;
+
+// Puts the calculator screen into the window, brings the engine back to the state saved at the
+// last quit, and saves that state whenever the application is hidden or deactivated and when it
+// quits (window closed, SIGTERM, SIGINT), closing the store last.
+class QuilletAppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    // Over the shared engine, store and settings.
+    explicit QuilletAppDelegate(QObject* parent = nullptr);
+    QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings, QObject* parent = nullptr);
+    ~QuilletAppDelegate() override;
+
+    void applicationDidFinishLaunching();
+    void applicationDidEnterBackground();
+    void applicationWillTerminate();
+
+    UIWindow* window() const { return window_.get(); }
+    NavigationController* navigationController() const { return navigationController_; }
+    CalcViewController* calcViewController() const { return calcViewController_; }
+    bool hasTerminated() const { return hasTerminated_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applicationStateChanged(Qt::ApplicationState state);
+
+    CalcEngine& engine_;
+    CalcStore& store_;
+    UserSettings& settings_;
+    std::unique_ptr<UIWindow> window_;
+    NavigationController* navigationController_ = nullptr;
+    CalcViewController* calcViewController_ = nullptr;
+    bool hasTerminated_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSizeF>
+#include <QWidget>
+
+// The application's one window. Its root view is laid out on a phone-sized canvas in points;
+// the window scales that canvas by one factor to fill itself without distortion, centred on a
+// black ground, and the widgets draw at the screen's pixel density so that they stay sharp.
+class UIWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr QSizeF UIWindowCanvasSize{320, 460};
+
+    explicit UIWindow(QWidget* parent = nullptr);
+
+    void addSubview(QWidget* view);
+    QWidget* rootView() const { return rootView_; }
+    void makeKeyAndVisible();
+    void setBackgroundColor(const QColor& colour);
+    // The rectangle the canvas fills in this window's pixels.
+    QRect canvasRect() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutRootView();
+
+    QWidget* rootView_ = nullptr;
+};

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "Calculator/CalcEngine.h"
+#include "Classes/CalcViewController.h"
+#include "Classes/DisplayViewController.h"
+#include "Classes/FirstButtonViewController.h"
+#include "Classes/NumberView.h"
+#include "Classes/NavigationController.h"
+#include "Classes/QuilletAppDelegate.h"
+#include "Classes/UIButtonWithHold.h"
+#include "Classes/UIButtonLCD.h"
+#include "Classes/UIWindow.h"
+#include "Model/CalcStore.h"
+#include "Model/UserSettings.h"
+#include "Platform/UIButton.h"
+#include "Platform/UserDefaults.h"
+#include "Utils/NumberUtils.h"
+
+// Points every shared instance that could still be reached (settings, store) at a temporary
+// home, so that no test ever touches the user's own files. Call before the QApplication exists.
+inline QTemporaryDir& useTemporaryHome() {
+    static QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toUtf8());
+    qputenv("HOME", home.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return home;
+}
+
+// A calculator window as the application builds it, over a fresh engine, temporary settings
+// and a temporary store. relaunch() quits it and starts it again over the same files, as a
+// restart of the application would.
+class CalcScreenFixture {
+public:
+    CalcScreenFixture() { launch(); }
+    ~CalcScreenFixture() { quit(); }
+
+    void launch() {
+        defaults = std::make_unique<UserDefaults>(directory.filePath("settings.ini").toStdString());
+        settings = std::make_unique<UserSettings>(*defaults);
+        store = std::make_unique<CalcStore>(directory.filePath("Quillet.sqlite").toStdString());
+        engine = std::make_unique<CalcEngine>();
+        delegate = std::make_unique<QuilletAppDelegate>(*engine, *store, *settings);
+        delegate->applicationDidFinishLaunching();
+        delegate->window()->resize(480, 690);
+        QApplication::processEvents();
+    }
+
+    void quit() {
+        if (!delegate) return;
+        delegate->applicationWillTerminate();
+        delegate.reset();
+        engine.reset();
+        store.reset();
+        settings.reset();
+        defaults.reset();
+    }
+
+    void relaunch() {
+        quit();
+        launch();
+    }
+
+    CalcViewController& calc() const { return *delegate->calcViewController(); }
+    FirstButtonViewController& keypad() const { return *calc().firstButtonViewController(); }
+
+    // Runs the delayed page creation to its end at once.
+    void createAllPages() const {
+        for (int step = 0; step < 10; ++step) calc().lazyCreateUI();
+    }
+
+    static void tap(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+
+    // Taps the keys named by the text: digits, "+-*/=", '.', 'C' (clear), 'E' is the digit E,
+    // 'x' the exponent key, 'n' plus/minus.
+    void typeKeys(const std::string& keys) const {
+        FirstButtonViewController& page = keypad();
+        for (char key : keys) {
+            UIButton* button = nullptr;
+            if (key >= '0' && key <= '9') button = page.numberButton(key - '0');
+            else if (key >= 'A' && key <= 'F' && key != 'C') button = page.numberButton(10 + key - 'A');
+            else if (key == 'c') button = page.numberButton(12);
+            else if (key == '+') button = page.buttonAddKey();
+            else if (key == '-') button = page.buttonSubtractKey();
+            else if (key == '*') button = page.buttonMultiplyKey();
+            else if (key == '/') button = page.buttonDivideKey();
+            else if (key == '=') button = page.buttonEqualsKey();
+            else if (key == '.') button = page.buttonDecimalPointKey();
+            else if (key == 'C') button = page.buttonClearKey();
+            else if (key == 'x') button = page.buttonExponentKey();
+            else if (key == 'n') button = page.buttonPlusMinusKey();
+            QVERIFY2(button != nullptr, "unknown key in the test");
+            QVERIFY2(button->isEnabled(), "the key is disabled");
+            tap(button);
+        }
+    }
+
+    // What the LCD of a display page draws: its value in its format, or the error message.
+    QString lcdText(int page) const {
+        DisplayViewController* display = calc().displayViewController(page);
+        if (!display) return QStringLiteral("<no page>");
+        UIButtonLCD* lcd = display->button();
+        if (engine->currError() != 0) return lcd->title();
+        const std::optional<CalcValue> value = lcd->numberView()->displayCalcValue();
+        const std::optional<CalcValueFormat> format = lcd->numberView()->displayFormat();
+        if (!value || !format) return QStringLiteral("<nothing>");
+        return QString::fromStdString(NumberUtils::stringFromCalcValue(*value, &*format));
+    }
+
+    static QString text(const CalcValue& value, CalcValueFormat format) {
+        return QString::fromStdString(NumberUtils::stringFromCalcValue(value, &format));
+    }
+
+    QTemporaryDir directory;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<UserSettings> settings;
+    std::unique_ptr<CalcStore> store;
+    std::unique_ptr<CalcEngine> engine;
+    std::unique_ptr<QuilletAppDelegate> delegate;
+};
+
+#define QUILLET_SCREEN_TEST_MAIN(TestClass)        \
+    int main(int argc, char** argv) {              \
+        useTemporaryHome();                        \
+        QApplication application(argc, argv);      \
+        TestClass test;                            \
+        return QTest::qExec(&test, argc, argv);    \
+    }

@@ -1,0 +1,484 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Calculator/Operators.h"
+#include "Calculator/OperatorsBasic.h"
+#include "Classes/FavouritesButtonViewController.h"
+#include "Classes/Notifications.h"
+#include "Classes/UIButtonFavourite.h"
+#include "Classes/UIPageControlReadOnly.h"
+#include "Classes/UISegmentedControl.h"
+#include "Platform/NotificationCenter.h"
+#include "screens/CalcScreenFixture.h"
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+CalcValue unsignedValue(uint64_t value) { return CalcValue::calcValueWithUBaseValue(value); }
+
+// Counts the posts of one notification and keeps the last one's object and number.
+struct NotificationRecorder {
+    explicit NotificationRecorder(std::string_view name) {
+        NotificationCenter::defaultCenter().addObserver(this, name, [this](const Notification& notification) {
+            ++count;
+            object = notification.object;
+            if (const auto* number = std::any_cast<int32_t>(&notification.userInfo)) index = *number;
+        });
+    }
+    ~NotificationRecorder() { NotificationCenter::defaultCenter().removeObserver(this); }
+    int count = 0;
+    const void* object = reinterpret_cast<const void*>(1);
+    int32_t index = -1;
+};
+
+// Drags a strip sideways by the given share of its width, as a finger would.
+void dragStrip(PagedScrollView* strip, double share, int stepMilliseconds = 15) {
+    // The events go to the strip itself: its pages move under the finger while it drags.
+    const QPoint start = strip->rect().center();
+    const QPoint end = start - QPoint(static_cast<int>(strip->width() * share), 0);
+    QTest::mousePress(strip, Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 10; ++step) {
+        QTest::qWait(stepMilliseconds);
+        QTest::mouseMove(strip, start + (end - start) * step / 10);
+    }
+    QTest::qWait(stepMilliseconds);
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, end);
+}
+
+}  // namespace
+
+class CalcViewControllerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keySequenceShowsOnEveryPage_data();
+    void keySequenceShowsOnEveryPage();
+    void realKeySequenceShowsOnEveryPage();
+    void typingWithSignedIntegersKeepsTheEntry();
+    void keysAreEnabledByBase_data();
+    void keysAreEnabledByBase();
+    void clearKeyReadsACOrC();
+    void swipingTheDisplayChangesTheBase();
+    void swipingWithARealChangesTheRealStyle();
+    void theDisplayFollowsTheKindOfValue();
+    void segmentedControlConverts();
+    void holdingPlusMinusConverts();
+    void tappingPlusMinusNegates();
+    void favouriteTapAppliesItsOperator();
+    void favouriteTapEntersItsValue();
+    void favouriteHoldPostsTheIndex();
+    void copyThenPasteRoundTrips();
+    void keyboardDrivesTheKeypad();
+    void keyboardExponentAndHexDigit();
+    void keyboardTurnsTheDisplayPage();
+    void historyStepsAndQuickOperatorsAreRecorded();
+    void errorsShowOnEveryPage();
+    void wordSizeChangeMasksTheValue();
+    void menuKeyPostsItsNotification();
+    void pagesAreCreatedLater();
+    void startsOnThePageOfTheBase();
+    void windowKeepsItsProportions();
+    void renderTheWindow();
+};
+
+void CalcViewControllerTest::keySequenceShowsOnEveryPage_data() {
+    QTest::addColumn<std::string>("keys");
+    QTest::addColumn<quint64>("value");
+    QTest::newRow("precedence: 2+3*4= is 14") << std::string("2+3*4=") << quint64{14};
+    QTest::newRow("wraps at 32 bits: 7-9= ") << std::string("7-9=") << quint64{0xFFFFFFFEu};
+    QTest::newRow("entry in progress: 12+34") << std::string("12+34") << quint64{34};
+    QTest::newRow("pending operator keeps the operand: 5*") << std::string("5*") << quint64{5};
+    QTest::newRow("integer division: 17/5=") << std::string("17/5=") << quint64{3};
+    QTest::newRow("clear ends the entry: 99C4") << std::string("99C4") << quint64{4};
+}
+
+void CalcViewControllerTest::keySequenceShowsOnEveryPage() {
+    QFETCH(std::string, keys);
+    QFETCH(quint64, value);
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys(keys);
+    for (int page = 0; page < 4; ++page) {
+        QCOMPARE(screen.lcdText(page),
+                 CalcScreenFixture::text(unsignedValue(value), CalcValueFormat::withStyle(CalcValueFormatStyleBin + page)));
+    }
+    QCOMPARE(screen.lcdText(2), QString::number(value) + u'd');
+}
+
+void CalcViewControllerTest::realKeySequenceShowsOnEveryPage() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    CalcScreenFixture::tap(screen.calc().segmentedControl());  // press on the boundary does nothing
+    QTest::mouseClick(screen.calc().segmentedControl(), Qt::LeftButton, {},
+                      screen.calc().segmentedControl()->segmentRect(0).center());
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+    screen.typeKeys("1.5*3=");
+    const CalcValue result = CalcValue::calcValueWithRealValue(4.5);
+    for (int page = 0; page < 4; ++page) {
+        QCOMPARE(screen.lcdText(page),
+                 CalcScreenFixture::text(result, screen.calc().numberViewFormatFromCalcValueType(CalcValueTypeReal, page)));
+    }
+    QCOMPARE(screen.lcdText(0), QStringLiteral("4.5000"));
+    // While typed, a real shows exactly the digits typed.
+    screen.typeKeys("3.10");
+    QCOMPARE(screen.lcdText(1), QStringLiteral("3.10"));
+}
+
+void CalcViewControllerTest::typingWithSignedIntegersKeepsTheEntry() {
+    CalcScreenFixture screen;
+    screen.settings->setIntegerType(1);
+    screen.typeKeys("32767");
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeSBase);
+    QCOMPARE(screen.engine->accumulatorCalcValue().sBaseValue(), 32767);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("32767d"));
+}
+
+void CalcViewControllerTest::keysAreEnabledByBase_data() {
+    QTest::addColumn<int>("base");
+    QTest::addColumn<int>("digits");
+    QTest::newRow("binary") << 2 << 2;
+    QTest::newRow("octal") << 8 << 8;
+    QTest::newRow("decimal") << 10 << 10;
+    QTest::newRow("hexadecimal") << 16 << 16;
+}
+
+void CalcViewControllerTest::keysAreEnabledByBase() {
+    QFETCH(int, base);
+    QFETCH(int, digits);
+    CalcScreenFixture screen;
+    screen.engine->setNumberBase(base);
+    NotificationCenter::defaultCenter().post(NotificationsNotificationBaseHasChanged, &screen.calc());
+    for (int digit = 0; digit < 16; ++digit) QCOMPARE(screen.keypad().numberButton(digit)->isEnabled(), digit < digits);
+    QVERIFY(!screen.keypad().buttonDecimalPointKey()->isEnabled());
+    QVERIFY(!screen.keypad().buttonExponentKey()->isEnabled());
+}
+
+void CalcViewControllerTest::clearKeyReadsACOrC() {
+    CalcScreenFixture screen;
+    QCOMPARE(screen.keypad().buttonClearKey()->title(), QStringLiteral("AC"));
+    screen.typeKeys("2+");
+    QCOMPARE(screen.keypad().buttonClearKey()->title(),
+             screen.engine->willClearAll() ? QStringLiteral("AC") : QStringLiteral("C"));
+    screen.typeKeys("3");
+    QCOMPARE(screen.keypad().buttonClearKey()->title(), QStringLiteral("C"));
+}
+
+void CalcViewControllerTest::swipingTheDisplayChangesTheBase() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    QCOMPARE(screen.calc().displayPageIndex(), 2);
+    NotificationRecorder baseChanged(NotificationsNotificationBaseHasChanged);
+    screen.typeKeys("255");
+    dragStrip(screen.calc().displayScrollView(), 0.6);
+    QTRY_COMPARE(screen.engine->numberBase(), 16);
+    QCOMPARE(screen.calc().displayPageIndex(), 3);
+    QCOMPARE(screen.calc().displayPageControl()->currentPage(), 3);
+    QCOMPARE(baseChanged.count, 1);
+    QCOMPARE(baseChanged.object, static_cast<const void*>(&screen.calc()));
+    QVERIFY(screen.keypad().numberButton(15)->isEnabled());
+    QCOMPARE(screen.lcdText(3), QStringLiteral("FFh"));
+    // A short, slow drag springs back and leaves the base alone.
+    dragStrip(screen.calc().displayScrollView(), -0.2, 60);
+    QTest::qWait(400);
+    QCOMPARE(screen.engine->numberBase(), 16);
+    QCOMPARE(screen.calc().displayPageIndex(), 3);
+}
+
+void CalcViewControllerTest::swipingWithARealChangesTheRealStyle() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1234.5));
+    QCOMPARE(screen.calc().displayPageIndex(), screen.settings->realStyle());
+    QCOMPARE(screen.settings->realStyle(), 3);
+    dragStrip(screen.calc().displayScrollView(), -0.7);
+    QTRY_COMPARE(screen.settings->realStyle(), 2);
+    QCOMPARE(screen.engine->numberBase(), 10);
+}
+
+void CalcViewControllerTest::theDisplayFollowsTheKindOfValue() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.engine->setNumberBase(8);
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(2.5));
+    QCOMPARE(screen.calc().displayPageIndex(), 3);
+    QCOMPARE(screen.calc().segmentedControl()->selectedSegmentIndex(), 0);
+    QCOMPARE(screen.calc().segmentedControl()->titleForSegmentAtIndex(0), QStringLiteral("● Scientific"));
+    screen.engine->enterAccumulatorCalcValue(unsignedValue(9));
+    QCOMPARE(screen.calc().displayPageIndex(), 1);
+    QCOMPARE(screen.lcdText(1), QStringLiteral("11o"));
+    QCOMPARE(screen.calc().segmentedControl()->titleForSegmentAtIndex(1), QStringLiteral("● Programmer"));
+}
+
+void CalcViewControllerTest::segmentedControlConverts() {
+    CalcScreenFixture screen;
+    UISegmentedControl* control = screen.calc().segmentedControl();
+    screen.typeKeys("42");
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->segmentRect(1).center());
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeUBase);  // already integer
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->segmentRect(0).center());
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 42.0);
+    screen.settings->setIntegerType(1);
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->segmentRect(1).center());
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeSBase);
+    QCOMPARE(screen.engine->accumulatorCalcValue().sBaseValue(), 42);
+}
+
+void CalcViewControllerTest::holdingPlusMinusConverts() {
+    CalcScreenFixture screen;
+    UIButton* plusMinus = screen.keypad().buttonPlusMinusKey();
+    screen.typeKeys("5");
+    QTest::mousePress(plusMinus, Qt::LeftButton);
+    QTest::qWait(650);
+    QTest::mouseRelease(plusMinus, Qt::LeftButton);
+    QCOMPARE(screen.settings->integerType(), 1);
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeSBase);
+    QCOMPARE(screen.engine->accumulatorCalcValue().sBaseValue(), 5);  // the release did not negate
+    QTest::mousePress(plusMinus, Qt::LeftButton);
+    QTest::qWait(650);
+    QTest::mouseRelease(plusMinus, Qt::LeftButton);
+    QCOMPARE(screen.settings->integerType(), 0);
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeUBase);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+    // On a real value a hold does nothing.
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.5));
+    QTest::mousePress(plusMinus, Qt::LeftButton);
+    QTest::qWait(650);
+    QTest::mouseRelease(plusMinus, Qt::LeftButton);
+    QCOMPARE(screen.settings->integerType(), 0);
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 1.5);
+}
+
+void CalcViewControllerTest::tappingPlusMinusNegates() {
+    CalcScreenFixture screen;
+    screen.settings->setIntegerType(1);
+    screen.typeKeys("7n");
+    QCOMPARE(screen.engine->accumulatorCalcValue().sBaseValue(), -7);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("-7d"));
+}
+
+void CalcViewControllerTest::favouriteTapAppliesItsOperator() {
+    CalcScreenFixture screen;
+    FavouritesButtonViewController* bar = screen.calc().favouritesViewController(0);
+    QVERIFY(bar != nullptr);
+    UIButtonFavourite* shiftLeft = bar->button(0);
+    QCOMPARE(shiftLeft->operatorsOperator(), 9);
+    screen.typeKeys("3");
+    CalcScreenFixture::tap(shiftLeft);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 6u);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("6d"));
+}
+
+void CalcViewControllerTest::favouriteTapEntersItsValue() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    FavouritesButtonViewController* bar = screen.calc().favouritesViewController(2);
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->pageIndex(), 2);
+    CalcScreenFixture::tap(bar->button(4));  // favourite 14: 42.0
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 42.0);
+    CalcScreenFixture::tap(bar->button(2));  // favourite 12: π
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 3.141592653589793);
+}
+
+void CalcViewControllerTest::favouriteHoldPostsTheIndex() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    NotificationRecorder held(FavouritesButtonViewControllerNotificationButtonHeld);
+    FavouritesButtonViewController* bar = screen.calc().favouritesViewController(2);
+    screen.typeKeys("8");
+    QTest::mousePress(bar->button(3), Qt::LeftButton);
+    QTest::qWait(600);
+    QTest::mouseRelease(bar->button(3), Qt::LeftButton);
+    QCOMPARE(held.count, 1);
+    QCOMPARE(held.index, 13);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 8u);  // not applied
+}
+
+void CalcViewControllerTest::copyThenPasteRoundTrips() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys("255");
+    screen.calc().showDisplayPage(3);
+    QTest::keyClick(screen.delegate->window(), Qt::Key_C, Qt::ControlModifier);
+    screen.typeKeys("C");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
+    QTest::keyClick(screen.delegate->window(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 255u);
+    QCOMPARE(screen.lcdText(3), QStringLiteral("FFh"));
+    // A real value comes back as the same real.
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(-0.125));
+    QTest::keyClick(screen.delegate->window(), Qt::Key_C, Qt::ControlModifier);
+    screen.typeKeys("C");
+    QTest::keyClick(screen.delegate->window(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), -0.125);
+}
+
+void CalcViewControllerTest::keyboardDrivesTheKeypad() {
+    CalcScreenFixture screen;
+    QWidget* window = screen.delegate->window();
+    QTest::keyClicks(window, "12+3*2");
+    QTest::keyClick(window, Qt::Key_Return);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 18u);
+    QTest::keyClicks(window, "7-2=");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+    QTest::keyClicks(window, "9/3");
+    QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 3u);
+    QTest::keyClicks(window, "44");
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
+    // A-F are digits only where they are enabled.
+    QTest::keyClicks(window, "1a");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 1u);
+}
+
+void CalcViewControllerTest::keyboardExponentAndHexDigit() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    QWidget* window = screen.delegate->window();
+    screen.calc().displayScrollView()->scrollToPage(3, false);
+    QCOMPARE(screen.engine->numberBase(), 16);
+    QTest::keyClicks(window, "fe");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFEu);
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(0.0));
+    QTest::keyClicks(window, "2.5e3");
+    QVERIFY(screen.engine->hasExponent());
+    QTest::keyClick(window, Qt::Key_Equal);
+    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 2500.0);
+}
+
+void CalcViewControllerTest::keyboardTurnsTheDisplayPage() {
+    CalcScreenFixture screen;
+    QWidget* window = screen.delegate->window();
+    QTest::keyClicks(window, "10");
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    QTRY_COMPARE(screen.engine->numberBase(), 8);
+    QCOMPARE(screen.lcdText(1), QStringLiteral("12o"));
+    QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);
+    QTRY_COMPARE(screen.engine->numberBase(), 10);
+    QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);
+    QTRY_COMPARE(screen.engine->numberBase(), 16);
+    QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);  // no page beyond the last
+    QTest::qWait(350);
+    QCOMPARE(screen.engine->numberBase(), 16);
+}
+
+void CalcViewControllerTest::historyStepsAndQuickOperatorsAreRecorded() {
+    CalcScreenFixture screen;
+    screen.typeKeys("1=");
+    std::unique_ptr<FetchedResultsController> history = screen.store->historyStepsFetchedResultsController();
+    QVERIFY(history != nullptr);
+    QCOMPARE(history->numberOfObjects(), size_t{0});
+    screen.typeKeys("1+2=");
+    history = screen.store->historyStepsFetchedResultsController();
+    QCOMPARE(history->numberOfObjects(), size_t{1});
+    const auto* step = static_cast<const HistoryStep*>(history->objectAtIndexPath({0, 0}));
+    QCOMPARE(step->operatorsOperator(), OperatorsOperatorAdd);
+    QCOMPARE(step->generalValueResult()->style().value_or(-1), CalcValueFormatStyleDec);
+    // A binary operator from the favourites bar (<<N) goes to the front of the quick operators.
+    screen.typeKeys("1");
+    CalcScreenFixture::tap(screen.calc().favouritesViewController(0)->button(2));
+    screen.typeKeys("3=");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 8u);
+    const std::optional<std::vector<QuickOperator*>> quick = screen.store->quickOperators();
+    QVERIFY(quick && !quick->empty());
+    QCOMPARE(quick->front()->operatorsOperator(), 12);
+}
+
+void CalcViewControllerTest::errorsShowOnEveryPage() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys("1/0=");
+    QVERIFY(screen.engine->currError() != 0);
+    const QString message = QString::fromStdString(std::string(Operators::messageFromOperatorsError(2)));
+    for (int page = 0; page < 4; ++page) QCOMPARE(screen.lcdText(page), message);
+    screen.typeKeys("C");
+    QCOMPARE(screen.engine->currError(), 0);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("0d"));
+}
+
+void CalcViewControllerTest::wordSizeChangeMasksTheValue() {
+    CalcScreenFixture screen;
+    screen.typeKeys("300=");
+    screen.settings->setWordSize(8);
+    QCOMPARE(Operators::sharedInstance().wordSize(), 8);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 44u);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("44d"));
+    screen.settings->setWordSize(32);
+}
+
+void CalcViewControllerTest::menuKeyPostsItsNotification() {
+    CalcScreenFixture screen;
+    NotificationRecorder menu(FirstButtonViewControllerNotificationMenuButton);
+    CalcScreenFixture::tap(screen.keypad().buttonMenuKey());
+    QCOMPARE(menu.count, 1);
+    QCOMPARE(menu.object, nullptr);
+}
+
+void CalcViewControllerTest::pagesAreCreatedLater() {
+    CalcScreenFixture screen;
+    int displays = 0;
+    for (int page = 0; page < 4; ++page) displays += screen.calc().displayViewController(page) ? 1 : 0;
+    QCOMPARE(displays, 1);
+    QVERIFY(screen.calc().favouritesViewController(0) != nullptr);
+    QVERIFY(screen.calc().favouritesViewController(1) == nullptr);
+    QVERIFY(screen.calc().secondButtonViewController() != nullptr);
+    screen.typeKeys("6");
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.calc().isLazyCreationPending(), 3000);
+    for (int page = 0; page < 4; ++page) QVERIFY(screen.calc().displayViewController(page) != nullptr);
+    for (int page = 0; page < 3; ++page) QVERIFY(screen.calc().favouritesViewController(page) != nullptr);
+    QCOMPARE(screen.lcdText(0), QStringLiteral("110b"));
+}
+
+void CalcViewControllerTest::startsOnThePageOfTheBase() {
+    CalcScreenFixture screen;
+    screen.engine->setNumberBase(16);
+    screen.typeKeys("2");
+    screen.relaunch();
+    QCOMPARE(screen.engine->numberBase(), 16);
+    QCOMPARE(screen.calc().displayPageIndex(), 3);
+    QVERIFY(!screen.calc().displayPageControl()->imageViews().empty());
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
+    screen.settings->setRealStyle(2);
+    screen.relaunch();
+    QCOMPARE(screen.calc().displayPageIndex(), 2);
+}
+
+void CalcViewControllerTest::windowKeepsItsProportions() {
+    CalcScreenFixture screen;
+    UIWindow* window = screen.delegate->window();
+    window->resize(1000, 700);
+    QApplication::processEvents();
+    const QRect canvas = window->canvasRect();
+    QCOMPARE(canvas.height(), 700);
+    QVERIFY(qAbs(canvas.width() - 700 * 320 / 460) <= 1);
+    QVERIFY(qAbs(canvas.center().x() - 500) <= 1);
+    QCOMPARE(screen.delegate->navigationController()->geometry(), canvas);
+    // The keys follow: the keypad still works at the new scale.
+    screen.typeKeys("8*8=");
+    QCOMPARE(screen.lcdText(2), QStringLiteral("64d"));
+}
+
+void CalcViewControllerTest::renderTheWindow() {
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys("1234+56");
+    QApplication::processEvents();
+    const QImage image = screen.delegate->window()->grab().toImage();
+    const QString path = QDir::current().filePath("calculator-screen.png");
+    QVERIFY(image.save(path));
+    // Something was drawn: the picture is not one flat colour.
+    const QRgb corner = image.pixel(image.width() / 2, image.height() / 2);
+    bool varied = false;
+    for (int y = 0; y < image.height() && !varied; y += 7) {
+        for (int x = 0; x < image.width() && !varied; x += 7) varied = image.pixel(x, y) != corner;
+    }
+    QVERIFY(varied);
+}
+
+QUILLET_SCREEN_TEST_MAIN(CalcViewControllerTest)
+#include "CalcViewControllerTest.moc"
