@@ -21,6 +21,7 @@ set(QUILLET_PLATFORM_UI_SOURCES
     src/Platform/LocalizedQt.cpp
     src/Platform/PagedScrollView.cpp
     src/Platform/PointScale.cpp
+    src/Platform/SystemFont.cpp
     src/Platform/UIButton.cpp)
 # Until every file of the list has landed, build what is there.
 list(FILTER QUILLET_PLATFORM_UI_SOURCES INCLUDE REGEX ".")

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Classes/NumberAlignment.h"
+#include "Classes/NumberTextRun.h"
 #include "Model/CalcValue.h"
 #include "Utils/CalcValueFormat.h"
 
@@ -30,13 +31,14 @@ public:
 
     // Binary texts longer than this take two lines when allowed.
     static constexpr int BaseNumberViewTwoLineLength = 39;
-    // The lines the view draws at present (one or two), for tests and accessibility.
-    QStringList drawnLines() const;
+    // What the view draws at the given size in points: nothing, or the digits (one or two
+    // lines) and the base letter.
+    NumberTextRuns layoutRuns(QSizeF size) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void drawOneLine(QPainter& painter, const QString& digits, const QString& suffix, QSizeF size);
-    void drawTwoLines(QPainter& painter, const QString& digits, const QString& suffix, QSizeF size);
+    NumberTextRuns oneLineRuns(const QString& digits, const QString& suffix, QSizeF size) const;
+    NumberTextRuns twoLineRuns(const QString& digits, const QString& suffix, QSizeF size) const;
 };

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Classes/NumberAlignment.h"
+#include "Classes/NumberTextRun.h"
 #include "Model/CalcValue.h"
 #include "Utils/CalcValueFormat.h"
 
@@ -23,6 +24,10 @@ public:
     std::optional<CalcValue> displayCalcValue;
     std::optional<CalcValueFormat> displayFormat;
     float maxFontSize = std::numeric_limits<float>::max();
+
+    // What the view draws at the given size in points: nothing, or the mantissa (with "x10")
+    // and the exponent.
+    NumberTextRuns layoutRuns(QSizeF size) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

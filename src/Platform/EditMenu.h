@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMenu>
 #include <QPointer>
 #include <QRect>
 #include <string_view>

@@ -1,0 +1,177 @@
+#include "Classes/UIButtonLCD.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "Calculator/CalcScreenLogic.h"
+#include "Calculator/Operators.h"
+#include "Classes/ErrorView.h"
+#include "Classes/NumberView.h"
+#include "Classes/QuilletColours.h"
+#include "Classes/ZQGreyscale.h"
+#include "Platform/Accessibility.h"
+#include "Platform/FatalAssert.h"
+#include "Platform/ImageStore.h"
+#include "Platform/ImageView.h"
+#include "Platform/Localized.h"
+#include "Platform/Log.h"
+#include "Platform/PointScale.h"
+#include "Platform/SystemFont.h"
+#include "Utils/NumberUtils.h"
+
+namespace {
+constexpr qreal kWordSizeFontSize = 10.0;
+constexpr float kLargestNumberSize = 40.0f;
+constexpr int32_t kNumberTwoLineBottomMargin = 20;
+
+QRect pixelRect(qreal x, qreal y, qreal width, qreal height) {
+    const qreal scale = PointScale::factor();
+    return QRectF(x * scale, y * scale, width * scale, height * scale).toRect();
+}
+}  // namespace
+
+UIButtonLCD::UIButtonLCD(QWidget* parent)
+    : UIButton(parent),
+      viewLCDOperator_(new ImageView(this)),
+      numberView_(new NumberView(this)),
+      errorView_(new ErrorView(this)),
+      wordSizeLabel_(new QLabel(this)) {
+    viewLCDOperator_->hide();
+
+    wordSizeLabel_->setAttribute(Qt::WA_TranslucentBackground);
+    wordSizeLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = wordSizeLabel_->palette();
+    palette.setColor(QPalette::WindowText, QuilletColours::lcdTextColour());
+    wordSizeLabel_->setPalette(palette);
+
+    numberView_->setAllowTwoLines(true);
+    numberView_->setTextColour(QuilletColours::lcdTextColour());
+    numberView_->setMaxFontSize(kLargestNumberSize);
+    numberView_->setTextAlignment(NumberTextAlignmentRight);
+    numberView_->setTwoLineBottomMargin(kNumberTwoLineBottomMargin);
+
+    // The error view lies on top of the others.
+    wordSizeLabel_->raise();
+    numberView_->raise();
+    errorView_->raise();
+    errorView_->hide();
+
+    Accessibility::setIsAccessibilityElement(this, true);
+    Accessibility::setTraits(this, AccessibilityTraitStaticText);
+    Accessibility::setLabel(this, Localized::string("LCD"));
+    layoutLayers();
+}
+
+void UIButtonLCD::layoutLayers() {
+    const qreal scale = PointScale::factor();
+    const qreal w = width() / scale;
+    const qreal h = height() / scale;
+    viewLCDOperator_->setGeometry(pixelRect(5, 5, 32, 18));
+    wordSizeLabel_->setGeometry(pixelRect(w - 45, 5, 40, 14));
+    wordSizeLabel_->setFont(SystemFont::systemFontOfSize(kWordSizeFontSize * scale, *wordSizeLabel_));
+    numberView_->setGeometry(pixelRect(6, 0, w - 12, h));
+    errorView_->setGeometry(pixelRect(0, 0, w, h));
+}
+
+void UIButtonLCD::resizeEvent(QResizeEvent*) { layoutLayers(); }
+
+void UIButtonLCD::paintEvent(QPaintEvent*) {
+    if (!isDown()) return;
+    // Pressed, the glass darkens a little, as a key does.
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(40, 42, 30, 28));
+}
+
+void UIButtonLCD::updateWithCalcValue(const CalcValue& value, const CalcValueFormat& format) {
+    errorView_->hide();
+    numberView_->show();
+    numberView_->updateWithCalcValue(value, format);
+    setTitle(QString::fromStdString(pasteboardStringFromCalcValue(value, format)));
+    updateAccessibility();
+}
+
+void UIButtonLCD::updateWithError(OperatorsError error) {
+    numberView_->hide();
+    errorView_->show();
+    errorView_->updateWithError(error);
+    setTitle(errorView_->mainLabel()->text());
+    updateAccessibility();
+}
+
+void UIButtonLCD::updateWithEditingCalcValue(const CalcValue& value, const CalcValueFormat& format,
+                                             int32_t decimalPointDivider, bool hasExponent, int32_t exponent) {
+    updateWithCalcValue(value,
+                        CalcScreenLogic::editingFormat(value, format, decimalPointDivider, hasExponent, exponent));
+}
+
+int UIButtonLCD::decimalPlacesFromDecimalPointDivider(int32_t decimalPointDivider) {
+    return CalcScreenLogic::decimalPlacesFromDecimalPointDivider(decimalPointDivider);
+}
+
+void UIButtonLCD::updateWithWordSize(int wordSize, CalcValueType type) {
+    switch (type) {
+        case CalcValueTypeUBase:
+            wordSizeLabel_->setText(QStringLiteral("UINT%1").arg(wordSize));
+            break;
+        case CalcValueTypeSBase:
+            wordSizeLabel_->setText(QStringLiteral("INT%1").arg(wordSize));
+            break;
+        case CalcValueTypeReal:
+            wordSizeLabel_->setText(QString());
+            break;
+        default:
+            fatalAssert("Classes/UIButtonLCD", "unrecognised value type");
+    }
+}
+
+void UIButtonLCD::setCurrOperator(OperatorsOperator op) {
+    currOperator_ = op;
+    if (CalcEngine::operatorIsNoneOrEquals(op)) {
+        viewLCDOperator_->hide();
+        return;
+    }
+    const std::string name = Operators::sharedInstance().imageFromOperator(op);
+    const Image menuImage = name.empty() ? Image() : ImageStore::imageNamed(name);
+    if (menuImage.isNull()) {
+        viewLCDOperator_->hide();
+        return;
+    }
+    const Image image = lcdImageFromMenuImage(menuImage);
+    Log::format("Image %f %f\n", image.size().width(), image.size().height());
+    viewLCDOperator_->setImage(image);
+    viewLCDOperator_->show();
+}
+
+Image UIButtonLCD::lcdImageFromMenuImage(const Image& menuImage) {
+    const QSizeF size = menuImage.size();
+    const Image cut = menuImage.croppedToRect(QRectF(14, 10, size.width() - 28, size.height() - 20));
+    return imageGreyscaleWithColor(cut, QuilletColours::lcdTextColour());
+}
+
+std::string UIButtonLCD::pasteboardStringFromCalcValue(const CalcValue& value, const CalcValueFormat& format) {
+    if (!value.isInteger()) return NumberUtils::stringFromCalcValue(value, &format);
+    const CalcValueStrings strings = NumberUtils::stringsFromCalcValue(value, &format);
+    std::string digits = strings[0];
+    // The parser reads hexadecimal by its prefix, the other bases by their letter.
+    switch (format.style.value_or(CalcValueFormatStyleHex)) {
+        case CalcValueFormatStyleBin:
+            std::erase(digits, ' ');
+            return digits + "b";
+        case CalcValueFormatStyleOct:
+            return digits + "o";
+        case CalcValueFormatStyleDec:
+            return digits + (value.type() == CalcValueTypeSBase ? "d" : "u");
+        default:
+            return "0x" + digits;
+    }
+}
+
+void UIButtonLCD::updateAccessibility() {
+    if (!errorView_->isHidden()) {
+        Accessibility::setValue(this, errorView_->mainLabel()->text().toStdString());
+        return;
+    }
+    // The number view speaks its value in its own format.
+    Accessibility::setValue(this, Accessibility::value(numberView_).toStdString());
+}

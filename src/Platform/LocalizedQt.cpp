@@ -1,0 +1,13 @@
+#include "Platform/LocalizedQt.h"
+
+#include <QCoreApplication>
+#include <string>
+
+#include "Platform/Localized.h"
+
+void LocalizedQt::install() {
+    Localized::setTranslator([](std::string_view english) {
+        const std::string key(english);
+        return QCoreApplication::translate(LocalizedQtContext, key.c_str()).toStdString();
+    });
+}
