@@ -1,7 +1,7 @@
 # The terminal front end.
 file(GLOB QUILLET_CLI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/cli/*.cpp)
 add_executable(quillet-cli ${QUILLET_CLI_SOURCES})
-target_link_libraries(quillet-cli PRIVATE quillet_core)
+target_link_libraries(quillet-cli PRIVATE quillet_core quillet_persistence)
 # Resolving the C++ runtime's symbols at every start costs more than the calculation; a
 # terminal tool starts as fast as bc when the runtime is linked in.
 if(NOT QUILLET_SANITIZE)

@@ -15,8 +15,10 @@ std::optional<int> numberIn(std::string_view text, int lowest, int highest) {
 
 }  // namespace
 
-std::optional<CliOptions> CliOptions::parse(int argc, char** argv, std::string* problem) {
+std::optional<CliOptions> CliOptions::parse(int argc, char** argv, std::string* problem,
+                                           const CliSettings& startingSettings) {
     CliOptions options;
+    options.settings = startingSettings;
     int i = 1;
     for (; i < argc; ++i) {
         std::string_view argument = argv[i];
@@ -59,6 +61,19 @@ std::optional<CliOptions> CliOptions::parse(int argc, char** argv, std::string* 
                 return std::nullopt;
             }
             options.settings.numSigFigsValue = *figures - 1;
+        } else if (name == "--store") {
+            if (!value) {
+                if (i + 1 >= argc) {
+                    *problem = "option --store needs a file";
+                    return std::nullopt;
+                }
+                value = argv[++i];
+            }
+            if (value->empty()) {
+                *problem = "option --store needs a file";
+                return std::nullopt;
+            }
+            options.storePath = std::string(*value);
         } else if (value) {
             *problem = "option " + std::string(name) + " takes no value";
             return std::nullopt;
@@ -87,14 +102,18 @@ std::string CliOptions::usage() {
     return "Usage: quillet-cli [OPTIONS] [KEYS...]\n"
            "Presses the keys on a fresh calculator and prints the display. Without keys, reads\n"
            "lines of keys from standard input and prints the display after each line.\n"
-           "Exit status: 0 a value is shown, 1 an error is shown, 2 a usage error.\n"
+           "Exit status: 0 a value is shown, 1 an error is shown, 2 a usage error, 3 the store\n"
+           "cannot be used.\n"
            "\n"
-           "Options (they change nothing that is saved):\n"
-           "  --word-size N   integer word size, 2 to 64 bits (default 32)\n"
+           "The calculator's saved settings apply; these options change them for this run only\n"
+           "(defaults in brackets are those of a fresh installation):\n"
+           "  --word-size N   integer word size, 2 to 64 bits (32)\n"
            "  --signed        signed integers            --unsigned   unsigned integers (default)\n"
            "  --degrees       angles in degrees (default) --radians   angles in radians\n"
-           "  --places N      decimal places of the Fix style, 0 to 10 (default 4)\n"
-           "  --sig-figs N    significant figures of the Eng and Sci styles, 1 to 10 (default 7)\n"
+           "  --places N      decimal places of the Fix style, 0 to 10 (4)\n"
+           "  --sig-figs N    significant figures of the Eng and Sci styles, 1 to 10 (7)\n"
+           "  --store FILE    restore the calculator from the store FILE, record each completed\n"
+           "                  step in its history, and save the calculator into it at the end\n"
            "  --pages         print all four display pages, page 0 first\n"
            "  --help          this text\n"
            "\n";

@@ -5,6 +5,7 @@
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
+#include "Model/CalcStore.h"
 #include "Platform/Localized.h"
 #include "Utils/NumberUtils.h"
 
@@ -53,6 +54,10 @@ std::string quoted(std::string_view token) { return "'" + std::string(token) + "
 
 CliSession::CliSession(CalcScreenSettings& settings) : settings_(settings), logic_(engine_, settings) {
     engine_.setDelegate(this);
+    showStartingPage();
+}
+
+void CliSession::showStartingPage() {
     logic_.setDisplayPage(logic_.startingDisplayPage());
     logic_.setCurrentCalcValueType(engine_.accumulatorCalcValue().type());
 }
@@ -199,8 +204,13 @@ std::string CliSession::keysHelp() {
 
 void CliSession::calcEngineNewOperator(CalcEngine&, OperatorsOperator) {}
 
-void CliSession::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcValue&, OperatorsOperator,
-                                                        const std::optional<CalcValue>&, const CalcValue&) {}
+void CliSession::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcValue& value1, OperatorsOperator op,
+                                                        const std::optional<CalcValue>& value2,
+                                                        const CalcValue& result) {
+    if (!historyStore_ || CalcEngine::operatorIsNoneOrEquals(op)) return;
+    historyStore_->addHistoryStepWithCalcValue1(value1, op, value2, result, logic_.currentCalcValueFormatStyle());
+    historyStore_->saveChanges();
+}
 
 void CliSession::calcEngineAccumulatorUpdate(CalcEngine&) {
     logic_.accumulatorUpdate(Operators::sharedInstance().wordSize());

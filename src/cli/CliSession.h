@@ -7,6 +7,8 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/CalcScreenLogic.h"
 
+class CalcStore;
+
 // One engine driven by key tokens exactly as the keypad, the display strip, the segmented
 // control and the display's Paste drive it, and the text of the display that is shown.
 class CliSession : public CalcEngineDelegate {
@@ -24,6 +26,12 @@ public:
     std::string displayText(int page) const;
 
     CalcEngine& engine() { return engine_; }
+    // Completed steps go into this store's history, as the calculator screen records them; null
+    // records nothing.
+    void setHistoryStore(CalcStore* store) { historyStore_ = store; }
+    // Shows the page that suits the accumulator, as the screen does when it is built (after the
+    // engine has been restored, for example).
+    void showStartingPage();
     CalcScreenLogic& logic() { return logic_; }
 
     // Every key token, for --help.
@@ -43,4 +51,5 @@ private:
     CalcScreenSettings& settings_;
     CalcEngine engine_;
     CalcScreenLogic logic_;
+    CalcStore* historyStore_ = nullptr;
 };

@@ -1,9 +1,13 @@
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "Calculator/CalcEngineStore.h"
 #include "Calculator/Operators.h"
+#include "Model/CalcStore.h"
 #include "cli/CliOptions.h"
+#include "cli/CliSavedSettings.h"
 #include "cli/CliSession.h"
 
 namespace {
@@ -11,6 +15,7 @@ namespace {
 constexpr int kExitValue = 0;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitStore = 3;
 
 void reportUsageError(const std::string& problem) {
     std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str());
@@ -29,7 +34,7 @@ int printDisplay(const CliSession& session, bool allPages) {
 
 int main(int argc, char** argv) {
     std::string problem;
-    std::optional<CliOptions> options = CliOptions::parse(argc, argv, &problem);
+    std::optional<CliOptions> options = CliOptions::parse(argc, argv, &problem, cliSettingsFromSavedSettings());
     if (!options) {
         reportUsageError(problem + " (see quillet-cli --help)");
         return kExitUsage;
@@ -44,14 +49,36 @@ int main(int argc, char** argv) {
     Operators::sharedInstance().setWordSize(options->settings.wordSize);
     CliSession session(options->settings);
 
+    // With a store the run continues the saved calculation, and saves it again however it
+    // ends: restoring consumed what was saved.
+    std::unique_ptr<CalcStore> store;
+    if (options->storePath) {
+        store = std::make_unique<CalcStore>(*options->storePath);
+        std::string storeProblem;
+        if (!store->open(&storeProblem)) {
+            reportUsageError(storeProblem);
+            return kExitStore;
+        }
+        CalcEngineStore::restoreCalcEngine(session.engine(), *store);
+        session.showStartingPage();
+        session.setHistoryStore(store.get());
+    }
+    auto finish = [&](int exitStatus) {
+        if (store) {
+            CalcEngineStore::persistCalcEngine(session.engine(), *store);
+            store->close();
+        }
+        return exitStatus;
+    };
+
     if (!options->keys.empty()) {
         for (const std::string& keys : options->keys) {
             if (std::optional<std::string> keyProblem = session.pressKeys(keys)) {
                 reportUsageError(*keyProblem);
-                return kExitUsage;
+                return finish(kExitUsage);
             }
         }
-        return printDisplay(session, options->allPages);
+        return finish(printDisplay(session, options->allPages));
     }
 
     int status = kExitValue;
@@ -68,5 +95,5 @@ int main(int argc, char** argv) {
         status = printDisplay(session, options->allPages);
     }
     std::free(buffer);
-    return hadUsageError ? kExitUsage : status;
+    return finish(hadUsageError ? kExitUsage : status);
 }
