@@ -40,6 +40,11 @@ const ObjectValue& ManagedObject::valueForKey(std::string_view key) const {
 
 void ManagedObject::setValue(ObjectValue value, std::string_view key) {
     const size_t index = requiredAttributeIndex(key);
+    // The alternatives after std::monostate follow the order of AttributeType.
+    const auto expected = static_cast<size_t>(entity_.attributes[index].type) + 1;
+    if (value.index() != 0 && value.index() != expected) {
+        fatalAssert("Platform/ManagedObject", "value of the wrong type for attribute " + std::string(key));
+    }
     attributeValues_[index] = std::move(value);
     context_.noteUpdated(*this);
 }

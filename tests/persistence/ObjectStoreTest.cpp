@@ -287,3 +287,16 @@ TEST_F(ObjectStore, TheLiveListReportsChangesInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ObjectStore, AValueOfTheWrongTypeForAnAttributeIsFatal) {
+    open();
+    ManagedObject* note = context_->insertNewObjectForEntityForName("Note");
+    EXPECT_DEATH(note->setValue(int64_t{1}, "day"), "Platform/ManagedObject: value of the wrong type for attribute day");
+    EXPECT_DEATH(note->valueForKey("nothing"), "Platform/ManagedObject: Note has no attribute nothing");
+    note->setValue(ObjectValue{}, "day");
+    EXPECT_FALSE(note->int32ForKey("day").has_value());
+}
+
+}  // namespace
