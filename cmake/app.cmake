@@ -22,3 +22,9 @@ foreach(icon quillet.svg quillet.png)
         endif()
     endif()
 endforeach()
+
+if(QUILLET_TESTS)
+    # The app as a process: terminate signals end it cleanly, with the engine saved.
+    add_test(NAME app_signals COMMAND ${CMAKE_COMMAND} -E env QUILLET_APP=$<TARGET_FILE:quillet>
+             bash ${PROJECT_SOURCE_DIR}/tests/app/quillet_signals.sh)
+endif()
