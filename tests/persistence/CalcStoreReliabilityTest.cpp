@@ -20,6 +20,12 @@ constexpr OperatorsOperator opAdd = 2;
 
 CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 
+void createStoreWithOneStep(const std::string& path) {
+    CalcStore store(path);
+    store.addHistoryStepWithCalcValue1(u(1), opAdd, u(2), u(3), 6);
+    store.close();
+}
+
 // The index of the step saved last, from the store's counter.
 int32_t lastSavedIndex(CalcStore& store) {
     std::string error;
@@ -107,11 +113,7 @@ TEST(StoreDurability, KillingAWriterAtAnyMomentNeverDamagesTheFileNorLosesASaved
 TEST(StoreLock, ASecondProcessIsToldTheStoreIsInUseAndChangesNothing) {
     TemporaryFolder folder;
     const std::string path = folder.filePath("Quillet.sqlite");
-    {
-        CalcStore store(path);
-        store.addHistoryStepWithCalcValue1(u(1), opAdd, u(2), u(3), 6);
-        store.close();
-    }
+    createStoreWithOneStep(path);
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     const pid_t holder = fork();
@@ -173,11 +175,7 @@ class UnreadableStore : public ::testing::TestWithParam<UnreadableRow> {};
 TEST_P(UnreadableStore, IsKeptAsideAndAFreshStoreStarts) {
     TemporaryFolder folder;
     const std::string path = folder.filePath("Quillet.sqlite");
-    {
-        CalcStore store(path);
-        store.addHistoryStepWithCalcValue1(u(1), opAdd, u(2), u(3), 6);
-        store.close();
-    }
+    createStoreWithOneStep(path);
     GetParam().spoil(path);
     const std::string spoiled = fileContents(path);
 
