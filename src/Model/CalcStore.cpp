@@ -52,8 +52,11 @@ constexpr bool isTypeConversion(OperatorsOperator op) { return op == 18 || op ==
 
 constexpr bool isBasicArithmetic(OperatorsOperator op) { return op >= 2 && op <= 5; }
 
+// Favourites, quick operators and op steps all keep their position under this name.
+constexpr std::string_view indexKey = "index";
+
 FetchRequest requestSortedByIndex(std::string_view entityName) {
-    return {std::string(entityName), nullptr, {{std::string(CalcStoreHistoryStepKeyIndex), true}}};
+    return {std::string(entityName), nullptr, {{std::string(indexKey), true}}};
 }
 
 }  // namespace
@@ -78,7 +81,10 @@ std::string CalcStore::applicationDocumentsDirectory() {
 
 bool CalcStore::open(std::string* errorMessage) {
     if (managedObjectContext_) return true;
-    return openCoordinator(errorMessage);
+    std::string message;
+    const bool opened = openCoordinator(&message);
+    if (errorMessage) *errorMessage = message;
+    return opened;
 }
 
 bool CalcStore::openCoordinator(std::string* errorMessage) {
