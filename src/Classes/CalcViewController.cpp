@@ -469,9 +469,16 @@ void CalcViewController::resizeEvent(QResizeEvent* event) {
 void CalcViewController::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ImageStore::colorWithPatternImage(ImageStore::imageNamed("lcdBackground.png")));
-    const QRect favouritesBar = pixelsFromPoints(0, kFavouritesStrip.top, PointScale::pointsFromPixels(width()),
-                                                 kFavouritesStrip.height);
+    // The favourites bar runs down to the keypad, its indicator on it; the keypad's indicator
+    // sits on the keypad's own ground.
+    const double width = PointScale::pointsFromPixels(this->width());
+    const QRect favouritesBar = pixelsFromPoints(0, kFavouritesStrip.top, width,
+                                                 kButtonStrip.top - kFavouritesStrip.top);
     painter.setBrushOrigin(favouritesBar.topLeft());
     painter.fillRect(favouritesBar,
                      ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
+    const QRect keypadFoot = pixelsFromPoints(0, kButtonStrip.top, width, kButtonsIndicator.top +
+                                              kButtonsIndicator.height - kButtonStrip.top);
+    painter.setBrushOrigin(keypadFoot.topLeft());
+    painter.fillRect(keypadFoot, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));
 }

@@ -56,8 +56,8 @@ void FavouritesButtonViewController::viewDidLoad() {
         auto* button = new UIButtonFavourite(this);
         button->setFocusPolicy(Qt::NoFocus);
         button->setNumberTextColour(QuilletColours::buttonTextColour());
-        button->setBackgroundImageNamed("favouriteButton.png");
-        button->setBackgroundImageNamed("favouriteButtonPressed.png", UIControlState::Highlighted);
+        button->setBackgroundImageNamed("favouriteKey.png");
+        button->setBackgroundImageNamed("favouriteKeyPressed.png", UIControlState::Highlighted);
         button->setTitleFontSize(15);
         button->setTitleColor(QuilletColours::buttonTextColour());
         connect(button, &UIButton::touchDown, this, [this, button] { buttonFNTouchDown(button); });

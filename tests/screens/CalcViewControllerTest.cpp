@@ -478,6 +478,13 @@ void CalcViewControllerTest::renderTheWindow() {
         for (int x = 0; x < image.width() && !varied; x += 7) varied = image.pixel(x, y) != corner;
     }
     QVERIFY(varied);
+    // The scientific side, and a wide window that keeps the phone's proportions.
+    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(6.02214076e23));
+    screen.typeKeys("*");
+    QVERIFY(screen.delegate->window()->grab().save(QDir::current().filePath("calculator-screen-real.png")));
+    screen.delegate->window()->resize(900, 640);
+    QApplication::processEvents();
+    QVERIFY(screen.delegate->window()->grab().save(QDir::current().filePath("calculator-screen-wide.png")));
 }
 
 QUILLET_SCREEN_TEST_MAIN(CalcViewControllerTest)
