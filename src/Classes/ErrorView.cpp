@@ -19,9 +19,7 @@ ErrorView::ErrorView(QWidget* parent) : QWidget(parent), mainLabel_(new QLabel(t
     setAttribute(Qt::WA_NoSystemBackground);
     mainLabel_->setAlignment(Qt::AlignCenter);
     mainLabel_->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette palette = mainLabel_->palette();
-    palette.setColor(QPalette::WindowText, QuilletColours::lcdTextColour());
-    mainLabel_->setPalette(palette);
+    mainLabel_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
     fitLabel();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
+#include <QLinearGradient>
 
 #include "Calculator/CalcScreenLogic.h"
 #include "Calculator/Operators.h"
@@ -41,9 +41,7 @@ UIButtonLCD::UIButtonLCD(QWidget* parent)
 
     wordSizeLabel_->setAttribute(Qt::WA_TranslucentBackground);
     wordSizeLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QPalette palette = wordSizeLabel_->palette();
-    palette.setColor(QPalette::WindowText, QuilletColours::lcdTextColour());
-    wordSizeLabel_->setPalette(palette);
+    wordSizeLabel_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
 
     numberView_->setAllowTwoLines(true);
     numberView_->setTextColour(QuilletColours::lcdTextColour());
@@ -77,10 +75,18 @@ void UIButtonLCD::layoutLayers() {
 void UIButtonLCD::resizeEvent(QResizeEvent*) { layoutLayers(); }
 
 void UIButtonLCD::paintEvent(QPaintEvent*) {
-    if (!isDown()) return;
-    // Pressed, the glass darkens a little, as a key does.
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(40, 42, 30, 28));
+    // Light falls on the glass from above; a thin shadow under the bezel gives it depth.
+    QLinearGradient light(0, 0, 0, height());
+    light.setColorAt(0.0, QColor(255, 255, 240, 46));
+    light.setColorAt(0.45, QColor(255, 255, 240, 0));
+    light.setColorAt(1.0, QColor(60, 60, 30, 24));
+    painter.fillRect(rect(), light);
+    painter.fillRect(QRectF(0, 0, width(), PointScale::pixelsFromPoints(1.5)), QColor(40, 40, 20, 40));
+    if (isDown()) {
+        // Pressed, the glass darkens a little, as a key does.
+        painter.fillRect(rect(), QColor(40, 42, 30, 28));
+    }
 }
 
 void UIButtonLCD::updateWithCalcValue(const CalcValue& value, const CalcValueFormat& format) {

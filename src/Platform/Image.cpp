@@ -1,6 +1,7 @@
 #include "Platform/Image.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 #include <cmath>
 
 qreal Image::scale() const {
@@ -24,5 +25,25 @@ void Image::draw(QPainter& painter, const QRectF& target) const {
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, pixmap_, QRectF(pixmap_.rect()));
+    painter.restore();
+}
+
+void Image::drawStretchable(QPainter& painter, const QRectF& target, qreal capInset) const {
+    if (isNull()) return;
+    const qreal inset = std::min({capInset, size_.width() / 2, size_.height() / 2, target.width() / 2,
+                                  target.height() / 2});
+    const int sourceInset = static_cast<int>(std::floor(inset * scale()));
+    const QMargins sourceMargins(sourceInset, sourceInset, sourceInset, sourceInset);
+    // The pixmap's own ratio would shrink the corners; draw pixel for pixel at this scale.
+    QPixmap pixels = pixmap_;
+    pixels.setDevicePixelRatio(1.0);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal pixelsPerUnit = scale();
+    painter.translate(target.topLeft());
+    painter.scale(1 / pixelsPerUnit, 1 / pixelsPerUnit);
+    const QRect scaledTarget(0, 0, static_cast<int>(std::lround(target.width() * pixelsPerUnit)),
+                             static_cast<int>(std::lround(target.height() * pixelsPerUnit)));
+    qDrawBorderPixmap(&painter, scaledTarget, sourceMargins, pixels, pixels.rect(), sourceMargins);
     painter.restore();
 }

@@ -25,6 +25,9 @@ public:
     Image croppedToRect(const QRectF& rect) const;
     void draw(QPainter& painter, const QRectF& target) const;
     void draw(QPainter& painter, const QPointF& topLeft) const { draw(painter, QRectF(topLeft, size_)); }
+    // Stretched with its corners kept: the border of capInset points on each side is drawn at
+    // its own size, only the middle stretches (rounded key faces of any size).
+    void drawStretchable(QPainter& painter, const QRectF& target, qreal capInset) const;
 
 private:
     QPixmap pixmap_;

@@ -8,6 +8,8 @@
 #include "Platform/SystemFont.h"
 
 namespace {
+// The rounded corners of a key face keep their shape at any key size.
+constexpr qreal kFaceCapInset = 12.0;
 size_t indexOf(UIControlState state) { return static_cast<size_t>(state); }
 bool titleIsSet(const QString& title) { return !title.isNull(); }
 bool colourIsSet(const QColor& colour) { return colour.isValid(); }
@@ -118,8 +120,7 @@ void UIButton::paintEvent(QPaintEvent*) {
 void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {
     const std::string& faceName = forState(backgroundNames_, nameIsSet);
     if (!faceName.empty()) {
-        const Image face = ImageStore::imageNamed(faceName, bounds.size());
-        face.draw(painter, bounds);
+        ImageStore::imageNamed(faceName).drawStretchable(painter, bounds, kFaceCapInset);
     }
     const Image& picture = forState(images_, imageIsSet);
     if (!picture.isNull()) {

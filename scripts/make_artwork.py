@@ -1,0 +1,323 @@
+#!/usr/bin/env python3
+"""Draws Quillet's artwork as SVG into resources/images and lists it in resources/quillet.qrc.
+
+Every image keeps the name the program asks for ("operatorAddDark.png"); the resource alias
+carries that name while the file itself is SVG. Run again after changing a drawing.
+"""
+import os
+import math
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+OUT = os.path.join(ROOT, "resources", "images")
+
+INK = "#2b2620"          # dark glyphs of the menu and favourite icons
+LCD_INK = "#595b4e"      # the LCD's own ink
+BRASS = "#8f6e3d"
+FONT = "DejaVu Sans"
+SERIF = "DejaVu Serif"
+
+images = {}  # resource name -> file name
+
+
+def svg(width, height, body, defs=""):
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+            f'viewBox="0 0 {width} {height}">' + (f"<defs>{defs}</defs>" if defs else "") + body + "</svg>\n")
+
+
+def save(name, content):
+    base = name[:-4] if name.endswith(".png") else name
+    file_name = base + ".svg"
+    with open(os.path.join(OUT, file_name), "w", encoding="utf-8") as f:
+        f.write(content)
+    images[name] = file_name
+
+
+def text(x, y, string, size, weight="bold", family=FONT, fill=INK, anchor="middle", style="normal"):
+    string = string.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+    return (f'<text x="{x}" y="{y}" font-family="{family}" font-size="{size}" font-weight="{weight}" '
+            f'font-style="{style}" fill="{fill}" text-anchor="{anchor}">{string}</text>')
+
+
+# Menu icons are 60 x 38 points; the LCD shows only the box (14, 10, 32, 18) and the favourites
+# bar drops the top 8 points, so every glyph stays inside that box, centred on (30, 19).
+CX, CY = 30, 19
+
+
+def fitted_size(label, largest=15.0, room=31.0):
+    # DejaVu Sans Bold averages about 0.68 em per character.
+    return round(min(largest, room / (0.68 * max(1, len(label)))), 2)
+
+
+def label_icon(label, largest=15.0, family=FONT, style="normal"):
+    size = fitted_size(label, largest)
+    return text(CX, CY + size * 0.36, label, size, family=family, style=style)
+
+
+def power_icon(base, exponent, base_size=14.0):
+    """A base with a raised exponent, the pair centred in the box."""
+    exp_size = base_size * 0.62
+    width = 0.68 * base_size * len(base) + 0.62 * exp_size * len(exponent)
+    left = CX - width / 2
+    base_width = 0.68 * base_size * len(base)
+    y = CY + base_size * 0.36 + 1
+    return (text(left, y, base, base_size, anchor="start") +
+            text(left + base_width + 0.5, y - base_size * 0.45, exponent, exp_size, anchor="start"))
+
+
+def stroke(d, width=2.6):
+    return (f'<path d="{d}" fill="none" stroke="{INK}" stroke-width="{width}" '
+            f'stroke-linecap="round" stroke-linejoin="round"/>')
+
+
+def menu_icon(name, body):
+    save(name, svg(60, 38, body))
+
+
+def rotate_icon(direction, with_n):
+    # A circular arrow, open at the top, turning left or right, and "n" beside it for N bits.
+    r = 6.5
+    cx = CX - (4 if with_n else 0)
+    start = math.radians(-60 if direction == "L" else -120)
+    end = math.radians(-120 + 360 - 60 if direction == "L" else -60 - 300)
+    sx, sy = cx + r * math.cos(start), CY + r * math.sin(start)
+    ex, ey = cx + r * math.cos(end), CY + r * math.sin(end)
+    sweep = 0 if direction == "L" else 1
+    arc = f"M{sx:.2f},{sy:.2f} A{r},{r} 0 1 {sweep} {ex:.2f},{ey:.2f}"
+    # Arrow head at the end of the arc, along its tangent.
+    tangent = end + (math.pi / 2 if sweep else -math.pi / 2)
+    hx, hy = ex, ey
+    a1 = tangent + math.radians(150)
+    a2 = tangent - math.radians(150)
+    head = (f"M{hx + 4 * math.cos(a1):.2f},{hy + 4 * math.sin(a1):.2f} L{hx:.2f},{hy:.2f} "
+            f"L{hx + 4 * math.cos(a2):.2f},{hy + 4 * math.sin(a2):.2f}")
+    body = stroke(arc, 2.2) + stroke(head, 2.2)
+    body += text(cx, CY + 3.2, direction, 8.5)
+    if with_n:
+        body += text(cx + r + 6, CY + 6, "n", 9)
+    return body
+
+
+def shift_icon(chevrons, prefix="", suffix=""):
+    parts = prefix + chevrons + suffix
+    size = fitted_size(parts, 15)
+    return text(CX, CY + size * 0.36, parts, size)
+
+
+def make_operator_icons():
+    menu_icon("operatorAddDark.png", stroke(f"M{CX - 7},{CY} H{CX + 7} M{CX},{CY - 7} V{CY + 7}", 3))
+    menu_icon("operatorSubtractDark.png", stroke(f"M{CX - 7},{CY} H{CX + 7}", 3))
+    menu_icon("operatorMultiplyDark.png",
+              stroke(f"M{CX - 5.5},{CY - 5.5} L{CX + 5.5},{CY + 5.5} M{CX + 5.5},{CY - 5.5} L{CX - 5.5},{CY + 5.5}", 3))
+    menu_icon("operatorDivideDark.png",
+              stroke(f"M{CX - 7},{CY} H{CX + 7}", 3) +
+              f'<circle cx="{CX}" cy="{CY - 5.5}" r="1.9" fill="{INK}"/>'
+              f'<circle cx="{CX}" cy="{CY + 5.5}" r="1.9" fill="{INK}"/>')
+    menu_icon("operatorFactorialDark.png", label_icon("x!"))
+    # The random operator: a die showing five.
+    die = (f'<rect x="{CX - 8}" y="{CY - 8}" width="16" height="16" rx="3.5" fill="none" '
+           f'stroke="{INK}" stroke-width="2"/>')
+    for dx, dy in ((-4, -4), (4, -4), (0, 0), (-4, 4), (4, 4)):
+        die += f'<circle cx="{CX + dx}" cy="{CY + dy}" r="1.5" fill="{INK}"/>'
+    menu_icon("operatorRandomDark.png", die)
+    menu_icon("operatorReverseBytesDark.png",
+              stroke(f"M{CX - 10},{CY - 3} H{CX + 10} M{CX + 6},{CY - 7} L{CX + 10},{CY - 3} L{CX + 6},{CY + 1}", 2) +
+              stroke(f"M{CX + 10},{CY + 4} H{CX - 10} M{CX - 6},{CY} L{CX - 10},{CY + 4} L{CX - 6},{CY + 8}", 2))
+    menu_icon("operatorBitGetDark.png", label_icon("bit?"))
+    menu_icon("operatorBitSetDark.png", label_icon("bit1"))
+    menu_icon("operatorBitClearDark.png", label_icon("bit0"))
+    menu_icon("operatorToRealDark.png", label_icon("\u2192flt"))
+    menu_icon("operatorToUBaseDark.png", label_icon("\u2192uint"))
+    menu_icon("operatorToSBaseDark.png", label_icon("\u2192int"))
+    menu_icon("operatorShiftLeftDark.png", shift_icon("\u00ab"))
+    menu_icon("operatorShiftRightDark.png", shift_icon("\u00bb"))
+    menu_icon("operatorArithmeticShiftRightDark.png", shift_icon("\u00bb", prefix="a"))
+    menu_icon("operatorShiftLeftNDark.png", shift_icon("\u00ab", suffix="n"))
+    menu_icon("operatorShiftRightNDark.png", shift_icon("\u00bb", suffix="n"))
+    menu_icon("operatorRotateLeftDark.png", rotate_icon("L", False))
+    menu_icon("operatorRotateRightDark.png", rotate_icon("R", False))
+    menu_icon("operatorRotateLeftNDark.png", rotate_icon("L", True))
+    menu_icon("operatorRotateRightNDark.png", rotate_icon("R", True))
+    for name, label in (("AND", "AND"), ("OR", "OR"), ("NAND", "NAND"), ("NOR", "NOR"), ("XOR", "XOR"),
+                        ("MOD", "MOD"), ("Invert", "NOT")):
+        menu_icon(f"operator{name}Dark.png", label_icon(label, 13))
+    for name, label in (("Sin", "sin"), ("Cos", "cos"), ("Tan", "tan")):
+        menu_icon(f"operator{name}Dark.png", label_icon(label, 14))
+        menu_icon(f"operatorA{name}Dark.png", power_icon(label, "-1", 12))
+    menu_icon("operatorLogDark.png", label_icon("log", 14))
+    menu_icon("operatorLnDark.png", label_icon("ln", 14))
+    menu_icon("operatorEPowDark.png", power_icon("e", "x", 15))
+    menu_icon("operator10PowDark.png", power_icon("10", "x", 14))
+    menu_icon("operatorSquaredDark.png", power_icon("x", "2", 15))
+    menu_icon("operatorPowNDark.png", power_icon("x", "y", 15))
+    menu_icon("operatorRecipDark.png", label_icon("1/x", 14))
+    radical = f"M{CX - 11},{CY + 1} L{CX - 8},{CY} L{CX - 5},{CY + 7} L{CX - 1},{CY - 8} H{CX + 11}"
+    menu_icon("operatorSqRootDark.png", stroke(radical, 1.8) + text(CX + 5, CY + 6, "x", 12))
+    menu_icon("operatorNthRootDark.png",
+              stroke(radical, 1.8) + text(CX + 5, CY + 6, "x", 12) + text(CX - 12, CY - 2, "y", 7.5))
+    menu_icon("operatorAddPercentDark.png", label_icon("+%", 14))
+    menu_icon("operatorSubtractPercentDark.png", label_icon("\u2212%", 14))
+    menu_icon("operatorIsPercentOfDark.png", label_icon("is%", 14))
+    menu_icon("operatorPercentChangeDark.png", label_icon("\u0394%", 14))
+    menu_icon("operatorPercentOfDark.png", label_icon("%of", 14))
+    for name, top, bottom in (("FloatToIEEE", "float", "\u2192ieee"), ("DoubleToIEEE", "dbl", "\u2192ieee"),
+                              ("IEEEToFloat", "ieee", "\u2192float"), ("IEEEToDouble", "ieee", "\u2192dbl")):
+        menu_icon(f"operator{name}Dark.png", text(CX, CY - 1.5, top, 7.5) + text(CX, CY + 7.5, bottom, 7.5))
+
+
+def make_constant_icons():
+    for name, glyph in (("Pi", "\u03c0"), ("E", "e"), ("EarthGravity", "g"),
+                        ("GravitationalConstant", "G"), ("SpeedOfLight", "c")):
+        menu_icon(f"constants{name}Dark.png", text(CX, CY + 6, glyph, 17, family=SERIF, style="italic"))
+    menu_icon("constantsConstDark.png", label_icon("123", 13))
+
+
+def make_sub_menu_icons():
+    for name, label in (("Trigonometry", "sin"), ("Shift", "\u00ab\u00bb"), ("Rotate", "rot"),
+                        ("Powers", "x\u02b8"), ("Percent", "%"), ("Logic", "AND"), ("Format", "0.0"),
+                        ("Favourites", "\u2605"), ("Constants", "\u03c0"), ("Basic", "+\u2212"),
+                        ("About", "i"), ("Settings", "\u2699")):
+        menu_icon(f"subMenu{name}.png", label_icon(label, 15))
+
+
+def make_lcd_pages():
+    # The display strip's indicator: the current page a small dark tab, the others faint words.
+    for label in ("Bin", "Oct", "Dec", "Hex", "Fix", "Eng", "Sci", "Auto"):
+        word = label.upper()
+        width = 40 if len(word) == 4 else 30
+        current = (f'<rect x="0.5" y="0.5" width="{width - 1}" height="13" rx="3" fill="{LCD_INK}"/>' +
+                   text(width / 2, 10.2, word, 8.5, fill="#d9dcbf"))
+        save(f"lcdPage{label}.png", svg(width, 14, current))
+        dim = text(width / 2, 10.2, word, 8.5, fill=LCD_INK).replace("<text ", '<text opacity="0.45" ')
+        save(f"lcdPage{label}Transparent.png", svg(width, 14, dim))
+
+
+def gradient(id_, stops, vertical=True):
+    x2, y2 = ("0", "1") if vertical else ("1", "0")
+    inner = "".join(f'<stop offset="{o}" stop-color="{c}"/>' for o, c in stops)
+    return f'<linearGradient id="{id_}" x1="0" y1="0" x2="{x2}" y2="{y2}">{inner}</linearGradient>'
+
+
+def make_backgrounds():
+    # The LCD glass: warm, with faint rows like a real panel; it tiles seamlessly both ways (the
+    # LCD itself lays the light of the glass over it, at whatever height it has).
+    rows = "".join(f'<rect x="0" y="{y}" width="60" height="1" fill="#000" opacity="0.022"/>'
+                   for y in range(1, 60, 3))
+    save("lcdBackground.png", svg(60, 60, '<rect width="60" height="60" fill="#d2d5b4"/>' + rows))
+    save("lcdBackgroundMenu.png", svg(320, 44, '<rect width="320" height="44" fill="url(#glass)"/>',
+                                      gradient("glass", (("0", "#dcdec0"), ("1", "#c6c9a7")))))
+    # The favourites strip: dark leather between the LCD and the keys.
+    save("favouritesBarBackground.png", svg(320, 50,
+                                            '<rect width="320" height="50" fill="url(#bar)"/>'
+                                            '<rect width="320" height="1" fill="#000" opacity="0.5"/>'
+                                            '<rect y="49" width="320" height="1" fill="#fff" opacity="0.06"/>',
+                                            gradient("bar", (("0", "#2c2b2e"), ("1", "#1d1c1f")))))
+    # The keypad's body.
+    save("backgroundCalc.png", svg(320, 280,
+                                   '<rect width="320" height="280" fill="url(#body)"/>',
+                                   gradient("body", (("0", "#26272c"), ("1", "#151619")))))
+    save("backgroundMenu.png", svg(320, 100, '<rect width="320" height="100" fill="url(#menu)"/>',
+                                   gradient("menu", (("0", "#ece6d6"), ("1", "#e2dac6")))))
+    save("historyHeader.png", svg(320, 25,
+                                  '<rect width="320" height="25" fill="url(#header)"/>'
+                                  '<rect y="24" width="320" height="1" fill="#000" opacity="0.4"/>',
+                                  gradient("header", (("0", "#6d5a3d"), ("1", "#4e3f2a")))))
+
+
+def key_face(name, top, bottom, rim, pressed=False, width=64, height=48):
+    """A rounded key with a soft top light and a dark base; pressed keys sit lower and darker."""
+    inset = 2.0
+    lift = 0 if pressed else 1.5
+    defs = gradient("cap", (("0", top), ("1", bottom)))
+    defs += gradient("shine", (("0", "#ffffff"), ("1", "#ffffff")))
+    body = (f'<rect x="{inset}" y="{inset + 1}" width="{width - 2 * inset}" height="{height - 2 * inset}" '
+            f'rx="8" fill="#000" opacity="0.45"/>'
+            f'<rect x="{inset}" y="{inset + (1.5 if pressed else 0)}" width="{width - 2 * inset}" '
+            f'height="{height - 2 * inset - lift}" rx="8" fill="url(#cap)" stroke="{rim}" stroke-width="1"/>')
+    if not pressed:
+        body += (f'<rect x="{inset + 3}" y="{inset + 1.5}" width="{width - 2 * inset - 6}" height="{height * 0.38}" '
+                 f'rx="6" fill="url(#shine)" opacity="0.07"/>')
+    save(name, svg(width, height, body, defs))
+
+
+def make_key_faces():
+    key_face("keyDigit.png", "#4a4b52", "#35363c", "#5a5b63")
+    key_face("keyDigitPressed.png", "#2f3035", "#3a3b41", "#46474e", pressed=True)
+    key_face("keyOperator.png", "#b08a4f", "#8f6e3d", "#c49d61")
+    key_face("keyOperatorPressed.png", "#7c5f34", "#8a6b3c", "#9b7a48", pressed=True)
+    key_face("keyEquals.png", "#d29a45", "#b07a2c", "#e0ad5e")
+    key_face("keyEqualsPressed.png", "#9a6a26", "#a87530", "#b9873f", pressed=True)
+    key_face("keyFunction.png", "#6a6b72", "#54555c", "#7b7c83")
+    key_face("keyFunctionPressed.png", "#46474d", "#505157", "#5c5d63", pressed=True)
+    key_face("keyClear.png", "#a9493a", "#86362b", "#bd5c4c")
+    key_face("keyClearPressed.png", "#742d24", "#80342a", "#8f4034", pressed=True)
+    key_face("favouriteKey.png", "#efe5cd", "#d9ccae", "#f7efdc", width=60, height=40)
+    key_face("favouriteKeyPressed.png", "#c9bb9a", "#d3c6a6", "#ddd1b3", pressed=True, width=60, height=40)
+    key_face("buttonFavouriteMenu.png", "#efe5cd", "#d9ccae", "#f7efdc", width=60, height=40)
+    # The ASCII table's cells.
+    save("asciiTableCell.png", svg(40, 40,
+                                   '<rect x="0.5" y="0.5" width="39" height="39" rx="4" fill="url(#c)" '
+                                   'stroke="#0e0e10" stroke-width="1"/>',
+                                   gradient("c", (("0", "#3b3c42"), ("1", "#2b2c31")))))
+    save("asciiTableCellDepressed.png", svg(40, 40,
+                                            '<rect x="0.5" y="0.5" width="39" height="39" rx="4" fill="url(#c)" '
+                                            'stroke="#0e0e10" stroke-width="1"/>',
+                                            gradient("c", (("0", "#9b7a48"), ("1", "#7c5f34")))))
+
+
+def make_navigation_icons():
+    light = "#e8e2d2"
+    clock = (f'<circle cx="15" cy="15" r="10" fill="none" stroke="{light}" stroke-width="2.2"/>'
+             f'<path d="M15,9 V15 L19.5,17.5" fill="none" stroke="{light}" stroke-width="2.2" '
+             f'stroke-linecap="round" stroke-linejoin="round"/>')
+    save("navigationBarHistory.png", svg(30, 30, clock))
+    calc = (f'<rect x="7" y="4" width="16" height="22" rx="2.5" fill="none" stroke="{light}" stroke-width="2"/>'
+            f'<rect x="10" y="7" width="10" height="5" rx="1" fill="{light}"/>')
+    for row in range(3):
+        for col in range(3):
+            calc += f'<rect x="{10 + col * 3.6:.1f}" y="{14.5 + row * 3.6:.1f}" width="2.4" height="2.4" fill="{light}"/>'
+    save("navigationBarCalc.png", svg(30, 30, calc))
+
+
+def make_app_icon():
+    defs = (gradient("body", (("0", "#34353b"), ("1", "#17181b"))) +
+            gradient("glass", (("0", "#e1e2c6"), ("1", "#bfc3a0"))) +
+            gradient("brass", (("0", "#c49d61"), ("1", "#8f6e3d"))))
+    body = ('<rect x="8" y="8" width="240" height="240" rx="48" fill="url(#body)"/>'
+            '<rect x="36" y="36" width="184" height="68" rx="10" fill="url(#glass)"/>'
+            + text(206, 88, "42", 44, fill=LCD_INK, anchor="end"))
+    for row in range(2):
+        for col in range(4):
+            fill = "url(#brass)" if col == 3 else "#4a4b52"
+            body += (f'<rect x="{36 + col * 48}" y="{122 + row * 52}" width="40" height="42" rx="8" '
+                     f'fill="{fill}"/>')
+    save("quillet.png", svg(256, 256, body, defs))
+    # The same drawing is the desktop icon that is installed with the program.
+    with open(os.path.join(ROOT, "resources", "quillet.svg"), "w", encoding="utf-8") as f:
+        f.write(svg(256, 256, body, defs))
+
+
+def write_qrc():
+    lines = ["<RCC>", '    <qresource prefix="/images">']
+    for name in sorted(images):
+        lines.append(f'        <file alias="{name}">images/{images[name]}</file>')
+    lines += ["    </qresource>", "</RCC>", ""]
+    with open(os.path.join(ROOT, "resources", "quillet.qrc"), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines))
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    make_operator_icons()
+    make_constant_icons()
+    make_sub_menu_icons()
+    make_lcd_pages()
+    make_backgrounds()
+    make_key_faces()
+    make_navigation_icons()
+    make_app_icon()
+    write_qrc()
+    print(f"{len(images)} images")
+
+
+if __name__ == "__main__":
+    main()
