@@ -74,32 +74,34 @@ def menu_icon(name, body):
 
 
 def rotate_icon(direction, with_n):
-    # A circular arrow, open at the top, turning left or right, and "n" beside it for N bits.
+    # A circular arrow over the top, turning right (clockwise) or left, and "n" for N bits.
     r = 6.5
     cx = CX - (4 if with_n else 0)
-    start = math.radians(-60 if direction == "L" else -120)
-    end = math.radians(-120 + 360 - 60 if direction == "L" else -60 - 300)
-    sx, sy = cx + r * math.cos(start), CY + r * math.sin(start)
-    ex, ey = cx + r * math.cos(end), CY + r * math.sin(end)
-    sweep = 0 if direction == "L" else 1
-    arc = f"M{sx:.2f},{sy:.2f} A{r},{r} 0 1 {sweep} {ex:.2f},{ey:.2f}"
-    # Arrow head at the end of the arc, along its tangent.
-    tangent = end + (math.pi / 2 if sweep else -math.pi / 2)
-    hx, hy = ex, ey
-    a1 = tangent + math.radians(150)
-    a2 = tangent - math.radians(150)
-    head = (f"M{hx + 4 * math.cos(a1):.2f},{hy + 4 * math.sin(a1):.2f} L{hx:.2f},{hy:.2f} "
-            f"L{hx + 4 * math.cos(a2):.2f},{hy + 4 * math.sin(a2):.2f}")
-    body = stroke(arc, 2.2) + stroke(head, 2.2)
-    body += text(cx, CY + 3.2, direction, 8.5)
+    cy = CY + 1
+    first, last = (150, 390) if direction == "R" else (30, -210)
+    sx, sy = cx + r * math.cos(math.radians(first)), cy + r * math.sin(math.radians(first))
+    ex, ey = cx + r * math.cos(math.radians(last)), cy + r * math.sin(math.radians(last))
+    sweep = 1 if direction == "R" else 0
+    body = stroke(f"M{sx:.2f},{sy:.2f} A{r},{r} 0 1 {sweep} {ex:.2f},{ey:.2f}", 2.2)
+    # The arrow head at the end, along the direction of travel.
+    theta = math.radians(last)
+    sign = 1 if direction == "R" else -1
+    tx, ty = -math.sin(theta) * sign, math.cos(theta) * sign
+    nx, ny = -ty, tx
+    tip = (ex + tx * 3.2, ey + ty * 3.2)
+    b1 = (ex - tx * 1.2 + nx * 3.2, ey - ty * 1.2 + ny * 3.2)
+    b2 = (ex - tx * 1.2 - nx * 3.2, ey - ty * 1.2 - ny * 3.2)
+    body += (f'<path d="M{tip[0]:.2f},{tip[1]:.2f} L{b1[0]:.2f},{b1[1]:.2f} L{b2[0]:.2f},{b2[1]:.2f} Z" '
+             f'fill="{INK}"/>')
+    body += text(cx, cy + 3, direction, 8)
     if with_n:
-        body += text(cx + r + 6, CY + 6, "n", 9)
+        body += text(cx + r + 6, CY + 6, "n", 10)
     return body
 
 
 def shift_icon(chevrons, prefix="", suffix=""):
     parts = prefix + chevrons + suffix
-    size = fitted_size(parts, 15)
+    size = fitted_size(parts, 16)
     return text(CX, CY + size * 0.36, parts, size)
 
 
@@ -128,11 +130,11 @@ def make_operator_icons():
     menu_icon("operatorToRealDark.png", label_icon("\u2192flt"))
     menu_icon("operatorToUBaseDark.png", label_icon("\u2192uint"))
     menu_icon("operatorToSBaseDark.png", label_icon("\u2192int"))
-    menu_icon("operatorShiftLeftDark.png", shift_icon("\u00ab"))
-    menu_icon("operatorShiftRightDark.png", shift_icon("\u00bb"))
-    menu_icon("operatorArithmeticShiftRightDark.png", shift_icon("\u00bb", prefix="a"))
-    menu_icon("operatorShiftLeftNDark.png", shift_icon("\u00ab", suffix="n"))
-    menu_icon("operatorShiftRightNDark.png", shift_icon("\u00bb", suffix="n"))
+    menu_icon("operatorShiftLeftDark.png", shift_icon("<<"))
+    menu_icon("operatorShiftRightDark.png", shift_icon(">>"))
+    menu_icon("operatorArithmeticShiftRightDark.png", shift_icon(">>", prefix="a"))
+    menu_icon("operatorShiftLeftNDark.png", shift_icon("<<", suffix="n"))
+    menu_icon("operatorShiftRightNDark.png", shift_icon(">>", suffix="n"))
     menu_icon("operatorRotateLeftDark.png", rotate_icon("L", False))
     menu_icon("operatorRotateRightDark.png", rotate_icon("R", False))
     menu_icon("operatorRotateLeftNDark.png", rotate_icon("L", True))

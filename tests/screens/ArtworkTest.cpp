@@ -1,0 +1,152 @@
+#include <QPainter>
+#include <QtTest>
+
+#include "Calculator/Constants.h"
+#include "Calculator/Operators.h"
+#include "Classes/QuilletColours.h"
+#include "Classes/ZQGreyscale.h"
+#include "Platform/ImageStore.h"
+#include "Platform/PointScale.h"
+#include "WidgetTestSupport.h"
+
+namespace {
+Image filledImage(QColor colour, QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(colour);
+    return Image(pixmap, QSizeF(size));
+}
+
+QStringList screenImageNames() {
+    QStringList names = {"lcdBackground.png", "favouritesBarBackground.png", "backgroundCalc.png",
+                         "navigationBarHistory.png", "navigationBarCalc.png", "backgroundMenu.png",
+                         "lcdBackgroundMenu.png", "historyHeader.png", "buttonFavouriteMenu.png",
+                         "asciiTableCell.png", "asciiTableCellDepressed.png", "constantsConstDark.png"};
+    for (const char* page : {"Bin", "Oct", "Dec", "Hex", "Fix", "Eng", "Sci", "Auto"}) {
+        names << QStringLiteral("lcdPage%1.png").arg(page) << QStringLiteral("lcdPage%1Transparent.png").arg(page);
+    }
+    return names;
+}
+}  // namespace
+
+class ArtworkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyOperatorImageTheRegistryNamesExists() {
+        Operators& operators = Operators::sharedInstance();
+        int named = 0;
+        for (OperatorsOperator op : operators.knownOperators()) {
+            const std::string name = operators.imageFromOperator(op);
+            if (name.empty()) continue;
+            ++named;
+            const Image image = ImageStore::imageNamed(name);
+            QVERIFY2(!image.isNull(), name.c_str());
+            QCOMPARE(image.size(), QSizeF(60, 38));
+            // The glyph lies in the part the LCD shows.
+            const Image centre = image.croppedToRect(QRectF(14, 10, 32, 18));
+            QVERIFY2(largestAlpha(centre.toImage()) > 200, name.c_str());
+        }
+        QVERIFY(named >= 50);
+    }
+
+    void everyConstantImageExists() {
+        for (const CalcValue& value : Constants::constantsCalcValues()) {
+            const std::optional<std::string> name = Constants::sharedInstance().imageFromConstantCalcValue(value);
+            QVERIFY(name.has_value());
+            QVERIFY2(!ImageStore::imageNamed(*name).isNull(), name->c_str());
+        }
+    }
+
+    void everyScreenImageExists() {
+        for (const QString& name : screenImageNames()) {
+            QVERIFY2(ImageStore::hasImageNamed(name.toStdString()), qPrintable(name));
+            QVERIFY2(!ImageStore::imageNamed(name.toStdString()).isNull(), qPrintable(name));
+        }
+        QVERIFY(!ImageStore::hasImageNamed("noSuchImage.png"));
+        QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
+    }
+
+    void imagesAreRenderedAtThePointScale() {
+        const qreal before = PointScale::factor();
+        PointScale::setFactor(2.0);
+        const Image sharp = ImageStore::imageNamed("operatorAddDark.png");
+        PointScale::setFactor(before);
+        QCOMPARE(sharp.size(), QSizeF(60, 38));
+        QCOMPARE(sharp.pixmap().width(), 120);
+    }
+
+    void greyscaleOfAnOpaqueIconIsTheColourEverywhere() {
+        const Image tinted = imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour());
+        QCOMPARE(tinted.size(), QSizeF(8, 6));
+        const QImage pixels = tinted.toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < 6; ++y) {
+            for (int x = 0; x < 8; ++x) QCOMPARE(QColor(pixels.pixel(x, y)), QColor(89, 91, 78));
+        }
+    }
+
+    void greyscaleOfATransparentIconIsTransparent() {
+        const Image tinted = imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black);
+        QCOMPARE(largestAlpha(tinted.toImage()), 0);
+    }
+
+    void greyscaleKeepsHalfAlphaWhateverTheColour() {
+        const Image tinted = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
+                                                     QuilletColours::buttonTextColour());
+        const QRgb pixel = tinted.toImage().convertToFormat(QImage::Format_ARGB32).pixel(1, 1);
+        QVERIFY(std::abs(qAlpha(pixel) - 128) <= 1);
+        QVERIFY(std::abs(qRed(pixel) - 98) <= 2);
+        QVERIFY(std::abs(qGreen(pixel) - 57) <= 2);
+        QVERIFY(std::abs(qBlue(pixel) - 29) <= 2);
+    }
+
+    void greyscaleKeepsThePixelDensity() {
+        QPixmap pixmap(QSize(16, 12));
+        pixmap.fill(Qt::white);
+        pixmap.setDevicePixelRatio(2.0);
+        const Image tinted = imageGreyscaleWithColor(Image(pixmap, QSizeF(8, 6)), Qt::black);
+        QCOMPARE(tinted.pixmap().width(), 16);
+        QCOMPARE(tinted.pixmap().devicePixelRatio(), 2.0);
+        QCOMPARE(tinted.scale(), 2.0);
+    }
+
+    void contactSheet() {
+        // Every icon on the favourites' face and as the LCD shows it, for a person to look at.
+        Operators& operators = Operators::sharedInstance();
+        QStringList names;
+        for (OperatorsOperator op : operators.knownOperators()) {
+            const QString name = QString::fromStdString(operators.imageFromOperator(op));
+            if (!name.isEmpty() && !names.contains(name)) names << name;
+        }
+        for (const CalcValue& value : Constants::constantsCalcValues()) {
+            names << QString::fromStdString(*Constants::sharedInstance().imageFromConstantCalcValue(value));
+        }
+        const int columns = 8;
+        QWidget sheet;
+        sheet.resize(columns * 64, ((names.size() + columns - 1) / columns) * 64 + 30);
+        QPixmap canvas(sheet.size());
+        canvas.fill(QColor(0xec, 0xe6, 0xd6));
+        QPainter painter(&canvas);
+        for (int i = 0; i < names.size(); ++i) {
+            const QPointF origin((i % columns) * 64 + 2, (i / columns) * 64 + 2);
+            const Image image = ImageStore::imageNamed(names[i].toStdString());
+            image.draw(painter, origin);
+            painter.fillRect(QRectF(origin + QPointF(14, 40), QSizeF(32, 18)), QColor(0xd2, 0xd5, 0xb4));
+            imageGreyscaleWithColor(image.croppedToRect(QRectF(14, 10, 32, 18)), QuilletColours::lcdTextColour())
+                .draw(painter, origin + QPointF(14, 40));
+        }
+        QPointF x(4, sheet.height() - 26);
+        for (const char* page : {"Bin", "Oct", "DecTransparent", "HexTransparent", "Fix", "EngTransparent", "Auto"}) {
+            const Image image = ImageStore::imageNamed(QStringLiteral("lcdPage%1.png").arg(page).toStdString());
+            painter.fillRect(QRectF(x, image.size()), QColor(0xd2, 0xd5, 0xb4));
+            image.draw(painter, x);
+            x.rx() += image.size().width() + 6;
+        }
+        painter.end();
+        const QString folder = qEnvironmentVariable("QUILLET_SNAPSHOT_DIR");
+        if (!folder.isEmpty()) canvas.save(folder + QStringLiteral("/icons.png"));
+        QCOMPARE(largestAlpha(canvas.toImage()), 255);
+    }
+};
+
+QTEST_MAIN(ArtworkTest)
+#include "ArtworkTest.moc"
