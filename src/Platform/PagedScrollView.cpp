@@ -141,10 +141,9 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
         dragging_ = false;
         pressedWidget_ = widget;
         pressPosition_ = position;
-        lastPosition_ = position;
         pressOffset_ = offset_;
-        velocity_ = 0.0;
-        lastMoveClock_.start();
+        pressClock_.start();
+        recentMoves_.assign(1, {0, position.x()});
         return false;
     }
     if (!tracking_) return false;
@@ -157,9 +156,10 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
             }
             beginDrag(pressedWidget_);
         }
-        const double seconds = std::max<qint64>(lastMoveClock_.restart(), 1) / 1000.0;
-        velocity_ = 0.6 * velocity_ + 0.4 * ((position.x() - lastPosition_.x()) / seconds);
-        lastPosition_ = position;
+        recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+        while (recentMoves_.size() > 2 && recentMoves_.back().first - recentMoves_.front().first > 100) {
+            recentMoves_.pop_front();
+        }
         QPointF target(pressOffset_.x() - travel.x(), offset_.y());
         // Past either end the strip follows at a third of the finger's pace.
         const QPointF clamped = clampedOffset(target);
@@ -173,9 +173,22 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
     tracking_ = false;
     if (!dragging_) return false;
     dragging_ = false;
-    if (lastMoveClock_.elapsed() > 120) velocity_ = 0.0;
-    endDrag(velocity_);
+    recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+    endDrag(releaseVelocity());
     return true;
+}
+
+double PagedScrollView::releaseVelocity() const {
+    if (recentMoves_.size() < 2) return 0.0;
+    const auto& [lastTime, lastX] = recentMoves_.back();
+    // Only the movement of the last tenth of a second counts: a finger that stopped has no speed.
+    for (const auto& [time, x] : recentMoves_) {
+        if (lastTime - time <= 100) {
+            const double seconds = std::max<qint64>(lastTime - time, 16) / 1000.0;
+            return (lastX - x) / seconds;
+        }
+    }
+    return 0.0;
 }
 
 void PagedScrollView::beginDrag(QWidget* pressed) {

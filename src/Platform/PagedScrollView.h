@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <deque>
+#include <utility>
 #include <QPointF>
 #include <QPointer>
 #include <QSize>
@@ -61,6 +63,8 @@ private:
     bool handlePointer(QObject* watched, QEvent* event);
     void beginDrag(QWidget* pressed);
     void endDrag(double velocity);
+    // Pixels per second over the last tenth of a second before the release.
+    double releaseVelocity() const;
     void settleTo(QPointF target);
     void stopSettling();
     QPointF clampedOffset(QPointF offset) const;
@@ -79,7 +83,7 @@ private:
     QPointer<QWidget> pressedWidget_;
     QPointF pressPosition_;
     QPointF pressOffset_;
-    QPointF lastPosition_;
-    QElapsedTimer lastMoveClock_;
-    double velocity_ = 0.0;  // pixels per second, of the finger
+    // Recent finger positions (milliseconds since the press, x), for the speed at release.
+    std::deque<std::pair<qint64, qreal>> recentMoves_;
+    QElapsedTimer pressClock_;
 };

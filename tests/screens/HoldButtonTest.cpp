@@ -1,0 +1,270 @@
+#include <QtTest>
+
+#include "Calculator/Constants.h"
+#include "Classes/NumberView.h"
+#include "Classes/UIButtonFavourite.h"
+#include "Classes/UIButtonWithHold.h"
+#include "Platform/Accessibility.h"
+#include "Platform/ImageStore.h"
+#include "Platform/PagedScrollView.h"
+#include "WidgetTestSupport.h"
+
+namespace {
+struct HoldCounter : UIButtonWithHoldDelegate {
+    int holds = 0;
+    void buttonWithHoldTimeout(UIButtonWithHold&) override { ++holds; }
+};
+
+struct ScrollRecorder : PagedScrollViewDelegate {
+    int scrolls = 0;
+    int rests = 0;
+    void scrollViewDidScroll(PagedScrollView&) override { ++scrolls; }
+    void scrollViewDidEndDecelerating(PagedScrollView&) override { ++rests; }
+};
+
+void dragHorizontally(QWidget* widget, QPoint from, int distance, int steps, int millisecondsPerStep) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= steps; ++i) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(distance * i / steps, 0)),
+                         widget->mapToGlobal(QPointF(from + QPoint(distance * i / steps, 0))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+        QTest::qWait(millisecondsPerStep);
+    }
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, from + QPoint(distance, 0));
+}
+}  // namespace
+
+class HoldButtonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shortTapRunsTheActionOnceAndNeverHolds() {
+        UIButtonWithHold button;
+        HoldCounter counter;
+        button.delegate = &counter;
+        button.resize(60, 44);
+        button.show();
+        QSignalSpy clicks(&button, &QAbstractButton::clicked);
+        QTest::mousePress(&button, Qt::LeftButton);
+        QVERIFY(button.isTimerRunning());
+        QTest::qWait(200);
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(!button.isTimerRunning());
+        QTest::qWait(400);
+        QCOMPARE(counter.holds, 0);
+    }
+
+    void holdTellsTheDelegateOnceAndSwallowsThePress() {
+        UIButtonWithHold button;
+        HoldCounter counter;
+        button.delegate = &counter;
+        button.resize(60, 44);
+        button.show();
+        QSignalSpy clicks(&button, &QAbstractButton::clicked);
+        QSignalSpy upInside(&button, &UIButton::touchUpInside);
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTest::qWait(350);
+        QCOMPARE(counter.holds, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(counter.holds, 1, 400);
+        QVERIFY(button.timerHasFired());
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 0);
+        QCOMPARE(upInside.count(), 0);
+        QCOMPARE(counter.holds, 1);
+        QVERIFY(!button.isDown());
+    }
+
+    void aNewTouchStartsAgainFromIdle() {
+        UIButtonWithHold button;
+        HoldCounter counter;
+        button.delegate = &counter;
+        button.show();
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(counter.holds, 1, 900);
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QSignalSpy clicks(&button, &QAbstractButton::clicked);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QVERIFY(!button.timerHasFired());
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void cancelledTouchNeverHolds() {
+        UIButtonWithHold button;
+        HoldCounter counter;
+        button.delegate = &counter;
+        button.show();
+        QSignalSpy cancels(&button, &UIButton::touchCancel);
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTest::qWait(300);
+        button.cancelTouch();
+        QCOMPARE(cancels.count(), 1);
+        QVERIFY(!button.isTimerRunning());
+        QTest::qWait(350);
+        QCOMPARE(counter.holds, 0);
+        QSignalSpy clicks(&button, &QAbstractButton::clicked);
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void removeButtonTimerIsSafeWithoutATimer() {
+        UIButtonWithHold button;
+        button.removeButtonTimer();
+        button.removeButtonTimer();
+        QVERIFY(!button.isTimerRunning());
+    }
+
+    void releaseOutsideIsReportedAsUpOutside() {
+        UIButton button;
+        button.resize(60, 44);
+        button.show();
+        QSignalSpy down(&button, &UIButton::touchDown);
+        QSignalSpy outside(&button, &UIButton::touchUpOutside);
+        QSignalSpy inside(&button, &UIButton::touchUpInside);
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(200, 10));
+        QCOMPARE(down.count(), 1);
+        QCOMPARE(outside.count(), 1);
+        QCOMPARE(inside.count(), 0);
+    }
+
+    void favouriteHints_data() {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QString>("constant");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("operator") << 2 << QString() << 0.0 << "Add.";
+        QTest::newRow("constant name, not the value") << 0 << "Pi" << 3.141592653589793 << "Pi.";
+        QTest::newRow("plain value") << 0 << QString() << 42.0 << "42.";
+    }
+
+    void favouriteHints() {
+        QFETCH(int, op);
+        QFETCH(QString, constant);
+        QFETCH(double, value);
+        QFETCH(QString, hint);
+        UIButtonFavourite button;
+        QCOMPARE(Accessibility::label(&button), QStringLiteral("Favourite"));
+        QCOMPARE(Accessibility::traits(&button), AccessibilityTraitButton);
+        button.setOperatorsOperator(op);
+        if (!constant.isNull()) button.setConstantString(constant.toStdString());
+        if (op == 0) {
+            button.setCalcValue(CalcValue::calcValueWithRealValue(value),
+                                CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+        }
+        QCOMPARE(Accessibility::hint(&button), hint);
+    }
+
+    void emptyFavouriteHasNoHint() {
+        UIButtonFavourite button;
+        button.setCalcValue(std::nullopt, {});
+        QVERIFY(!button.accessibilityHintText().has_value());
+        QVERIFY(button.numberView()->isHidden());
+    }
+
+    void favouriteNumberViewPlacement() {
+        UIButtonFavourite button;
+        button.resize(60, 40);
+        button.show();
+        QCOMPARE(button.numberView()->geometry(), QRect(6, 10, 48, 20));
+        QVERIFY(button.numberView()->isHidden());
+        QCOMPARE(button.numberView()->maxFontSize(), 12.0f);
+        QCOMPARE(button.numberView()->textAlignment(), NumberTextAlignmentCentre);
+        button.setNumberTextColour(QColor(98, 57, 29));
+        QCOMPARE(button.numberTextColour(), QColor(98, 57, 29));
+    }
+
+    void stripSnapsToTheNextPageAndCancelsTheKeyUnderTheFinger() {
+        PagedScrollView strip;
+        strip.resize(320, 60);
+        strip.setContentSize(QSize(3 * 320, 60));
+        ScrollRecorder recorder;
+        strip.setDelegate(&recorder);
+        UIButton key(strip.contentView());
+        key.setGeometry(20, 5, 200, 50);
+        QSignalSpy clicks(&key, &QAbstractButton::clicked);
+        QSignalSpy cancels(&key, &UIButton::touchCancel);
+        strip.show();
+        dragHorizontally(&key, QPoint(150, 25), -120, 6, 10);
+        QCOMPARE(cancels.count(), 1);
+        QCOMPARE(clicks.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
+        QCOMPARE(strip.contentOffset().x(), 320.0);
+        QCOMPARE(strip.currentPage(), 1);
+        QVERIFY(recorder.scrolls > 2);
+    }
+
+    void shortDragFallsBackToTheSamePage() {
+        PagedScrollView strip;
+        strip.resize(320, 60);
+        strip.setContentSize(QSize(2 * 320, 60));
+        ScrollRecorder recorder;
+        strip.setDelegate(&recorder);
+        strip.show();
+        dragHorizontally(&strip, QPoint(200, 30), -60, 6, 60);
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
+        QCOMPARE(strip.contentOffset().x(), 0.0);
+    }
+
+    void tapOnAKeyInTheStripStillClicks() {
+        PagedScrollView strip;
+        strip.resize(320, 60);
+        strip.setContentSize(QSize(2 * 320, 60));
+        UIButton key(strip.contentView());
+        key.setGeometry(20, 5, 100, 50);
+        strip.show();
+        QSignalSpy clicks(&key, &QAbstractButton::clicked);
+        QTest::mouseClick(&key, Qt::LeftButton, {}, QPoint(50, 25));
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(strip.contentOffset().x(), 0.0);
+    }
+
+    void scrollRectToVisibleMovesAtOnce() {
+        PagedScrollView strip;
+        strip.resize(320, 60);
+        strip.setContentSize(QSize(4 * 320, 60));
+        ScrollRecorder recorder;
+        strip.setDelegate(&recorder);
+        strip.scrollRectToVisible(QRect(3 * 320, 0, 320, 60));
+        QCOMPARE(strip.contentOffset().x(), 960.0);
+        QCOMPARE(recorder.scrolls, 1);
+        QCOMPARE(recorder.rests, 0);
+        strip.scrollRectToVisible(QRect(320, 0, 320, 60));
+        QCOMPARE(strip.contentOffset().x(), 320.0);
+    }
+
+    void snapshot() {
+        QWidget bar;
+        bar.resize(320, 50);
+        QPalette palette;
+        palette.setBrush(QPalette::Window,
+                         ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
+        bar.setPalette(palette);
+        bar.setAutoFillBackground(true);
+        UIButtonFavourite first(&bar);
+        first.setGeometry(2, 5, 60, 40);
+        first.setImage(ImageStore::imageNamed("operatorDivideDark.png").croppedToRect(QRectF(0, 8, 60, 30)));
+        UIButtonFavourite second(&bar);
+        second.setGeometry(66, 5, 60, 40);
+        second.setNumberTextColour(QColor(98, 57, 29));
+        second.setCalcValue(CalcValue::calcValueWithUBaseValue(255), CalcValueFormat::withStyle(CalcValueFormatStyleHex));
+        UIButtonFavourite third(&bar);
+        third.setGeometry(130, 5, 60, 40);
+        third.setImage(ImageStore::imageNamed("constantsPiDark.png").croppedToRect(QRectF(0, 8, 60, 30)));
+        UIButtonWithHold key(&bar);
+        key.setGeometry(194, 3, 60, 44);
+        key.setBackgroundImageNamed("keyDigit.png");
+        key.setTitle(QStringLiteral("\u00b1"));
+        UIButton equals(&bar);
+        equals.setGeometry(258, 3, 60, 44);
+        equals.setBackgroundImageNamed("keyEquals.png");
+        equals.setTitle(QStringLiteral("="));
+        bar.show();
+        saveSnapshot(bar, QStringLiteral("favourites"));
+        QCOMPARE(largestAlpha(bar.grab().toImage()), 255);
+    }
+};
+
+QTEST_MAIN(HoldButtonTest)
+#include "HoldButtonTest.moc"
