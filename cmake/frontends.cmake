@@ -1,13 +1,23 @@
 # The terminal front end.
+# quillet-cli links the core only and starts like bc; with --store it hands over to
+# quillet-cli-store, the same program with the store and its libraries.
 file(GLOB QUILLET_CLI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/cli/*.cpp)
-add_executable(quillet-cli ${QUILLET_CLI_SOURCES})
-target_link_libraries(quillet-cli PRIVATE quillet_core quillet_persistence)
-# Resolving the C++ runtime's symbols at every start costs more than the calculation; a
-# terminal tool starts as fast as bc when the runtime is linked in.
+add_library(quillet_cli_common OBJECT ${QUILLET_CLI_SOURCES} src/Platform/UserDefaultsFile.cpp)
+target_link_libraries(quillet_cli_common PUBLIC quillet_core)
+
+add_executable(quillet-cli src/cli/launcher/CliStoreLauncher.cpp)
+target_link_libraries(quillet-cli PRIVATE quillet_cli_common)
+# Resolving the C++ runtime's symbols at every start costs more than the calculation.
 if(NOT QUILLET_SANITIZE)
     target_link_options(quillet-cli PRIVATE -static-libstdc++ -static-libgcc)
 endif()
+
+add_executable(quillet-cli-store src/cli/store/CliCalcStore.cpp)
+target_link_libraries(quillet-cli-store PRIVATE quillet_cli_common quillet_persistence)
+add_dependencies(quillet-cli quillet-cli-store)
+
 install(TARGETS quillet-cli RUNTIME DESTINATION bin)
+install(TARGETS quillet-cli-store RUNTIME DESTINATION lib/quillet)
 
 # The desktop application.
 if(QUILLET_SCREENS)

@@ -1,6 +1,6 @@
 # The persistence tests run on temporary files only.
 file(GLOB QUILLET_PERSISTENCE_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/persistence/*.cpp)
-add_executable(quillet_persistence_tests ${QUILLET_PERSISTENCE_TEST_SOURCES})
+add_executable(quillet_persistence_tests ${QUILLET_PERSISTENCE_TEST_SOURCES} src/Platform/UserDefaultsFile.cpp)
 target_link_libraries(quillet_persistence_tests PRIVATE quillet_persistence SQLite::SQLite3 GTest::gtest
                       GTest::gtest_main GTest::gmock)
 target_include_directories(quillet_persistence_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)

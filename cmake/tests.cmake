@@ -11,9 +11,7 @@ gtest_discover_tests(quillet_core_tests DISCOVERY_TIMEOUT 60)
 add_test(NAME cli_tests COMMAND ${CMAKE_COMMAND} -E env QUILLET_CLI=$<TARGET_FILE:quillet-cli>
          bash ${PROJECT_SOURCE_DIR}/tests/cli/cli_tests.sh)
 
-if(QUILLET_PERSISTENCE)
-    include(cmake/persistence_tests.cmake OPTIONAL)
-endif()
+include(cmake/persistence_tests.cmake)
 if(QUILLET_SCREENS)
     include(cmake/screens_tests.cmake OPTIONAL)
 endif()

@@ -28,13 +28,11 @@ int32_t UserSettings::angleType() const { return defaults_.integerForKey(UserSet
 int32_t UserSettings::numDecimalPlaces() const { return defaults_.integerForKey(UserSettingsKeyNumDecimalPlaces); }
 
 int32_t UserSettings::numSigFigs() const {
-    return std::clamp(defaults_.integerForKey(UserSettingsKeyNumSigFigs), 0, 9);
+    return numSigFigsFromStoredValue(defaults_.integerForKey(UserSettingsKeyNumSigFigs));
 }
 
 int32_t UserSettings::wordSize() const {
-    const int32_t stored = defaults_.integerForKey(UserSettingsKeyWordSize);
-    if (stored == 0) return 32;
-    return std::clamp(stored, 2, 64);
+    return wordSizeFromStoredValue(defaults_.integerForKey(UserSettingsKeyWordSize));
 }
 
 int32_t UserSettings::realStyle() const { return defaults_.integerForKey(UserSettingsKeyRealStyle); }

@@ -52,6 +52,15 @@ public:
     // Writes the defaults of everything but the favourites page; posts nothing.
     void setDefaults();
 
+    // How stored values read back: a word size of 0 (never written) is 32, others are kept in
+    // 2 to 64; significant figures are kept in 0 to 9. The command line reads with these too.
+    static constexpr int32_t wordSizeFromStoredValue(int32_t stored) {
+        return stored == 0 ? 32 : stored < 2 ? 2 : stored > 64 ? 64 : stored;
+    }
+    static constexpr int32_t numSigFigsFromStoredValue(int32_t stored) {
+        return stored < 0 ? 0 : stored > 9 ? 9 : stored;
+    }
+
     static std::string stringFromAngleType(int32_t angleType);
     static std::string stringFromIntegerType(int32_t integerType);
     static std::string stringFromNumSigFigs(int32_t index);

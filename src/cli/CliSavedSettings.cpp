@@ -1,20 +1,19 @@
 #include "cli/CliSavedSettings.h"
 
 #include "Model/UserSettings.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/UserDefaultsFile.h"
 
 CliSettings cliSettingsFromSavedSettings() {
     CliSettings settings;
-    UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    // Opening the user settings on a fresh installation would write the defaults; the command
-    // line leaves that to the calculator and starts from the same defaults.
+    const UserDefaultsFile defaults(UserDefaultsFile::standardFilePath());
+    // A fresh installation has no saved settings; the command line writes none and starts
+    // from the defaults the calculator would write.
     if (!defaults.boolForKey(UserSettingsKeyHasCreatedDefaultValues)) return settings;
-    const UserSettings saved(defaults);
-    settings.angleType = saved.angleType();
-    settings.numDecimalPlacesValue = saved.numDecimalPlaces();
-    settings.numSigFigsValue = saved.numSigFigs();
-    settings.wordSize = saved.wordSize();
-    settings.realStyleValue = saved.realStyle();
-    settings.integerTypeValue = saved.integerType();
+    settings.angleType = defaults.integerForKey(UserSettingsKeyAngle);
+    settings.numDecimalPlacesValue = defaults.integerForKey(UserSettingsKeyNumDecimalPlaces);
+    settings.numSigFigsValue = UserSettings::numSigFigsFromStoredValue(defaults.integerForKey(UserSettingsKeyNumSigFigs));
+    settings.wordSize = UserSettings::wordSizeFromStoredValue(defaults.integerForKey(UserSettingsKeyWordSize));
+    settings.realStyleValue = defaults.integerForKey(UserSettingsKeyRealStyle);
+    settings.integerTypeValue = defaults.integerForKey(UserSettingsKeyIntegerType);
     return settings;
 }

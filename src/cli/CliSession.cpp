@@ -5,9 +5,9 @@
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
-#include "Model/CalcStore.h"
 #include "Platform/Localized.h"
 #include "Utils/NumberUtils.h"
+#include "cli/CliStore.h"
 
 namespace {
 
@@ -208,8 +208,7 @@ void CliSession::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcV
                                                         const std::optional<CalcValue>& value2,
                                                         const CalcValue& result) {
     if (!historyStore_ || CalcEngine::operatorIsNoneOrEquals(op)) return;
-    historyStore_->addHistoryStepWithCalcValue1(value1, op, value2, result, logic_.currentCalcValueFormatStyle());
-    historyStore_->saveChanges();
+    historyStore_->addHistoryStep(value1, op, value2, result, logic_.currentCalcValueFormatStyle());
 }
 
 void CliSession::calcEngineAccumulatorUpdate(CalcEngine&) {

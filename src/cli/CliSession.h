@@ -7,7 +7,7 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/CalcScreenLogic.h"
 
-class CalcStore;
+class CliStore;
 
 // One engine driven by key tokens exactly as the keypad, the display strip, the segmented
 // control and the display's Paste drive it, and the text of the display that is shown.
@@ -28,7 +28,7 @@ public:
     CalcEngine& engine() { return engine_; }
     // Completed steps go into this store's history, as the calculator screen records them; null
     // records nothing.
-    void setHistoryStore(CalcStore* store) { historyStore_ = store; }
+    void setHistoryStore(CliStore* store) { historyStore_ = store; }
     // Shows the page that suits the accumulator, as the screen does when it is built (after the
     // engine has been restored, for example).
     void showStartingPage();
@@ -51,5 +51,5 @@ private:
     CalcScreenSettings& settings_;
     CalcEngine engine_;
     CalcScreenLogic logic_;
-    CalcStore* historyStore_ = nullptr;
+    CliStore* historyStore_ = nullptr;
 };

@@ -3,12 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "Calculator/CalcEngineStore.h"
 #include "Calculator/Operators.h"
-#include "Model/CalcStore.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSavedSettings.h"
 #include "cli/CliSession.h"
+#include "cli/CliStore.h"
 
 namespace {
 
@@ -51,23 +50,20 @@ int main(int argc, char** argv) {
 
     // With a store the run continues the saved calculation, and saves it again however it
     // ends: restoring consumed what was saved.
-    std::unique_ptr<CalcStore> store;
+    std::unique_ptr<CliStore> store;
     if (options->storePath) {
-        store = std::make_unique<CalcStore>(*options->storePath);
         std::string storeProblem;
-        if (!store->open(&storeProblem)) {
+        store = openCliStore(*options->storePath, argv, &storeProblem);
+        if (!store) {
             reportUsageError(storeProblem);
             return kExitStore;
         }
-        CalcEngineStore::restoreCalcEngine(session.engine(), *store);
+        store->restoreCalcEngine(session.engine());
         session.showStartingPage();
         session.setHistoryStore(store.get());
     }
     auto finish = [&](int exitStatus) {
-        if (store) {
-            CalcEngineStore::persistCalcEngine(session.engine(), *store);
-            store->close();
-        }
+        if (store) store->persistCalcEngineAndClose(session.engine());
         return exitStatus;
     };
 

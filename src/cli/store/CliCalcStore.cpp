@@ -1,0 +1,36 @@
+#include "Calculator/CalcEngineStore.h"
+#include "Model/CalcStore.h"
+#include "cli/CliStore.h"
+
+namespace {
+
+class CliCalcStore : public CliStore {
+public:
+    explicit CliCalcStore(const std::string& path) : store_(path) {}
+
+    bool open(std::string* problem) { return store_.open(problem); }
+
+    void restoreCalcEngine(CalcEngine& engine) override { CalcEngineStore::restoreCalcEngine(engine, store_); }
+
+    void addHistoryStep(const CalcValue& value1, OperatorsOperator op, const std::optional<CalcValue>& value2,
+                        const CalcValue& result, int style) override {
+        store_.addHistoryStepWithCalcValue1(value1, op, value2, result, style);
+        store_.saveChanges();
+    }
+
+    void persistCalcEngineAndClose(CalcEngine& engine) override {
+        CalcEngineStore::persistCalcEngine(engine, store_);
+        store_.close();
+    }
+
+private:
+    CalcStore store_;
+};
+
+}  // namespace
+
+std::unique_ptr<CliStore> openCliStore(const std::string& path, char**, std::string* problem) {
+    auto store = std::make_unique<CliCalcStore>(path);
+    if (!store->open(problem)) return nullptr;
+    return store;
+}
