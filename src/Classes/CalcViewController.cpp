@@ -126,10 +126,12 @@ void CalcViewController::viewDidLoad() {
 }
 
 void CalcViewController::loadImages() {
-    lcdPageBaseImages_ = imagesNamed(kLcdPageBaseImages);
-    lcdPageBaseDimImages_ = imagesNamed(kLcdPageBaseDimImages);
-    lcdPageRealImages_ = imagesNamed(kLcdPageRealImages);
-    lcdPageRealDimImages_ = imagesNamed(kLcdPageRealDimImages);
+    // Drawn when first shown: a start on integers never needs the real style's images.
+    imagesFactor_ = PointScale::factor();
+    lcdPageBaseImages_.clear();
+    lcdPageBaseDimImages_.clear();
+    lcdPageRealImages_.clear();
+    lcdPageRealDimImages_.clear();
 }
 
 void CalcViewController::createDisplayScrollView() {
@@ -259,6 +261,13 @@ void CalcViewController::updateDisplay() {
 }
 
 void CalcViewController::setDisplayPageControlImages() {
+    if (isRealAccumulatorShown_ && lcdPageRealImages_.empty()) {
+        lcdPageRealImages_ = imagesNamed(kLcdPageRealImages);
+        lcdPageRealDimImages_ = imagesNamed(kLcdPageRealDimImages);
+    } else if (!isRealAccumulatorShown_ && lcdPageBaseImages_.empty()) {
+        lcdPageBaseImages_ = imagesNamed(kLcdPageBaseImages);
+        lcdPageBaseDimImages_ = imagesNamed(kLcdPageBaseDimImages);
+    }
     if (isRealAccumulatorShown_) {
         displayPageControl_->setImages(lcdPageRealImages_, lcdPageRealDimImages_);
     } else {
@@ -460,9 +469,11 @@ void CalcViewController::layoutStrips() {
 
 void CalcViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Images made for the old scale would be blurred at the new one.
-    loadImages();
-    if (displayPageControl_->hasImages()) setDisplayPageControlImages();
+    // Images made for another scale would be blurred at this one.
+    if (imagesFactor_ != PointScale::factor()) {
+        loadImages();
+        if (displayPageControl_->hasImages()) setDisplayPageControlImages();
+    }
     layoutStrips();
 }
 

@@ -139,4 +139,5 @@ private:
     UIButton* historyButton_ = nullptr;
     OneShotTimer lazyTimer_;
     bool isRealAccumulatorShown_ = false;
+    double imagesFactor_ = 0;
 };

@@ -73,6 +73,7 @@ void FavouritesButtonViewController::viewDidLoad() {
 }
 
 void FavouritesButtonViewController::setPageIndex(int pageIndex) {
+    if (pageIndex == pageIndex_) return;
     pageIndex_ = pageIndex;
     updateLabels();
 }

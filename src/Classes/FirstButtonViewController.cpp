@@ -170,6 +170,8 @@ void FirstButtonViewController::didReceiveMemoryWarning() {
 
 void FirstButtonViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Drawn again for the present scale, so that it stays sharp.
+    background_->setImage(ImageStore::imageNamed("backgroundCalc.png"));
     background_->setGeometry(rect());
     keypad_.layout(size());
 }

@@ -29,6 +29,9 @@ UIWindow::UIWindow(QWidget* parent) : QWidget(parent) {
     setMinimumSize((UIWindowCanvasSize * 0.75).toSize());
     resize(initialWindowSize());
     setBackgroundColor(Qt::black);
+    // The screens are built at the scale they are first shown at, so that no image is drawn
+    // twice at start.
+    layoutRootView();
 }
 
 void UIWindow::addSubview(QWidget* view) {
