@@ -23,23 +23,11 @@ set(QUILLET_PLATFORM_UI_SOURCES
     src/Platform/PointScale.cpp
     src/Platform/SystemFont.cpp
     src/Platform/UIButton.cpp)
-# Until every file of the list has landed, build what is there.
-list(FILTER QUILLET_PLATFORM_UI_SOURCES INCLUDE REGEX ".")
-foreach(source ${QUILLET_PLATFORM_UI_SOURCES})
-    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${source})
-        list(REMOVE_ITEM QUILLET_PLATFORM_UI_SOURCES ${source})
-    endif()
-endforeach()
-set(QUILLET_SCREENS_RESOURCES)
-if(EXISTS ${PROJECT_SOURCE_DIR}/resources/quillet.qrc)
-    set(QUILLET_SCREENS_RESOURCES resources/quillet.qrc)
-endif()
-
 add_library(quillet_screens STATIC
     ${QUILLET_SCREENS_SOURCES}
     ${QUILLET_SCREENS_HEADERS}
     ${QUILLET_PLATFORM_UI_SOURCES}
-    ${QUILLET_SCREENS_RESOURCES})
+    resources/quillet.qrc)
 target_link_libraries(quillet_screens PUBLIC quillet_core Qt6::Widgets Qt6::Svg)
 if(TARGET quillet_persistence)
     target_link_libraries(quillet_screens PUBLIC quillet_persistence)

@@ -1,0 +1,90 @@
+#include <QAccessible>
+#include <QTranslator>
+#include <QtTest>
+
+#include "Classes/UIButtonFavourite.h"
+#include "Classes/UIButtonLCD.h"
+#include "Platform/Accessibility.h"
+#include "Platform/Localized.h"
+#include "Platform/LocalizedQt.h"
+
+namespace {
+// Stands in for a loaded translation: one text in French.
+class FrenchTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override {
+        if (QByteArray(context) == LocalizedQt::LocalizedQtContext && QByteArray(sourceText) == "Divide by zero") {
+            return QStringLiteral("Division par z\u00e9ro");
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+struct AccessibilityActive {
+    AccessibilityActive() { QAccessible::setActive(true); }
+    ~AccessibilityActive() { QAccessible::setActive(false); }
+};
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lcdIsOneStaticTextElementWithItsValue() {
+        AccessibilityActive active;
+        UIButtonLCD lcd;
+        lcd.resize(320, 90);
+        lcd.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(10), CalcValueFormat::withStyle(CalcValueFormatStyleBin));
+        QAccessibleInterface* element = QAccessible::queryAccessibleInterface(&lcd);
+        QVERIFY(element != nullptr);
+        QCOMPARE(element->role(), QAccessible::StaticText);
+        QCOMPARE(element->text(QAccessible::Name), QStringLiteral("LCD"));
+        QCOMPARE(element->text(QAccessible::Value), QStringLiteral("binary 1010"));
+        QCOMPARE(element->childCount(), 0);
+    }
+
+    void favouriteIsAButtonWithAHintThatCanBePressed() {
+        AccessibilityActive active;
+        UIButtonFavourite button;
+        button.setOperatorsOperator(2);
+        QSignalSpy clicks(&button, &QAbstractButton::clicked);
+        QAccessibleInterface* element = QAccessible::queryAccessibleInterface(&button);
+        QVERIFY(element != nullptr);
+        QCOMPARE(element->role(), QAccessible::Button);
+        QCOMPARE(element->text(QAccessible::Name), QStringLiteral("Favourite"));
+        QCOMPARE(element->text(QAccessible::Description), QStringLiteral("Add."));
+        QAccessibleActionInterface* actions = element->actionInterface();
+        QVERIFY(actions != nullptr);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void announcementsReachTheObserver() {
+        QWidget screen;
+        std::vector<AccessibilityNotification> seen;
+        Accessibility::Observer previous = Accessibility::setObserver(
+            [&](AccessibilityNotification notification, QWidget*) { seen.push_back(notification); });
+        Accessibility::postNotification(AccessibilityNotification::ScreenChanged, &screen);
+        Accessibility::postNotification(AccessibilityNotification::LayoutChanged, &screen);
+        Accessibility::setObserver(previous);
+        QCOMPARE(seen.size(), size_t(2));
+        QVERIFY(seen[0] == AccessibilityNotification::ScreenChanged);
+    }
+
+    void textsGoThroughQtTranslationWithTheEnglishAsKey() {
+        LocalizedQt::install();
+        QCOMPARE(QString::fromStdString(Localized::string("Divide by zero")), QStringLiteral("Divide by zero"));
+        FrenchTranslator french;
+        QCoreApplication::installTranslator(&french);
+        QCOMPARE(QString::fromStdString(Localized::string("Divide by zero")), QStringLiteral("Division par z\u00e9ro"));
+        // A text without translation stays English.
+        QCOMPARE(QString::fromStdString(Localized::string("LCD")), QStringLiteral("LCD"));
+        QCoreApplication::removeTranslator(&french);
+        Localized::setTranslator(nullptr);
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "AccessibilityTest.moc"
