@@ -18,7 +18,6 @@ constexpr int kSettleMilliseconds = 260;
 
 PagedScrollView::PagedScrollView(QWidget* parent)
     : QWidget(parent), contentView_(new QWidget(this)), settleAnimation_(new QVariantAnimation(this)) {
-    setAttribute(Qt::WA_NoSystemBackground, false);
     contentView_->setAttribute(Qt::WA_TranslucentBackground);
     settleAnimation_->setDuration(kSettleMilliseconds);
     settleAnimation_->setEasingCurve(QEasingCurve::OutCubic);

@@ -237,11 +237,7 @@ private slots:
     void snapshot() {
         QWidget bar;
         bar.resize(320, 50);
-        QPalette palette;
-        palette.setBrush(QPalette::Window,
-                         ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
-        bar.setPalette(palette);
-        bar.setAutoFillBackground(true);
+        fillWithPattern(bar, "favouritesBarBackground.png");
         UIButtonFavourite first(&bar);
         first.setGeometry(2, 5, 60, 40);
         first.setImage(ImageStore::imageNamed("operatorDivideDark.png").croppedToRect(QRectF(0, 8, 60, 30)));

@@ -105,10 +105,7 @@ private slots:
     void displayIndicatorSnapshot() {
         QWidget ground;
         ground.resize(200, 24);
-        QPalette palette;
-        palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed("lcdBackground.png")));
-        ground.setPalette(palette);
-        ground.setAutoFillBackground(true);
+        fillWithPattern(ground, "lcdBackground.png");
         UIPageControlReadOnly control(&ground);
         control.setGeometry(20, 5, 170, 14);
         control.setImageGap(6);

@@ -243,10 +243,7 @@ private slots:
     void snapshot() {
         QWidget strip;
         strip.resize(320, 180);
-        QPalette palette;
-        palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed("lcdBackground.png")));
-        strip.setPalette(palette);
-        strip.setAutoFillBackground(true);
+        fillWithPattern(strip, "lcdBackground.png");
         UIButtonLCD first(&strip);
         first.setGeometry(0, 0, 320, 90);
         first.updateWithWordSize(32, CalcValueTypeUBase);

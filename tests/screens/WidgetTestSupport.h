@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <string_view>
+
+#include "Platform/ImageStore.h"
 
 // Widget tests save what they draw when QUILLET_SNAPSHOT_DIR names a folder, so that a person
 // can look at it.
@@ -36,4 +39,12 @@ inline QColor darkestPixel(const QImage& image) {
         }
     }
     return darkest;
+}
+
+// Gives the widget the tiled ground the screen puts behind it.
+inline void fillWithPattern(QWidget& widget, std::string_view imageName) {
+    QPalette palette;
+    palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed(imageName)));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
 }
