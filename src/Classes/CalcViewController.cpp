@@ -10,6 +10,7 @@
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/FirstButtonViewController.h"
 #include "Classes/Notifications.h"
+#include "Classes/PointGeometry.h"
 #include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
@@ -55,11 +56,6 @@ std::vector<Image> imagesNamed(const char* const (&names)[4]) {
     std::vector<Image> images;
     for (const char* name : names) images.push_back(ImageStore::imageNamed(name));
     return images;
-}
-
-QRect pixelsFromPoints(double x, double y, double width, double height) {
-    const double factor = PointScale::factor();
-    return QRectF(x * factor, y * factor, width * factor, height * factor).toRect();
 }
 
 }  // namespace
@@ -433,7 +429,7 @@ void CalcViewController::didReceiveMemoryWarning() { Log::line("CalcViewControll
 void CalcViewController::layoutPageControl(UIPageControlReadOnly* pageControl, double top, double height) {
     const double width = PointScale::pointsFromPixels(this->width());
     const double contentWidth = pageControl->contentWidth();
-    pageControl->setGeometry(pixelsFromPoints((width - contentWidth) / 2, top, contentWidth, height));
+    pageControl->setGeometry(PointGeometry::pixelRectFromPoints((width - contentWidth) / 2, top, contentWidth, height));
 }
 
 void CalcViewController::layoutStrips() {
@@ -447,7 +443,7 @@ void CalcViewController::layoutStrips() {
                   {buttonScrollView_, kButtonStrip, CalcViewControllerButtonPages}};
     for (const auto& entry : strips) {
         const int page = entry.strip->currentPage();
-        entry.strip->setGeometry(pixelsFromPoints(0, entry.band.top, width, entry.band.height));
+        entry.strip->setGeometry(PointGeometry::pixelRectFromPoints(0, entry.band.top, width, entry.band.height));
         entry.strip->setContentSize(QSize(entry.pages * entry.strip->width(), entry.strip->height()));
         entry.strip->scrollRectToVisible(
             QRect(page * entry.strip->width(), 0, entry.strip->width(), entry.strip->height()));
@@ -483,12 +479,12 @@ void CalcViewController::paintEvent(QPaintEvent*) {
     // The favourites bar runs down to the keypad, its indicator on it; the keypad's indicator
     // sits on the keypad's own ground.
     const double width = PointScale::pointsFromPixels(this->width());
-    const QRect favouritesBar = pixelsFromPoints(0, kFavouritesStrip.top, width,
+    const QRect favouritesBar = PointGeometry::pixelRectFromPoints(0, kFavouritesStrip.top, width,
                                                  kButtonStrip.top - kFavouritesStrip.top);
     painter.setBrushOrigin(favouritesBar.topLeft());
     painter.fillRect(favouritesBar,
                      ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
-    const QRect keypadFoot = pixelsFromPoints(0, kButtonStrip.top, width, kButtonsIndicator.top +
+    const QRect keypadFoot = PointGeometry::pixelRectFromPoints(0, kButtonStrip.top, width, kButtonsIndicator.top +
                                               kButtonsIndicator.height - kButtonStrip.top);
     painter.setBrushOrigin(keypadFoot.topLeft());
     painter.fillRect(keypadFoot, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));

@@ -6,6 +6,7 @@
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Classes/Notifications.h"
+#include "Classes/PointGeometry.h"
 #include "Classes/QuilletColours.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Model/CalcStore.h"
@@ -195,13 +196,12 @@ void FavouritesButtonViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Five equal buttons across the page, inset so that the bar's pattern frames them.
     constexpr double inset = 3.0;
-    const double factor = PointScale::factor();
     const double width = PointScale::pointsFromPixels(this->width());
     const double height = PointScale::pointsFromPixels(this->height());
     const double buttonWidth = (width - inset) / FavouritesButtonViewControllerButtonCount;
     for (size_t position = 0; position < buttons_.size(); ++position) {
         const QRectF points(inset + static_cast<double>(position) * buttonWidth, inset, buttonWidth - inset,
                             height - 2 * inset);
-        buttons_[position]->setGeometry(QRectF(points.topLeft() * factor, points.size() * factor).toRect());
+        buttons_[position]->setGeometry(PointGeometry::pixelRectFromPoints(points));
     }
 }

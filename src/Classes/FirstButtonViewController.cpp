@@ -47,46 +47,52 @@ void FirstButtonViewController::viewDidLoad() {
     background_->setImage(ImageStore::imageNamed("backgroundCalc.png"));
 
     for (int digit = 0; digit < 16; ++digit) {
-        const KeypadCell& cell = kDigitCells[digit];
         UIButton* key = new UIButton(this);
-        key->setTitle(QString::fromLatin1(kDigitTitles[digit]));
-        key->setBackgroundImageNamed(KeypadLayout::keyFaceDigit);
-        key->setBackgroundImageNamed(KeypadLayout::keyFaceDigitPressed, UIControlState::Highlighted);
-        Accessibility::setLabel(key, kDigitTitles[digit]);
+        addKey(key, kDigitTitles[digit], kDigitTitles[digit], kDigitCells[digit], KeyFace::Digit);
         connect(key, &UIButton::touchUpInside, this, [this, digit] { actionButtonDigit(digit); });
-        keypad_.add(key, cell);
         numberButtons_[static_cast<size_t>(digit)] = key;
     }
-    buttonDecimalPoint_ = makeKey(".", "Decimal point", {5, 2, 1, 1}, &FirstButtonViewController::buttonDecimalPoint,
-                                  KeypadLayout::keyFaceDigit, KeypadLayout::keyFaceDigitPressed);
-    buttonClear_ = makeKey("AC", "Clear", {0, 3, 1, 1}, &FirstButtonViewController::buttonClear,
-                           KeypadLayout::keyFaceClear, KeypadLayout::keyFaceClearPressed);
-    buttonMenu_ = makeKey("f(x)", "Functions", {1, 3, 1, 1}, &FirstButtonViewController::buttonMenu,
-                          KeypadLayout::keyFaceFunction, KeypadLayout::keyFaceFunctionPressed);
-    buttonExponent_ = makeKey("EXP", "Exponent", {2, 3, 1, 1}, &FirstButtonViewController::buttonExponent,
-                              KeypadLayout::keyFaceFunction, KeypadLayout::keyFaceFunctionPressed);
 
     buttonPlusMinus_ = new UIButtonWithHold(this);
-    buttonPlusMinus_->setTitle(QStringLiteral("±"));
-    buttonPlusMinus_->setBackgroundImageNamed(KeypadLayout::keyFaceFunction);
-    buttonPlusMinus_->setBackgroundImageNamed(KeypadLayout::keyFaceFunctionPressed, UIControlState::Highlighted);
-    Accessibility::setLabel(buttonPlusMinus_, Localized::string("Plus minus"));
+    addKey(buttonPlusMinus_, "±", "Plus minus", {3, 3, 1, 1}, KeyFace::Function);
     Accessibility::setHint(buttonPlusMinus_, Localized::string("Hold to switch between signed and unsigned."));
     connect(buttonPlusMinus_, &UIButton::touchUpInside, this, &FirstButtonViewController::buttonPlusMinus);
-    keypad_.add(buttonPlusMinus_, {3, 3, 1, 1});
 
-    buttonDivide_ = makeKey("÷", "Divide", {0, 4, 1, 1}, &FirstButtonViewController::buttonDivide,
-                            KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
-    buttonMultiply_ = makeKey("×", "Multiply", {1, 4, 1, 1}, &FirstButtonViewController::buttonMultiply,
-                              KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
-    buttonSubtract_ = makeKey("−", "Subtract", {2, 4, 1, 1}, &FirstButtonViewController::buttonSubtract,
-                              KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
-    buttonAdd_ = makeKey("+", "Add", {3, 4, 1, 1}, &FirstButtonViewController::buttonAdd,
-                         KeypadLayout::keyFaceOperator, KeypadLayout::keyFaceOperatorPressed);
-    buttonEquals_ = makeKey("=", "Equals", {4, 3, 2, 2}, &FirstButtonViewController::buttonEquals,
-                            KeypadLayout::keyFaceEquals, KeypadLayout::keyFaceEqualsPressed);
+    // The other keys, one row each: title, spoken label, place, face, field and action.
+    static constexpr struct {
+        const char* title;
+        const char* accessibilityLabel;
+        KeypadCell cell;
+        KeyFace face;
+        UIButton* FirstButtonViewController::*field;
+        void (FirstButtonViewController::*action)();
+    } keys[] = {
+        {".", "Decimal point", {5, 2, 1, 1}, KeyFace::Digit, &FirstButtonViewController::buttonDecimalPoint_,
+         &FirstButtonViewController::buttonDecimalPoint},
+        {"AC", "Clear", {0, 3, 1, 1}, KeyFace::Clear, &FirstButtonViewController::buttonClear_,
+         &FirstButtonViewController::buttonClear},
+        {"f(x)", "Functions", {1, 3, 1, 1}, KeyFace::Function, &FirstButtonViewController::buttonMenu_,
+         &FirstButtonViewController::buttonMenu},
+        {"EXP", "Exponent", {2, 3, 1, 1}, KeyFace::Function, &FirstButtonViewController::buttonExponent_,
+         &FirstButtonViewController::buttonExponent},
+        {"÷", "Divide", {0, 4, 1, 1}, KeyFace::Operator, &FirstButtonViewController::buttonDivide_,
+         &FirstButtonViewController::buttonDivide},
+        {"×", "Multiply", {1, 4, 1, 1}, KeyFace::Operator, &FirstButtonViewController::buttonMultiply_,
+         &FirstButtonViewController::buttonMultiply},
+        {"−", "Subtract", {2, 4, 1, 1}, KeyFace::Operator, &FirstButtonViewController::buttonSubtract_,
+         &FirstButtonViewController::buttonSubtract},
+        {"+", "Add", {3, 4, 1, 1}, KeyFace::Operator, &FirstButtonViewController::buttonAdd_,
+         &FirstButtonViewController::buttonAdd},
+        {"=", "Equals", {4, 3, 2, 2}, KeyFace::Equals, &FirstButtonViewController::buttonEquals_,
+         &FirstButtonViewController::buttonEquals},
+    };
+    for (const auto& definition : keys) {
+        UIButton* key = new UIButton(this);
+        addKey(key, definition.title, definition.accessibilityLabel, definition.cell, definition.face);
+        connect(key, &UIButton::touchUpInside, this, definition.action);
+        this->*definition.field = key;
+    }
 
-    for (UIButton* key : keypad_.keys()) key->setFocusPolicy(Qt::NoFocus);
     background_->lower();
 
     buttonPlusMinus_->delegate = this;
@@ -97,17 +103,13 @@ void FirstButtonViewController::viewDidLoad() {
     updateButtons();
 }
 
-UIButton* FirstButtonViewController::makeKey(std::string_view title, std::string_view accessibilityLabel,
-                                             KeypadCell cell, void (FirstButtonViewController::*action)(),
-                                             std::string_view face, std::string_view pressedFace) {
-    UIButton* key = new UIButton(this);
-    key->setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    key->setBackgroundImageNamed(std::string(face));
-    key->setBackgroundImageNamed(std::string(pressedFace), UIControlState::Highlighted);
+void FirstButtonViewController::addKey(UIButton* key, const char* title, const char* accessibilityLabel,
+                                       KeypadCell cell, KeyFace face) {
+    key->setTitle(QString::fromUtf8(title));
+    KeypadLayout::setFace(key, face);
+    key->setFocusPolicy(Qt::NoFocus);
     Accessibility::setLabel(key, Localized::string(accessibilityLabel));
-    connect(key, &UIButton::touchUpInside, this, action);
     keypad_.add(key, cell);
-    return key;
 }
 
 void FirstButtonViewController::actionButtonDigit(int digit) { engine_.enterValue(digit); }

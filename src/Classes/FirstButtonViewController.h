@@ -63,10 +63,7 @@ protected:
 
 private:
     void viewDidLoad();
-    UIButton* makeKey(std::string_view title, std::string_view accessibilityLabel, KeypadCell cell,
-                      void (FirstButtonViewController::*action)(),
-                      std::string_view face = KeypadLayout::keyFaceFunction,
-                      std::string_view pressedFace = KeypadLayout::keyFaceFunctionPressed);
+    void addKey(UIButton* key, const char* title, const char* accessibilityLabel, KeypadCell cell, KeyFace face);
 
     CalcEngine& engine_;
     UserSettings& settings_;

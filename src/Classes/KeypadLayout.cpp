@@ -2,8 +2,30 @@
 
 #include <QRectF>
 
-#include "Platform/PointScale.h"
+#include "Classes/PointGeometry.h"
 #include "Platform/UIButton.h"
+
+namespace {
+
+struct FaceNames {
+    const char* normal;
+    const char* pressed;
+};
+
+// Indexed by KeyFace.
+constexpr FaceNames kFaceNames[] = {
+    {"keyDigit.png", "keyDigitPressed.png"},       {"keyFunction.png", "keyFunctionPressed.png"},
+    {"keyOperator.png", "keyOperatorPressed.png"}, {"keyClear.png", "keyClearPressed.png"},
+    {"keyEquals.png", "keyEqualsPressed.png"},
+};
+
+}  // namespace
+
+void KeypadLayout::setFace(UIButton* key, KeyFace face) {
+    const FaceNames& names = kFaceNames[static_cast<size_t>(face)];
+    key->setBackgroundImageNamed(names.normal);
+    key->setBackgroundImageNamed(names.pressed, UIControlState::Highlighted);
+}
 
 void KeypadLayout::add(UIButton* key, KeypadCell cell) { entries_.push_back({key, cell}); }
 
@@ -16,17 +38,7 @@ void KeypadLayout::layout(QSize pageSize) const {
         const KeypadCell& cell = entry.cell;
         const QRectF points(KeypadLayoutMargin + cell.column * cellWidth, KeypadLayoutMargin + cell.row * cellHeight,
                             cell.columnSpan * cellWidth - KeypadLayoutGap, cell.rowSpan * cellHeight - KeypadLayoutGap);
-        const double factor = PointScale::factor();
-        const QRectF pixels(points.x() * factor, points.y() * factor, points.width() * factor,
-                            points.height() * factor);
-        entry.key->setGeometry(pixels.toRect());
+        entry.key->setGeometry(PointGeometry::pixelRectFromPoints(points));
         entry.key->setTitleFontSize(cell.rowSpan > 1 ? 30 : 20);
     }
-}
-
-std::vector<UIButton*> KeypadLayout::keys() const {
-    std::vector<UIButton*> keys;
-    keys.reserve(entries_.size());
-    for (const Entry& entry : entries_) keys.push_back(entry.key);
-    return keys;
 }

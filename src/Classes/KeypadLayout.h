@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QSize>
-#include <string>
 #include <vector>
 
 class UIButton;
@@ -14,6 +13,9 @@ struct KeypadCell {
     int columnSpan;
 };
 
+// The look of a key, by what it does.
+enum class KeyFace { Digit, Function, Operator, Clear, Equals };
+
 // Places keys on a grid of equal cells that fills the page, in points, so that the keypad
 // keeps its proportions at any scale.
 class KeypadLayout {
@@ -23,21 +25,12 @@ public:
     static constexpr double KeypadLayoutMargin = 4.0;  // points around the grid
     static constexpr double KeypadLayoutGap = 4.0;     // points between keys
 
-    static inline const std::string keyFaceDigit = "keyDigit.png";
-    static inline const std::string keyFaceDigitPressed = "keyDigitPressed.png";
-    static inline const std::string keyFaceFunction = "keyFunction.png";
-    static inline const std::string keyFaceFunctionPressed = "keyFunctionPressed.png";
-    static inline const std::string keyFaceOperator = "keyOperator.png";
-    static inline const std::string keyFaceOperatorPressed = "keyOperatorPressed.png";
-    static inline const std::string keyFaceClear = "keyClear.png";
-    static inline const std::string keyFaceClearPressed = "keyClearPressed.png";
-    static inline const std::string keyFaceEquals = "keyEquals.png";
-    static inline const std::string keyFaceEqualsPressed = "keyEqualsPressed.png";
+    // Gives the key the face of its kind, normal and pressed.
+    static void setFace(UIButton* key, KeyFace face);
 
     void add(UIButton* key, KeypadCell cell);
     // The page's size in pixels.
     void layout(QSize pageSize) const;
-    std::vector<UIButton*> keys() const;
 
 private:
     struct Entry {

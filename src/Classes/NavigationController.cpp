@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-#include "Platform/PointScale.h"
+#include "Classes/PointGeometry.h"
 
 // The bar itself: a glossy strip in the tint colour with a hairline at its foot.
 class NavigationController::NavigationBar : public QWidget {
@@ -54,9 +54,8 @@ void NavigationController::setTintColor(const QColor& colour) {
 
 void NavigationController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const double factor = PointScale::factor();
-    const auto pixels = [factor](double x, double y, double w, double h) {
-        return QRectF(x * factor, y * factor, w * factor, h * factor).toRect();
+    const auto pixels = [](double x, double y, double w, double h) {
+        return PointGeometry::pixelRectFromPoints(x, y, w, h);
     };
     const double width = PointScale::pointsFromPixels(this->width());
     const double height = PointScale::pointsFromPixels(this->height());

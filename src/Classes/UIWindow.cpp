@@ -1,6 +1,7 @@
 #include "Classes/UIWindow.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
@@ -26,6 +27,7 @@ QSize initialWindowSize() {
 
 UIWindow::UIWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Quillet"));
+    setWindowIcon(QIcon(ImageStore::imageNamed("quillet.png", QSizeF(256, 256)).pixmap()));
     setMinimumSize((UIWindowCanvasSize * 0.75).toSize());
     resize(initialWindowSize());
     setBackgroundColor(Qt::black);
