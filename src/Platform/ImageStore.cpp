@@ -38,6 +38,11 @@ bool isSvg(const QString& path) {
     return head.contains("<svg") || head.startsWith("<?xml");
 }
 
+QSize pixelSize(QSizeF points, qreal pixelsPerPoint) {
+    return QSize(std::max(1, static_cast<int>(std::lround(points.width() * pixelsPerPoint))),
+                 std::max(1, static_cast<int>(std::lround(points.height() * pixelsPerPoint))));
+}
+
 Image renderImage(const QString& path, std::optional<QSizeF> requestedSize) {
     const qreal pixelsPerPoint = ImageStore::currentScale();
     const qreal deviceRatio = screenPixelRatio();
@@ -45,8 +50,7 @@ Image renderImage(const QString& path, std::optional<QSizeF> requestedSize) {
         QSvgRenderer renderer(path);
         if (!renderer.isValid()) return {};
         const QSizeF points = requestedSize.value_or(QSizeF(renderer.defaultSize()));
-        const QSize pixels(std::max(1, static_cast<int>(std::lround(points.width() * pixelsPerPoint))),
-                           std::max(1, static_cast<int>(std::lround(points.height() * pixelsPerPoint))));
+        const QSize pixels = pixelSize(points, pixelsPerPoint);
         QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
         QPainter painter(&canvas);
@@ -61,8 +65,7 @@ Image renderImage(const QString& path, std::optional<QSizeF> requestedSize) {
     if (raster.isNull()) return {};
     // A bitmap is taken as drawn for one pixel per point.
     const QSizeF points = requestedSize.value_or(QSizeF(raster.size()));
-    const QSize pixels(std::max(1, static_cast<int>(std::lround(points.width() * pixelsPerPoint))),
-                       std::max(1, static_cast<int>(std::lround(points.height() * pixelsPerPoint))));
+    const QSize pixels = pixelSize(points, pixelsPerPoint);
     QPixmap pixmap = QPixmap::fromImage(raster.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(deviceRatio);
     return Image(pixmap, points);
