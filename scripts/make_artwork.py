@@ -75,8 +75,8 @@ def menu_icon(name, body):
 
 def rotate_icon(direction, with_n):
     # A circular arrow over the top, turning right (clockwise) or left, and "n" for N bits.
-    r = 6.5
-    cx = CX - (4 if with_n else 0)
+    r = 7.5
+    cx = CX - (5 if with_n else 0)
     cy = CY + 1
     first, last = (150, 390) if direction == "R" else (30, -210)
     sx, sy = cx + r * math.cos(math.radians(first)), cy + r * math.sin(math.radians(first))
@@ -93,9 +93,9 @@ def rotate_icon(direction, with_n):
     b2 = (ex - tx * 1.2 - nx * 3.2, ey - ty * 1.2 - ny * 3.2)
     body += (f'<path d="M{tip[0]:.2f},{tip[1]:.2f} L{b1[0]:.2f},{b1[1]:.2f} L{b2[0]:.2f},{b2[1]:.2f} Z" '
              f'fill="{INK}"/>')
-    body += text(cx, cy + 3, direction, 8)
+    body += text(cx, cy + 3.3, direction, 9)
     if with_n:
-        body += text(cx + r + 6, CY + 6, "n", 10)
+        body += text(cx + r + 6, CY + 7, "n", 10)
     return body
 
 
