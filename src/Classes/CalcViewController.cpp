@@ -1,6 +1,7 @@
 #include "Classes/CalcViewController.h"
 
 #include <QPainter>
+#include <cmath>
 #include <QResizeEvent>
 
 #include "Calculator/CalcEngine.h"
@@ -346,10 +347,25 @@ void CalcViewController::lazyCreateUI() {
 
 void CalcViewController::scrollViewDidScroll(PagedScrollView& scrollView) {
     const int page = CalcScreenLogic::pageIndexFromOffset(scrollView.contentOffset().x(), scrollView.width());
+    // The pages coming into view are made now if the delayed creation has not reached them
+    // yet, so that a quick swipe never shows an empty page.
+    const double width = std::max(1, scrollView.width());
+    const double offset = scrollView.contentOffset().x();
+    const int leftPage = static_cast<int>(std::floor(offset / width));
+    const int rightPage = static_cast<int>(std::floor((offset + width - 1) / width));
     if (&scrollView == displayScrollView_) {
         displayPageControl_->setCurrentPage(page);
+        bool created = false;
+        for (int visible : {leftPage, rightPage}) {
+            if (visible < 0 || visible >= CalcViewControllerDisplayPages || displayViewController(visible)) continue;
+            loadDisplayScrollViewWithPage(visible);
+            created = true;
+        }
+        if (created) updateDisplay();
     } else if (&scrollView == favouritesScrollView_) {
         favouritesPageControl_->setCurrentPage(page);
+        loadFavouritesScrollViewWithPage(leftPage);
+        loadFavouritesScrollViewWithPage(rightPage);
     } else if (&scrollView == buttonScrollView_) {
         favouritesPageControl_->setHidden(true);
         buttonsPageControl_->setCurrentPage(page);

@@ -5,6 +5,7 @@
 #include "Calculator/OperatorsBasic.h"
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/Notifications.h"
+#include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "Classes/UISegmentedControl.h"
@@ -62,6 +63,8 @@ private slots:
     void swipingTheDisplayChangesTheBase();
     void swipingWithARealChangesTheRealStyle();
     void theDisplayFollowsTheKindOfValue();
+    void swipingTheFavouritesKeepsThePage();
+    void swipingTheKeypadShowsTheSecondPage();
     void segmentedControlConverts();
     void holdingPlusMinusConverts();
     void tappingPlusMinusNegates();
@@ -194,6 +197,43 @@ void CalcViewControllerTest::swipingWithARealChangesTheRealStyle() {
     dragStrip(screen.calc().displayScrollView(), -0.7);
     QTRY_COMPARE(screen.settings->realStyle(), 2);
     QCOMPARE(screen.engine->numberBase(), 10);
+}
+
+void CalcViewControllerTest::swipingTheFavouritesKeepsThePage() {
+    CalcScreenFixture screen;
+    dragStrip(screen.calc().favouritesScrollView(), 0.6);
+    QTRY_COMPARE(screen.settings->favouritesPageIndex(), 1);
+    QCOMPARE(screen.calc().favouritesPageControl()->currentPage(), 1);
+    QVERIFY(screen.calc().favouritesViewController(1) != nullptr);
+    screen.relaunch();
+    QCOMPARE(screen.calc().favouritesPageIndex(), 1);
+    QVERIFY(screen.calc().favouritesViewController(0) == nullptr);  // made later
+    QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
+}
+
+void CalcViewControllerTest::swipingTheKeypadShowsTheSecondPage() {
+    CalcScreenFixture screen;
+    dragStrip(screen.calc().buttonScrollView(), 0.6);
+    QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), 1);
+    QTRY_VERIFY(!screen.calc().buttonScrollView()->isDecelerating());
+    QVERIFY(screen.calc().favouritesPageControl()->isHidden());
+    QVERIFY(screen.calc().secondButtonViewController()->isRedrawing());
+    dragStrip(screen.calc().buttonScrollView(), -0.6);
+    QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), 0);
+    QTRY_VERIFY(!screen.calc().favouritesPageControl()->isHidden());
+    QVERIFY(!screen.calc().secondButtonViewController()->isRedrawing());
+    // A drag that starts on a key does not press it.
+    screen.typeKeys("5");
+    UIButton* seven = screen.keypad().numberButton(7);
+    const QPoint start = seven->rect().center();
+    QTest::mousePress(seven, Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 10; ++step) {
+        QTest::qWait(15);
+        QTest::mouseMove(seven, start - QPoint(8 * step, 0));
+    }
+    QTest::mouseRelease(seven, Qt::LeftButton, {}, start - QPoint(80, 0));
+    QTest::qWait(400);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
 }
 
 void CalcViewControllerTest::theDisplayFollowsTheKindOfValue() {
