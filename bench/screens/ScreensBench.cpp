@@ -91,11 +91,12 @@ int runStartupChild(const std::string& kind, int argc, char** argv) {
         // Where the calculator's start-up time goes, on standard error.
         QElapsedTimer clock;
         clock.start();
+        UIWindow window;
+        std::fprintf(stderr, "window %lld ms\n", clock.restart());
         CalcEngineStore::restoreCalcEngine(CalcEngine::sharedInstance(), CalcStore::sharedInstance());
         std::fprintf(stderr, "restore %lld ms\n", clock.restart());
         auto* calc = new CalcViewController();
         std::fprintf(stderr, "screen %lld ms\n", clock.restart());
-        UIWindow window;
         window.addSubview(calc);
         window.show();
         std::fprintf(stderr, "show %lld ms\n", clock.restart());
