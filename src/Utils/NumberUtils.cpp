@@ -82,10 +82,14 @@ bool isDigitOfBase(char c, int base) {
 }
 
 // Reads an unsigned number the way strtoull does: leading white space, an optional sign, and
-// with base 0 a "0x" or "0" prefix choosing the base; 0 when there is no digit at all.
-uint64_t unsignedFromText(std::string_view text, int base) {
+// with base 0 a "0x" or "0" prefix choosing the base. A text without a digit is no number, so
+// that a pasted word ending in "b", "o" or "u" ("Bob") does not replace the value with 0.
+std::optional<uint64_t> unsignedFromText(std::string_view text, int base) {
     const std::string copy(text);
-    return std::strtoull(copy.c_str(), nullptr, base);
+    char* end = nullptr;
+    const uint64_t value = std::strtoull(copy.c_str(), &end, base);
+    if (end == copy.c_str()) return std::nullopt;
+    return value;
 }
 
 // A hexadecimal number at the start of the text, with an optional "0x" prefix; saturates on
@@ -325,15 +329,19 @@ std::optional<CalcValue> NumberUtils::calcValueFromString(std::string_view text)
                     return CalcValue::calcValueWithSBaseValue(*value);
                 }
                 break;
-            case 'u':
-                if (text.find('#') != std::string_view::npos) {
-                    return CalcValue::calcValueWithUBaseValue(unsignedFromText(afterFirstHash(text), 10));
-                }
-                return CalcValue::calcValueWithUBaseValue(unsignedFromText(text, 0));
+            case 'u': {
+                const bool hasHash = text.find('#') != std::string_view::npos;
+                const std::optional<uint64_t> value =
+                    hasHash ? unsignedFromText(afterFirstHash(text), 10) : unsignedFromText(text, 0);
+                if (value) return CalcValue::calcValueWithUBaseValue(*value);
+                return std::nullopt;
+            }
             case 'o':
-                return CalcValue::calcValueWithUBaseValue(unsignedFromText(afterFirstHash(text), 8));
-            case 'b':
-                return CalcValue::calcValueWithUBaseValue(unsignedFromText(afterFirstHash(text), 2));
+            case 'b': {
+                const std::optional<uint64_t> value = unsignedFromText(afterFirstHash(text), text.back() == 'o' ? 8 : 2);
+                if (value) return CalcValue::calcValueWithUBaseValue(*value);
+                return std::nullopt;
+            }
             default:
                 break;
         }

@@ -204,6 +204,12 @@ TEST(Parsing, AcceptsTheDisplayTextsAndRejectsWords) {
         {"+7", real(7)},
         {"1.5e-05", real(1.5e-5)},
         {"abc", std::nullopt},
+        // Words ending in a base letter are not numbers: pasting one must not replace the value.
+        {"Bob", std::nullopt},
+        {"hello", std::nullopt},
+        {"menu", std::nullopt},
+        {"# u", std::nullopt},
+        {"0 b", CalcValue::calcValueWithUBaseValue(0)},
         {"", std::nullopt},
         {"inf", std::nullopt},
         {"nan", std::nullopt},
