@@ -5,7 +5,6 @@ endif()
 
 add_executable(quillet src/app/main.cpp)
 target_link_libraries(quillet PRIVATE quillet_screens)
-set_target_properties(quillet PROPERTIES OUTPUT_NAME quillet)
 
 include(GNUInstallDirs)
 install(TARGETS quillet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
