@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QMessageBox>
+#include <string>
 
 #include "Classes/QuilletAppDelegate.h"
+#include "Model/CalcStore.h"
 #include "Platform/Accessibility.h"
 #include "Platform/LocalizedQt.h"
 
@@ -12,6 +15,13 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
     LocalizedQt::install();
     Accessibility::install();
+
+    // A store another Quillet holds is left untouched: say so rather than stop without a word.
+    std::string problem;
+    if (!CalcStore::sharedInstance().open(&problem)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quillet"), QString::fromStdString(problem));
+        return 1;
+    }
 
     QuilletAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
