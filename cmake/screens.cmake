@@ -16,6 +16,7 @@ set(QUILLET_PLATFORM_UI_SOURCES
     src/Platform/EditMenu.cpp
     src/Platform/OneShotTimer.cpp
     src/Platform/Image.cpp
+    src/Platform/ImageDiskCache.cpp
     src/Platform/ImageStore.cpp
     src/Platform/ImageView.cpp
     src/Platform/LocalizedQt.cpp

@@ -33,6 +33,8 @@
 #include "Classes/UIWindow.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
+#include "Platform/ImageDiskCache.h"
+#include "Platform/ImageStore.h"
 #include "Platform/UIButton.h"
 #include "Platform/UserDefaults.h"
 
@@ -91,6 +93,8 @@ int runStartupChild(const std::string& kind, int argc, char** argv) {
         // Where the calculator's start-up time goes, on standard error.
         QElapsedTimer clock;
         clock.start();
+        // Over the rendered images of earlier starts, as the app delegate starts.
+        ImageStore::setDiskCacheDirectory(ImageDiskCache::standardDirectory());
         UIWindow window;
         std::fprintf(stderr, "window %lld ms\n", clock.restart());
         CalcEngineStore::restoreCalcEngine(CalcEngine::sharedInstance(), CalcStore::sharedInstance());
@@ -233,10 +237,12 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument.rfind("--startup-child=", 0) == 0) return runStartupChild(argument.substr(16), 1, argv);
     }
-    // The children keep their settings and store in a temporary home, never the user's.
+    // The children keep their settings, store and rendered images in a temporary home, never
+    // the user's. The first calculator drawn fills the image cache that the later ones read.
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toUtf8());
+    qputenv("XDG_CACHE_HOME", QDir(home.path()).filePath("cache").toUtf8());
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
     selfPath = argv[0];
     int qtArgc = 1;

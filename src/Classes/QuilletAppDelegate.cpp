@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "Calculator/CalcEngine.h"
 #include "Calculator/CalcEngineStore.h"
@@ -14,7 +15,20 @@
 #include "Classes/UIWindow.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
+#include "Platform/ImageDiskCache.h"
+#include "Platform/ImageStore.h"
 #include "Platform/UIButton.h"
+
+namespace {
+
+// From the window's icon to the first frame, images drawn at an earlier start are read back,
+// not drawn again.
+std::unique_ptr<UIWindow> windowOverImagesOfEarlierStarts() {
+    ImageStore::setDiskCacheDirectory(ImageDiskCache::standardDirectory());
+    return std::make_unique<UIWindow>();
+}
+
+}  // namespace
 
 QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
     : QuilletAppDelegate(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), UserSettings::sharedInstance(),
@@ -22,7 +36,7 @@ QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
 
 QuilletAppDelegate::QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings,
                                        QObject* parent)
-    : QObject(parent), engine_(engine), store_(store), settings_(settings), window_(std::make_unique<UIWindow>()) {
+    : QObject(parent), engine_(engine), store_(store), settings_(settings), window_(windowOverImagesOfEarlierStarts()) {
     window_->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &QuilletAppDelegate::applicationStateChanged);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QuilletAppDelegate::applicationWillTerminate);
@@ -71,6 +85,14 @@ bool QuilletAppDelegate::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
             case QEvent::Hide:
                 applicationDidEnterBackground();
+                break;
+            case QEvent::Paint:
+                if (!hasPaintedFirstFrame_) {
+                    hasPaintedFirstFrame_ = true;
+                    // Once the paint pass has ended. Images made later (pages made lazily, other
+                    // scales while the window is resized) are not worth a file each.
+                    QTimer::singleShot(0, this, [] { ImageStore::setDiskCacheDirectory(QString()); });
+                }
                 break;
             case QEvent::WindowStateChange:
                 if (window_->isMinimized()) applicationDidEnterBackground();

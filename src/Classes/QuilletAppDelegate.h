@@ -44,4 +44,5 @@ private:
     NavigationController* navigationController_ = nullptr;
     CalcViewController* calcViewController_ = nullptr;
     bool hasTerminated_ = false;
+    bool hasPaintedFirstFrame_ = false;
 };

@@ -9,6 +9,7 @@
 #include <QSvgRenderer>
 #include <cmath>
 
+#include "Platform/ImageDiskCache.h"
 #include "Platform/PointScale.h"
 
 static void initialiseImageResources() { Q_INIT_RESOURCE(quillet); }
@@ -18,6 +19,11 @@ namespace {
 QHash<QString, Image>& imageCache() {
     static QHash<QString, Image> cache;
     return cache;
+}
+
+QString& diskCacheDirectory() {
+    static QString directory;
+    return directory;
 }
 
 QString resourcePath(std::string_view name) {
@@ -31,10 +37,8 @@ qreal screenPixelRatio() {
     return screen ? screen->devicePixelRatio() : 1.0;
 }
 
-bool isSvg(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray head = file.read(256);
+bool isSvg(const QByteArray& artwork) {
+    const QByteArray head = artwork.left(256);
     return head.contains("<svg") || head.startsWith("<?xml");
 }
 
@@ -43,12 +47,11 @@ QSize pixelSize(QSizeF points, qreal pixelsPerPoint) {
                  std::max(1, static_cast<int>(std::lround(points.height() * pixelsPerPoint))));
 }
 
-Image renderImage(const QString& path, std::optional<QSizeF> requestedSize) {
+std::optional<ImageDiskCache::Entry> renderImage(const QByteArray& artwork, std::optional<QSizeF> requestedSize) {
     const qreal pixelsPerPoint = ImageStore::currentScale();
-    const qreal deviceRatio = screenPixelRatio();
-    if (isSvg(path)) {
-        QSvgRenderer renderer(path);
-        if (!renderer.isValid()) return {};
+    if (isSvg(artwork)) {
+        QSvgRenderer renderer(artwork);
+        if (!renderer.isValid()) return std::nullopt;
         const QSizeF points = requestedSize.value_or(QSizeF(renderer.defaultSize()));
         const QSize pixels = pixelSize(points, pixelsPerPoint);
         QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -57,18 +60,14 @@ Image renderImage(const QString& path, std::optional<QSizeF> requestedSize) {
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
         painter.end();
-        QPixmap pixmap = QPixmap::fromImage(canvas);
-        pixmap.setDevicePixelRatio(deviceRatio);
-        return Image(pixmap, points);
+        return ImageDiskCache::Entry{std::move(canvas), points};
     }
-    QImage raster(path);
-    if (raster.isNull()) return {};
+    const QImage raster = QImage::fromData(artwork);
+    if (raster.isNull()) return std::nullopt;
     // A bitmap is taken as drawn for one pixel per point.
     const QSizeF points = requestedSize.value_or(QSizeF(raster.size()));
     const QSize pixels = pixelSize(points, pixelsPerPoint);
-    QPixmap pixmap = QPixmap::fromImage(raster.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(deviceRatio);
-    return Image(pixmap, points);
+    return ImageDiskCache::Entry{raster.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), points};
 }
 
 Image cachedImage(std::string_view name, std::optional<QSizeF> size) {
@@ -77,8 +76,21 @@ Image cachedImage(std::string_view name, std::optional<QSizeF> size) {
     if (size) key += QStringLiteral("#%1x%2").arg(size->width()).arg(size->height());
     auto found = imageCache().constFind(key);
     if (found != imageCache().constEnd()) return *found;
-    if (!QFile::exists(path)) return {};
-    Image image = renderImage(path, size);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray artwork = file.readAll();
+    // Drawing SVG, its text above all, is most of a start's work; an earlier start's pixels
+    // for the same artwork and scale are read back instead.
+    const ImageDiskCache disk(diskCacheDirectory());
+    std::optional<ImageDiskCache::Entry> entry = disk.read(key, artwork);
+    if (!entry) {
+        entry = renderImage(artwork, size);
+        if (!entry) return {};
+        disk.write(key, artwork, *entry);
+    }
+    QPixmap pixmap = QPixmap::fromImage(std::move(entry->pixels));
+    pixmap.setDevicePixelRatio(screenPixelRatio());
+    Image image(pixmap, entry->points);
     imageCache().insert(key, image);
     return image;
 }
@@ -97,5 +109,7 @@ QBrush ImageStore::colorWithPatternImage(const Image& image) {
 }
 
 void ImageStore::clearCache() { imageCache().clear(); }
+
+void ImageStore::setDiskCacheDirectory(const QString& directory) { diskCacheDirectory() = directory; }
 
 qreal ImageStore::currentScale() { return screenPixelRatio() * PointScale::factor(); }

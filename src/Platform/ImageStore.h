@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QBrush>
+#include <QString>
 #include <string_view>
 
 #include "Platform/Image.h"
@@ -18,8 +19,11 @@ public:
     // A brush that tiles the image from the painted widget's top left, at its size in points.
     static QBrush colorWithPatternImage(const Image& image);
 
-    // Drops rendered images, for a change of point scale or pixel ratio.
+    // Drops rendered images from memory, for a change of point scale or pixel ratio.
     static void clearCache();
+    // Keeps rendered images in this folder too, for the next start; empty (as at first) keeps
+    // them in memory only.
+    static void setDiskCacheDirectory(const QString& directory);
     // Pixels per point for images made now: the screen's pixel ratio times the point scale.
     static qreal currentScale();
 };

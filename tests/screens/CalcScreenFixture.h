@@ -23,12 +23,13 @@
 #include "Platform/UserDefaults.h"
 #include "Utils/NumberUtils.h"
 
-// Points every shared instance that could still be reached (settings, store) at a temporary
-// home, so that no test ever touches the user's own files. Call before the QApplication exists.
+// Points every shared instance that could still be reached (settings, store, image cache) at a
+// temporary home, so that no test ever touches the user's own files. Call before the QApplication exists.
 inline QTemporaryDir& useTemporaryHome() {
     static QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toUtf8());
+    qputenv("XDG_CACHE_HOME", QDir(home.path()).filePath("cache").toUtf8());
     qputenv("HOME", home.path().toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return home;

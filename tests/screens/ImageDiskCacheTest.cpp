@@ -1,0 +1,193 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+#include "Platform/ImageDiskCache.h"
+#include "Platform/ImageStore.h"
+#include "screens/CalcScreenFixture.h"
+#include "screens/WidgetTestSupport.h"
+
+namespace {
+
+// Where the artwork's digest sits in a file: after the magic number, the version and the
+// digest's own length.
+constexpr qint64 kDigestOffset = 12;
+const QByteArray kArtwork = QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+
+QImage patternImage(int width, int height) {
+    QImage pixels(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.setPixel(x, y, qRgba(x * 7 % 256, y * 11 % 256, (x + y) % 256, 255));
+    }
+    return pixels;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void replaceContents(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(contents), contents.size());
+}
+
+// The only file the store's cache holds.
+QString onlyFileIn(const QString& directory) {
+    const QStringList names = QDir(directory).entryList(QDir::Files);
+    return names.size() == 1 ? QDir(directory).filePath(names.first()) : QString();
+}
+
+}  // namespace
+
+class ImageDiskCacheTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        directory_ = std::make_unique<QTemporaryDir>();
+        ImageStore::clearCache();
+    }
+    void cleanup() {
+        ImageStore::setDiskCacheDirectory(QString());
+        ImageStore::clearCache();
+    }
+
+    void readsBackWhatItWrote() {
+        const ImageDiskCache cache(directory_->path());
+        const QImage pixels = patternImage(45, 21);
+        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(30, 14)}));
+        const auto entry = cache.read(QStringLiteral("key"), kArtwork);
+        QVERIFY(entry);
+        QCOMPARE(entry->pixels, pixels);
+        QCOMPARE(entry->points, QSizeF(30, 14));
+        QVERIFY(!cache.read(QStringLiteral("other key"), kArtwork));
+    }
+
+    void changedArtworkIsAMiss() {
+        const ImageDiskCache cache(directory_->path());
+        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {patternImage(8, 8), QSizeF(8, 8)}));
+        QByteArray changed = kArtwork;
+        changed.replace("svg\"", "svg\" width=\"9\"");
+        QVERIFY(!cache.read(QStringLiteral("key"), changed));
+    }
+
+    void damagedFileIsAMiss_data() {
+        QTest::addColumn<std::function<QByteArray(const QByteArray&)>>("damage");
+        using Damage = std::function<QByteArray(const QByteArray&)>;
+        QTest::newRow("empty") << Damage([](const QByteArray&) { return QByteArray(); });
+        QTest::newRow("cut in the header") << Damage([](const QByteArray& file) { return file.left(20); });
+        QTest::newRow("cut in the pixels") << Damage([](const QByteArray& file) { return file.chopped(5); });
+        QTest::newRow("bytes after the pixels") << Damage([](const QByteArray& file) { return file + "x"; });
+        QTest::newRow("other magic number") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            damaged[0] = 'X';
+            return damaged;
+        });
+        QTest::newRow("other digest") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            damaged[kDigestOffset] = static_cast<char>(damaged[kDigestOffset] ^ 0x55);
+            return damaged;
+        });
+        QTest::newRow("size beyond any image") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            // The width follows the digest and the two sizes in points.
+            damaged[kDigestOffset + 32 + 16] = '\x7f';
+            return damaged;
+        });
+        QTest::newRow("text") << Damage([](const QByteArray&) { return QByteArray("not an image at all\n"); });
+    }
+    void damagedFileIsAMiss() {
+        QFETCH(std::function<QByteArray(const QByteArray&)>, damage);
+        const ImageDiskCache cache(directory_->path());
+        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {patternImage(16, 10), QSizeF(16, 10)}));
+        const QString path = cache.filePath(QStringLiteral("key"));
+        replaceContents(path, damage(contentsOf(path)));
+        QVERIFY(!cache.read(QStringLiteral("key"), kArtwork));
+    }
+
+    void noFolderKeepsNothing() {
+        const ImageDiskCache cache{QString()};
+        QVERIFY(!cache.write(QStringLiteral("key"), kArtwork, {patternImage(4, 4), QSizeF(4, 4)}));
+        QVERIFY(!cache.read(QStringLiteral("key"), kArtwork));
+    }
+
+    void storeReadsAnEarlierStartsPixels() {
+        const QImage drawn = ImageStore::imageNamed("keyDigit.png").toImage();
+        ImageStore::setDiskCacheDirectory(directory_->path());
+        ImageStore::clearCache();
+        QCOMPARE(ImageStore::imageNamed("keyDigit.png").toImage(), drawn);
+        const QString path = onlyFileIn(directory_->path());
+        QVERIFY(!path.isEmpty());
+        // Pixels changed in the file (its digest still that of the artwork) come back as they
+        // are: the image was read, not drawn again.
+        QByteArray file = contentsOf(path);
+        file[file.size() - 1] = static_cast<char>(file[file.size() - 1] ^ 0x01);
+        replaceContents(path, file);
+        ImageStore::clearCache();
+        const QImage readBack = ImageStore::imageNamed("keyDigit.png").toImage();
+        QCOMPARE(readBack.size(), drawn.size());
+        QVERIFY(readBack != drawn);
+    }
+
+    void storeDrawsAgainForOtherArtworkOrADamagedFile_data() {
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("made from other artwork") << kDigestOffset << false;
+        QTest::newRow("damaged") << qint64(30) << true;
+    }
+    void storeDrawsAgainForOtherArtworkOrADamagedFile() {
+        QFETCH(qint64, offset);
+        QFETCH(bool, cut);
+        const QImage drawn = ImageStore::imageNamed("keyOperator.png").toImage();
+        ImageStore::setDiskCacheDirectory(directory_->path());
+        ImageStore::clearCache();
+        ImageStore::imageNamed("keyOperator.png");
+        const QString path = onlyFileIn(directory_->path());
+        QVERIFY(!path.isEmpty());
+        QByteArray file = contentsOf(path);
+        const QByteArray sound = file;
+        if (cut) {
+            file = file.left(offset);
+        } else {
+            file[offset] = static_cast<char>(file[offset] ^ 0x55);
+        }
+        replaceContents(path, file);
+        ImageStore::clearCache();
+        QCOMPARE(ImageStore::imageNamed("keyOperator.png").toImage(), drawn);
+        // The file is made sound again for the next start.
+        QCOMPARE(contentsOf(path), sound);
+    }
+
+    void unknownNameKeepsNothing() {
+        ImageStore::setDiskCacheDirectory(directory_->path());
+        QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
+        QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
+    }
+
+    void windowFromCachedImagesLooksTheSame() {
+        // The first launch over an empty cache draws every image from its artwork, the next
+        // one reads them all back.
+        QDir(ImageDiskCache::standardDirectory()).removeRecursively();
+        CalcScreenFixture screen;
+        screen.createAllPages();
+        QApplication::processEvents();
+        const QImage drawn = screen.delegate->window()->grab().toImage();
+        QVERIFY(!QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files).isEmpty());
+        ImageStore::clearCache();
+        screen.relaunch();
+        screen.createAllPages();
+        QApplication::processEvents();
+        saveSnapshot(*screen.delegate->window(), QStringLiteral("window-from-cached-images"));
+        QCOMPARE(screen.delegate->window()->grab().toImage(), drawn);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+};
+
+QUILLET_SCREEN_TEST_MAIN(ImageDiskCacheTest)
+#include "ImageDiskCacheTest.moc"
