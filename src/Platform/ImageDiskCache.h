@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // Rendered images kept in a folder between runs, so that a start reads back what an earlier one
 // drew. Each file holds the pixels, the image's size in points and a digest of the artwork it was

@@ -185,6 +185,20 @@ private slots:
         QCOMPARE(screen.delegate->window()->grab().toImage(), drawn);
     }
 
+    void imagesAfterTheFirstFrameStayInMemory() {
+        QDir(ImageDiskCache::standardDirectory()).removeRecursively();
+        CalcScreenFixture screen;
+        QApplication::processEvents();
+        const QStringList kept = QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files);
+        QVERIFY(!kept.isEmpty());
+        // A resized window draws everything again at its new scale, none of it kept on disk.
+        screen.delegate->window()->resize(600, 860);
+        screen.createAllPages();
+        QApplication::processEvents();
+        QVERIFY(screen.delegate->window()->grab().width() == 600);
+        QCOMPARE(QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files), kept);
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> directory_;
 };
