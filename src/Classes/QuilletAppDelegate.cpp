@@ -24,7 +24,7 @@ namespace {
 // From the window's icon to the first frame, images drawn at an earlier start are read back,
 // not drawn again.
 std::unique_ptr<UIWindow> windowOverImagesOfEarlierStarts() {
-    ImageStore::setDiskCacheDirectory(ImageDiskCache::standardDirectory());
+    ImageStore::openDiskCache(ImageDiskCache::standardDirectory());
     return std::make_unique<UIWindow>();
 }
 
@@ -89,9 +89,10 @@ bool QuilletAppDelegate::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::Paint:
                 if (!hasPaintedFirstFrame_) {
                     hasPaintedFirstFrame_ = true;
-                    // Once the paint pass has ended. Images made later (pages made lazily, other
-                    // scales while the window is resized) are not worth a file each.
-                    QTimer::singleShot(0, this, [] { ImageStore::setDiskCacheDirectory(QString()); });
+                    // Once the paint pass has ended, the images it drew are kept for the next
+                    // start. Images made later (pages made lazily, other scales while the window
+                    // is resized) are not worth a file each.
+                    QTimer::singleShot(0, this, [] { ImageStore::closeDiskCache(); });
                 }
                 break;
             case QEvent::WindowStateChange:

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <cmath>
+#include <vector>
 
 #include "Platform/ImageDiskCache.h"
 #include "Platform/PointScale.h"
@@ -24,6 +25,18 @@ QHash<QString, Image>& imageCache() {
 QString& diskCacheDirectory() {
     static QString directory;
     return directory;
+}
+
+// Drawn while the disk cache is open, written when it closes: a start never waits for the
+// disk before its first frame.
+struct DrawnImage {
+    QString key;
+    QByteArray artwork;
+    ImageDiskCache::Entry entry;
+};
+std::vector<DrawnImage>& imagesToWrite() {
+    static std::vector<DrawnImage> images;
+    return images;
 }
 
 QString resourcePath(std::string_view name) {
@@ -81,12 +94,11 @@ Image cachedImage(std::string_view name, std::optional<QSizeF> size) {
     const QByteArray artwork = file.readAll();
     // Drawing SVG, its text above all, is most of a start's work; an earlier start's pixels
     // for the same artwork and scale are read back instead.
-    const ImageDiskCache disk(diskCacheDirectory());
-    std::optional<ImageDiskCache::Entry> entry = disk.read(key, artwork);
+    std::optional<ImageDiskCache::Entry> entry = ImageDiskCache(diskCacheDirectory()).read(key, artwork);
     if (!entry) {
         entry = renderImage(artwork, size);
         if (!entry) return {};
-        disk.write(key, artwork, *entry);
+        if (!diskCacheDirectory().isEmpty()) imagesToWrite().push_back({key, artwork, *entry});
     }
     QPixmap pixmap = QPixmap::fromImage(std::move(entry->pixels));
     pixmap.setDevicePixelRatio(screenPixelRatio());
@@ -110,6 +122,13 @@ QBrush ImageStore::colorWithPatternImage(const Image& image) {
 
 void ImageStore::clearCache() { imageCache().clear(); }
 
-void ImageStore::setDiskCacheDirectory(const QString& directory) { diskCacheDirectory() = directory; }
+void ImageStore::openDiskCache(const QString& directory) { diskCacheDirectory() = directory; }
+
+void ImageStore::closeDiskCache() {
+    const ImageDiskCache disk(diskCacheDirectory());
+    for (const DrawnImage& image : imagesToWrite()) disk.write(image.key, image.artwork, image.entry);
+    imagesToWrite().clear();
+    diskCacheDirectory().clear();
+}
 
 qreal ImageStore::currentScale() { return screenPixelRatio() * PointScale::factor(); }

@@ -21,9 +21,11 @@ public:
 
     // Drops rendered images from memory, for a change of point scale or pixel ratio.
     static void clearCache();
-    // Keeps rendered images in this folder too, for the next start; empty (as at first) keeps
-    // them in memory only.
-    static void setDiskCacheDirectory(const QString& directory);
+    // Reads rendered images from this folder where an earlier run kept them. Until the cache
+    // is opened, and once it is closed, images are drawn and kept in memory only.
+    static void openDiskCache(const QString& directory);
+    // Writes the images drawn since the cache was opened to its folder, for the next start.
+    static void closeDiskCache();
     // Pixels per point for images made now: the screen's pixel ratio times the point scale.
     static qreal currentScale();
 };

@@ -52,7 +52,7 @@ private slots:
         ImageStore::clearCache();
     }
     void cleanup() {
-        ImageStore::setDiskCacheDirectory(QString());
+        ImageStore::closeDiskCache();
         ImageStore::clearCache();
     }
 
@@ -117,9 +117,12 @@ private slots:
 
     void storeReadsAnEarlierStartsPixels() {
         const QImage drawn = ImageStore::imageNamed("keyDigit.png").toImage();
-        ImageStore::setDiskCacheDirectory(directory_->path());
+        ImageStore::openDiskCache(directory_->path());
         ImageStore::clearCache();
         QCOMPARE(ImageStore::imageNamed("keyDigit.png").toImage(), drawn);
+        // Nothing is written before the cache is closed.
+        QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
+        ImageStore::closeDiskCache();
         const QString path = onlyFileIn(directory_->path());
         QVERIFY(!path.isEmpty());
         // Pixels changed in the file (its digest still that of the artwork) come back as they
@@ -128,6 +131,7 @@ private slots:
         file[file.size() - 1] = static_cast<char>(file[file.size() - 1] ^ 0x01);
         replaceContents(path, file);
         ImageStore::clearCache();
+        ImageStore::openDiskCache(directory_->path());
         const QImage readBack = ImageStore::imageNamed("keyDigit.png").toImage();
         QCOMPARE(readBack.size(), drawn.size());
         QVERIFY(readBack != drawn);
@@ -143,9 +147,10 @@ private slots:
         QFETCH(qint64, offset);
         QFETCH(bool, cut);
         const QImage drawn = ImageStore::imageNamed("keyOperator.png").toImage();
-        ImageStore::setDiskCacheDirectory(directory_->path());
+        ImageStore::openDiskCache(directory_->path());
         ImageStore::clearCache();
         ImageStore::imageNamed("keyOperator.png");
+        ImageStore::closeDiskCache();
         const QString path = onlyFileIn(directory_->path());
         QVERIFY(!path.isEmpty());
         QByteArray file = contentsOf(path);
@@ -157,14 +162,17 @@ private slots:
         }
         replaceContents(path, file);
         ImageStore::clearCache();
+        ImageStore::openDiskCache(directory_->path());
         QCOMPARE(ImageStore::imageNamed("keyOperator.png").toImage(), drawn);
         // The file is made sound again for the next start.
+        ImageStore::closeDiskCache();
         QCOMPARE(contentsOf(path), sound);
     }
 
     void unknownNameKeepsNothing() {
-        ImageStore::setDiskCacheDirectory(directory_->path());
+        ImageStore::openDiskCache(directory_->path());
         QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
+        ImageStore::closeDiskCache();
         QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
     }
 
