@@ -58,8 +58,8 @@ void runKeyPresses(benchmark::State& state, CalcValueType type) {
         benchmark::DoNotOptimize(delegate.text);
     }
     state.SetItemsProcessed(state.iterations() * 7);
-    state.counters["ns_per_key"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * 7), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_key"] = benchmark::Counter(static_cast<double>(state.iterations() * 7),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_KeyPressUnsigned(benchmark::State& state) { runKeyPresses(state, CalcValueTypeUBase); }

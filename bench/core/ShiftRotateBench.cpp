@@ -31,8 +31,7 @@ void runN(benchmark::State& state, OperatorsOperator op) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(value);
         benchmark::DoNotOptimize(count);
-        std::optional<CalcValue> result =
-            operators.calculateResultForCalcValue1(value, op, count, &error);
+        std::optional<CalcValue> result = operators.calculateResultForCalcValue1(value, op, count, &error);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -46,8 +45,7 @@ void BM_ShiftLeftOneBitEnteredRepeatedly(benchmark::State& state) {
     for (auto _ : state) {
         std::optional<CalcValue> value = start;
         for (int64_t step = 0; step < state.range(0); ++step) {
-            value =
-                operators.calculateResultForCalcValue(*value, OperatorsOperatorShiftLeft, &error);
+            value = operators.calculateResultForCalcValue(*value, OperatorsOperatorShiftLeft, &error);
         }
         benchmark::DoNotOptimize(value);
     }

@@ -18,7 +18,9 @@ CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 
 // The quick operator list logs each change; the benchmarks keep standard error quiet.
 struct QuietLog {
-    QuietLog() { previous = Log::setSink([](std::string_view) {}); }
+    QuietLog() {
+        previous = Log::setSink([](std::string_view) {});
+    }
     ~QuietLog() { Log::setSink(previous); }
     Log::Sink previous;
 };

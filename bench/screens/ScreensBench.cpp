@@ -2,6 +2,11 @@
 // child processes of this program and built the same way: from the moment the process is
 // spawned to the end of the first paint of the window's content, and the resident memory at
 // that moment. Then the cost of one key press, from the click to the repainted LCD.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,15 +15,11 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "Calculator/CalcEngine.h"
@@ -112,8 +113,8 @@ int runStartupChild(const std::string& kind, int argc, char** argv) {
     }
     QuilletAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
-    FirstPaintReporter reporter(delegate.calcViewController()->displayViewController(
-        delegate.calcViewController()->displayPageIndex()));
+    FirstPaintReporter reporter(
+        delegate.calcViewController()->displayViewController(delegate.calcViewController()->displayPageIndex()));
     return QApplication::exec();
 }
 
@@ -254,12 +255,14 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     if (!bareTimes.empty() && !calcTimes.empty()) {
         const double bare = median(bareTimes), calc = median(calcTimes);
-        std::printf("\nstart-up to first frame, median: bare Qt window %.1f ms, calculator %.1f ms, ratio %.2f "
-                    "(target 1.30)\n",
-                    bare * 1000, calc * 1000, calc / bare);
-        std::printf("resident memory after start: bare Qt window %.1f MiB, calculator %.1f MiB, difference %.1f "
-                    "MiB (target 15)\n",
-                    bareResident, calcResident, calcResident - bareResident);
+        std::printf(
+            "\nstart-up to first frame, median: bare Qt window %.1f ms, calculator %.1f ms, ratio %.2f "
+            "(target 1.30)\n",
+            bare * 1000, calc * 1000, calc / bare);
+        std::printf(
+            "resident memory after start: bare Qt window %.1f MiB, calculator %.1f MiB, difference %.1f "
+            "MiB (target 15)\n",
+            bareResident, calcResident, calcResident - bareResident);
     }
     return 0;
 }

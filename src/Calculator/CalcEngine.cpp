@@ -101,9 +101,7 @@ void CalcEngine::enterValue(int32_t digit) {
     }
     if (currError_ != OperatorsErrorNone) clearError();
     switch (state_) {
-        case CalcEngineStateOperatorPending:
-            startNewNumber(digitOfAccumulatorType(digit));
-            break;
+        case CalcEngineStateOperatorPending: startNewNumber(digitOfAccumulatorType(digit)); break;
         case CalcEngineStateResult:
             accumulator_ = digitOfAccumulatorType(digit);
             if (digit != 0) state_ = CalcEngineStateEnteringValue;
@@ -116,10 +114,10 @@ void CalcEngine::enterValue(int32_t digit) {
                     break;
                 case CalcValueTypeSBase: {
                     // A negative number grows away from zero; the arithmetic wraps in 64 bits.
-                    const uint64_t bits = static_cast<uint64_t>(accumulator_.sBaseValue()) *
-                                          static_cast<uint64_t>(numberBase_);
+                    const uint64_t bits =
+                        static_cast<uint64_t>(accumulator_.sBaseValue()) * static_cast<uint64_t>(numberBase_);
                     const uint64_t next = accumulator_.sBaseValue() >= 0 ? bits + static_cast<uint64_t>(digit)
-                                                                        : bits - static_cast<uint64_t>(digit);
+                                                                         : bits - static_cast<uint64_t>(digit);
                     accumulator_ = CalcValue::calcValueWithSBaseValue(static_cast<int64_t>(next));
                     break;
                 }
@@ -145,12 +143,10 @@ void CalcEngine::enterValue(int32_t digit) {
                     }
                     break;
                 }
-                default:
-                    fatalAssert(kSource, "unknown calc value type");
+                default: fatalAssert(kSource, "unknown calc value type");
             }
             break;
-        default:
-            fatalAssert(kSource, "unknown state");
+        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }
@@ -171,14 +167,9 @@ void CalcEngine::enterExponent() {
     if (accumulator_.type() != CalcValueTypeReal || hasExponent_) return;
     switch (state_) {
         case CalcEngineStateEnteringValue:
-        case CalcEngineStateResult:
-            state_ = CalcEngineStateEnteringValue;
-            break;
-        case CalcEngineStateOperatorPending:
-            startNewNumber(CalcValue::calcValueWithRealValue(0.0));
-            break;
-        default:
-            fatalAssert(kSource, "Unknown state");
+        case CalcEngineStateResult: state_ = CalcEngineStateEnteringValue; break;
+        case CalcEngineStateOperatorPending: startNewNumber(CalcValue::calcValueWithRealValue(0.0)); break;
+        default: fatalAssert(kSource, "Unknown state");
     }
     hasExponent_ = true;
     exponent_ = 0;
@@ -194,15 +185,12 @@ void CalcEngine::enterPlusMinus() {
                 accumulator_ = CalcValue::calcValueWithSBaseValue(
                     static_cast<int64_t>(0 - static_cast<uint64_t>(accumulator_.sBaseValue())));
                 break;
-            case CalcValueTypeReal:
-                accumulator_ = CalcValue::calcValueWithRealValue(-accumulator_.realValue());
-                break;
+            case CalcValueTypeReal: accumulator_ = CalcValue::calcValueWithRealValue(-accumulator_.realValue()); break;
             case CalcValueTypeUBase:
                 accumulator_ = CalcValue::calcValueWithUBaseValue(
                     CalcValue::uValueMaskedWithWordSize(0 - accumulator_.uBaseValue(), wordSize()));
                 break;
-            default:
-                fatalAssert(kSource, "unknown value type");
+            default: fatalAssert(kSource, "unknown value type");
         }
     }
     accumulatorUpdate();
@@ -239,9 +227,11 @@ void CalcEngine::enterEquals() {
     foldExponent();
     const int w = wordSize();
     if (accumulator_.type() == CalcValueTypeUBase) {
-        accumulator_ = CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(accumulator_.uBaseValue(), w));
+        accumulator_ =
+            CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(accumulator_.uBaseValue(), w));
     } else if (accumulator_.type() == CalcValueTypeSBase) {
-        accumulator_ = CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(accumulator_.sBaseValue(), w));
+        accumulator_ =
+            CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(accumulator_.sBaseValue(), w));
     }
     decimalPointDivider_ = 0;
     switch (state_) {
@@ -259,8 +249,7 @@ void CalcEngine::enterEquals() {
             executeStack();
             break;
         }
-        default:
-            fatalAssert(kSource, "unknown state");
+        default: fatalAssert(kSource, "unknown state");
     }
     state_ = CalcEngineStateResult;
     accumulatorUpdate();
@@ -284,8 +273,7 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
             currOperator_ = OperatorsOperatorNone;
             state_ = CalcEngineStateEnteringValue;
             break;
-        default:
-            fatalAssert(kSource, "unknown state");
+        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }

@@ -51,8 +51,8 @@ public:
     void clearError();
     bool willClearAll() const;
     void restoreAccumulatorState(int32_t state, OperatorsError currError, OperatorsOperator currOperator,
-                                 int32_t decimalPointDivider, int32_t exponent, bool hasExponent,
-                                 int32_t numberBase, const CalcValue& accumulatorCalcValue);
+                                 int32_t decimalPointDivider, int32_t exponent, bool hasExponent, int32_t numberBase,
+                                 const CalcValue& accumulatorCalcValue);
 
     // Stack primitives; restoring a saved stack appends entries at the bottom.
     void pushStack();

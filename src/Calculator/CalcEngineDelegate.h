@@ -17,8 +17,7 @@ public:
     // A calculation succeeded; called before the accumulator takes the result. The second
     // operand is absent for a unary operator.
     virtual void calcEngineAddHistoryStepWithCalcValue1(CalcEngine& engine, const CalcValue& value1,
-                                                        OperatorsOperator op,
-                                                        const std::optional<CalcValue>& value2,
+                                                        OperatorsOperator op, const std::optional<CalcValue>& value2,
                                                         const CalcValue& result) = 0;
     // The end of every entry operation.
     virtual void calcEngineAccumulatorUpdate(CalcEngine& engine) = 0;

@@ -8,10 +8,12 @@ void CalcEngineStore::persistCalcEngine(const CalcEngine& engine, CalcStore& sto
     store.deleteAccumulatorState();
     store.deleteAllOpSteps();
     store.addAccumulatorState(engine.state(), engine.currError(), engine.currOperator(), engine.decimalPointDivider(),
-                              engine.exponent(), engine.hasExponent(), engine.numberBase(), engine.accumulatorCalcValue());
+                              engine.exponent(), engine.hasExponent(), engine.numberBase(),
+                              engine.accumulatorCalcValue());
     const auto& stack = engine.stack();
     for (size_t index = 0; index < stack.size(); ++index) {
-        store.addOpStepWithCalcValue(stack[index].calcValue, stack[index].operatorsOperator, static_cast<int32_t>(index));
+        store.addOpStepWithCalcValue(stack[index].calcValue, stack[index].operatorsOperator,
+                                     static_cast<int32_t>(index));
     }
 }
 
@@ -19,8 +21,8 @@ void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
     if (const AccumulatorState* state = store.accumulatorState()) {
         const GeneralValue* generalValue = state->generalValue();
         // A record whose value went missing restores the rest of the state with the engine's value.
-        const CalcValue value = generalValue ? *CalcStore::calcValueFromGeneralValue(*generalValue)
-                                             : engine.accumulatorCalcValue();
+        const CalcValue value =
+            generalValue ? *CalcStore::calcValueFromGeneralValue(*generalValue) : engine.accumulatorCalcValue();
         engine.restoreAccumulatorState(state->state(), state->currError(), state->currOperator(),
                                        state->decimalPointDivider(), state->exponent(), state->hasExponent(),
                                        state->numberBase(), value);

@@ -115,14 +115,9 @@ bool CalcScreenLogic::accumulatorUpdate(int wordSize) {
     currentCalcValueType_ = type;
     switch (type) {
         case CalcValueTypeUBase:
-        case CalcValueTypeSBase:
-            displayPage_ = displayPageFromNumberBase(engine_.numberBase());
-            break;
-        case CalcValueTypeReal:
-            displayPage_ = displayPageFromCalcValueFormatStyle(settings_.realStyle());
-            break;
-        default:
-            fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeSBase: displayPage_ = displayPageFromNumberBase(engine_.numberBase()); break;
+        case CalcValueTypeReal: displayPage_ = displayPageFromCalcValueFormatStyle(settings_.realStyle()); break;
+        default: fatalAssert(kSource, "unknown calc value type");
     }
     return true;
 }

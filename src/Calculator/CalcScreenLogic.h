@@ -22,8 +22,7 @@ public:
 // line with the settings. The calculator screen and the command line share it.
 class CalcScreenLogic {
 public:
-    CalcScreenLogic(CalcEngine& engine, CalcScreenSettings& settings)
-        : engine_(engine), settings_(settings) {}
+    CalcScreenLogic(CalcEngine& engine, CalcScreenSettings& settings) : engine_(engine), settings_(settings) {}
 
     // The page a paged strip shows: floor((x - w/2) / w) + 1, so a strip counts as turned once
     // it is at least half-way to the next page.

@@ -17,8 +17,7 @@ constexpr ConstantRow kRows[] = {
     {3.141592653589793, "Pi", "", "constantsPiDark.png"},
     {2.718281828459045, "e", "", "constantsEDark.png"},
     {ConstantsConstantEarthGravity, "g", "Earth gravity (m/s\u00B2)", "constantsEarthGravityDark.png"},
-    {ConstantsConstantGravitationalConstant, "G", "Gravitational constant",
-     "constantsGravitationalConstantDark.png"},
+    {ConstantsConstantGravitationalConstant, "G", "Gravitational constant", "constantsGravitationalConstantDark.png"},
     {ConstantsConstantSpeedOfLight, "c", "Speed of light (m/s)", "constantsSpeedOfLightDark.png"},
 };
 

@@ -33,13 +33,12 @@ Operators& Operators::sharedInstance() {
 }
 
 Operators::Operators()
-    : modules_{&OperatorsBasic::sharedInstance(),   &OperatorsFormat::sharedInstance(),
+    : modules_{&OperatorsBasic::sharedInstance(),       &OperatorsFormat::sharedInstance(),
                &OperatorsShiftRotate::sharedInstance(), &OperatorsLogic::sharedInstance(),
-               &OperatorsTrig::sharedInstance(),    &OperatorsPowers::sharedInstance(),
-               &OperatorsPercent::sharedInstance(), &OperatorsIEEE754::sharedInstance()} {}
+               &OperatorsTrig::sharedInstance(),        &OperatorsPowers::sharedInstance(),
+               &OperatorsPercent::sharedInstance(),     &OperatorsIEEE754::sharedInstance()} {}
 
-std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candidate,
-                                                  OperatorsError* error) {
+std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candidate, OperatorsError* error) {
     if (!candidate || candidate->type() != CalcValueTypeReal) return candidate;
     const double x = candidate->realValue();
     if (std::isnan(x) || std::isinf(x) || x >= 1e100 || x <= -1e100) {
@@ -51,10 +50,8 @@ std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candi
     return candidate;
 }
 
-std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue& value1,
-                                                                 OperatorsOperator op,
-                                                                 const CalcValue& value2,
-                                                                 OperatorsError* error) {
+std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
+                                                                 const CalcValue& value2, OperatorsError* error) {
     if (error) *error = OperatorsErrorNone;
     for (OperatorsModule* module : modules_) {
         if (auto result = module->calculateResultForCalcValue1(value1, op, value2, error)) {
@@ -64,8 +61,7 @@ std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue
     return std::nullopt;
 }
 
-std::optional<CalcValue> Operators::calculateResultForCalcValue(const CalcValue& value,
-                                                                OperatorsOperator op,
+std::optional<CalcValue> Operators::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                 OperatorsError* error) {
     if (error) *error = OperatorsErrorNone;
     for (OperatorsModule* module : modules_) {
@@ -128,20 +124,13 @@ std::string Operators::stringFromOperator(OperatorsOperator op) {
 
 std::string_view Operators::messageFromOperatorsError(OperatorsError error) {
     switch (error) {
-        case OperatorsErrorNone:
-            return "";
-        case OperatorsErrorValueOutOfRange:
-            return "Value out of range";
-        case OperatorsErrorDivideByZero:
-            return "Divide by zero";
-        case OperatorsErrorInvalidWordSize:
-            return "Invalid word size";
-        case OperatorsErrorIntegerSize32:
-            return "Integer size must be 32 bits or larger";
-        case OperatorsErrorIntegerSize64:
-            return "Integer size must be 64 bits";
-        default:
-            return "Unknown error";
+        case OperatorsErrorNone: return "";
+        case OperatorsErrorValueOutOfRange: return "Value out of range";
+        case OperatorsErrorDivideByZero: return "Divide by zero";
+        case OperatorsErrorInvalidWordSize: return "Invalid word size";
+        case OperatorsErrorIntegerSize32: return "Integer size must be 32 bits or larger";
+        case OperatorsErrorIntegerSize64: return "Integer size must be 64 bits";
+        default: return "Unknown error";
     }
 }
 
@@ -165,7 +154,8 @@ std::vector<OperatorsOperator> Operators::knownOperators() {
 
 std::optional<OperatorsOperator> Operators::operatorFromString(std::string_view label) {
     if (labelIndex_.empty()) {
-        for (OperatorsOperator op : knownOperators()) labelIndex_.emplace_back(asciiLowerCase(stringFromOperator(op)), op);
+        for (OperatorsOperator op : knownOperators())
+            labelIndex_.emplace_back(asciiLowerCase(stringFromOperator(op)), op);
     }
     const std::string lower = asciiLowerCase(label);
     for (const auto& [text, op] : labelIndex_) {

@@ -102,8 +102,7 @@ std::optional<CalcValue> arithmetic(const CalcValue& a, const CalcValue& b, Arit
             }
             break;
         }
-        default:
-            break;
+        default: break;
     }
     fatalAssert(kSource, "unknown calc value type");
 }
@@ -143,8 +142,7 @@ std::optional<CalcValue> bitOperation(const CalcValue& value, const CalcValue& b
             return CalcValue::calcValueWithSBaseValue(
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(result), w));
         }
-        default:
-            break;
+        default: break;
     }
     return std::nullopt;
 }
@@ -160,10 +158,8 @@ OperatorsBasic::OperatorsBasic() : OperatorsTableModule(kRows) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
-std::optional<CalcValue> OperatorsBasic::calculateResultForCalcValue1(const CalcValue& value1,
-                                                                      OperatorsOperator op,
-                                                                      const CalcValue& value2,
-                                                                      OperatorsError* error) {
+std::optional<CalcValue> OperatorsBasic::calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
+                                                                      const CalcValue& value2, OperatorsError* error) {
     switch (op) {
         case OperatorsOperatorAdd: return addTo(value1, value2, error);
         case OperatorsOperatorSubtract: return subtractFrom(value1, value2, error);
@@ -177,8 +173,7 @@ std::optional<CalcValue> OperatorsBasic::calculateResultForCalcValue1(const Calc
     }
 }
 
-std::optional<CalcValue> OperatorsBasic::calculateResultForCalcValue(const CalcValue& value,
-                                                                     OperatorsOperator op,
+std::optional<CalcValue> OperatorsBasic::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                      OperatorsError* error) {
     switch (op) {
         case OperatorsOperatorFactorial: return factorial(value, error);
@@ -193,18 +188,15 @@ std::optional<CalcValue> OperatorsBasic::addTo(const CalcValue& a, const CalcVal
     return arithmetic(a, b, Arithmetic::Add, error);
 }
 
-std::optional<CalcValue> OperatorsBasic::subtractFrom(const CalcValue& a, const CalcValue& b,
-                                                      OperatorsError* error) {
+std::optional<CalcValue> OperatorsBasic::subtractFrom(const CalcValue& a, const CalcValue& b, OperatorsError* error) {
     return arithmetic(a, b, Arithmetic::Subtract, error);
 }
 
-std::optional<CalcValue> OperatorsBasic::multiplyBy(const CalcValue& a, const CalcValue& b,
-                                                    OperatorsError* error) {
+std::optional<CalcValue> OperatorsBasic::multiplyBy(const CalcValue& a, const CalcValue& b, OperatorsError* error) {
     return arithmetic(a, b, Arithmetic::Multiply, error);
 }
 
-std::optional<CalcValue> OperatorsBasic::divideBy(const CalcValue& a, const CalcValue& b,
-                                                  OperatorsError* error) {
+std::optional<CalcValue> OperatorsBasic::divideBy(const CalcValue& a, const CalcValue& b, OperatorsError* error) {
     return arithmetic(a, b, Arithmetic::Divide, error);
 }
 
@@ -256,10 +248,8 @@ std::optional<CalcValue> OperatorsBasic::random(const CalcValue& value, Operator
         case CalcValueTypeSBase:
             return CalcValue::calcValueWithSBaseValue(
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(makeRand64()), w));
-        case CalcValueTypeReal:
-            return CalcValue::calcValueWithRealValue(std::rand() / 2147483647.0);
-        default:
-            fatalAssert(kSource, "unrecognised calc value type");
+        case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(std::rand() / 2147483647.0);
+        default: fatalAssert(kSource, "unrecognised calc value type");
     }
 }
 
@@ -267,17 +257,14 @@ std::optional<CalcValue> OperatorsBasic::negate(const CalcValue& value, Operator
     const int w = wordSize();
     switch (value.type()) {
         case CalcValueTypeUBase:
-            return CalcValue::calcValueWithUBaseValue(
-                CalcValue::uValueMaskedWithWordSize(0 - value.uBaseValue(), w));
+            return CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(0 - value.uBaseValue(), w));
         case CalcValueTypeSBase: {
             const uint64_t bits = static_cast<uint64_t>(CalcValue::sValueMaskedWithWordSize(value.sBaseValue(), w));
             return CalcValue::calcValueWithSBaseValue(
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(0 - bits), w));
         }
-        case CalcValueTypeReal:
-            return CalcValue::calcValueWithRealValue(-value.realValue());
-        default:
-            fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(-value.realValue());
+        default: fatalAssert(kSource, "unknown calc value type");
     }
 }
 
@@ -291,8 +278,8 @@ std::optional<CalcValue> OperatorsBasic::reverseBytes(const CalcValue& value, Op
         return std::nullopt;
     }
     const CalcValue masked = *operand.calcValueAsType(operand.type(), w);
-    const uint64_t bits = masked.type() == CalcValueTypeUBase ? masked.uBaseValue()
-                                                              : static_cast<uint64_t>(masked.sBaseValue());
+    const uint64_t bits =
+        masked.type() == CalcValueTypeUBase ? masked.uBaseValue() : static_cast<uint64_t>(masked.sBaseValue());
     uint64_t reversed = 0;
     switch (w) {
         case 16: reversed = __builtin_bswap16(static_cast<uint16_t>(bits)); break;
@@ -300,6 +287,5 @@ std::optional<CalcValue> OperatorsBasic::reverseBytes(const CalcValue& value, Op
         default: reversed = __builtin_bswap64(bits); break;
     }
     if (masked.type() == CalcValueTypeUBase) return CalcValue::calcValueWithUBaseValue(reversed);
-    return CalcValue::calcValueWithSBaseValue(
-        CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(reversed), w));
+    return CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(reversed), w));
 }

@@ -5,12 +5,12 @@
 namespace {
 
 constexpr OperatorsTableRow kRows[] = {
-    {OperatorsOperatorToReal, "->float", "To floating point", "Convert to floating point",
-     "operatorToRealDark.png", 17, true},
-    {OperatorsOperatorToUBase, "->uint", "To unsigned int", "Convert to unsigned integer",
-     "operatorToUBaseDark.png", 17, true},
-    {OperatorsOperatorToSBase, "->int", "To signed int", "Convert to signed integer",
-     "operatorToSBaseDark.png", 17, true},
+    {OperatorsOperatorToReal, "->float", "To floating point", "Convert to floating point", "operatorToRealDark.png", 17,
+     true},
+    {OperatorsOperatorToUBase, "->uint", "To unsigned int", "Convert to unsigned integer", "operatorToUBaseDark.png",
+     17, true},
+    {OperatorsOperatorToSBase, "->int", "To signed int", "Convert to signed integer", "operatorToSBaseDark.png", 17,
+     true},
 };
 
 std::optional<CalcValue> converted(const CalcValue& value, CalcValueType destination) {
@@ -26,18 +26,13 @@ OperatorsFormat& OperatorsFormat::sharedInstance() {
 
 OperatorsFormat::OperatorsFormat() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsFormat::calculateResultForCalcValue(const CalcValue& value,
-                                                                      OperatorsOperator op,
+std::optional<CalcValue> OperatorsFormat::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                       OperatorsError* error) {
     switch (op) {
-        case OperatorsOperatorToReal:
-            return toReal(value, error);
-        case OperatorsOperatorToUBase:
-            return toUBase(value, error);
-        case OperatorsOperatorToSBase:
-            return toSBase(value, error);
-        default:
-            return std::nullopt;
+        case OperatorsOperatorToReal: return toReal(value, error);
+        case OperatorsOperatorToUBase: return toUBase(value, error);
+        case OperatorsOperatorToSBase: return toSBase(value, error);
+        default: return std::nullopt;
     }
 }
 

@@ -12,8 +12,7 @@ class OperatorsFormat : public OperatorsTableModule {
 public:
     static OperatorsFormat& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                         OperatorsOperator op,
+    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                          OperatorsError* error) override;
 
     static std::optional<CalcValue> toReal(const CalcValue& value, OperatorsError* error);
@@ -27,15 +26,13 @@ public:
     // The answer of a real-valued operation on the double(s) the operands read as; no value
     // when an operand has no kind.
     template <typename Operation>
-    static std::optional<CalcValue> withDoubleFromCalcValue(const CalcValue& value,
-                                                            Operation operation) {
+    static std::optional<CalcValue> withDoubleFromCalcValue(const CalcValue& value, Operation operation) {
         const std::optional<double> x = doubleFromCalcValue(value);
         if (!x) return std::nullopt;
         return operation(*x);
     }
     template <typename Operation>
-    static std::optional<CalcValue> withDoublesFromCalcValues(const CalcValue& value1,
-                                                              const CalcValue& value2,
+    static std::optional<CalcValue> withDoublesFromCalcValues(const CalcValue& value1, const CalcValue& value2,
                                                               Operation operation) {
         const std::optional<double> x = doubleFromCalcValue(value1);
         const std::optional<double> y = doubleFromCalcValue(value2);

@@ -10,12 +10,12 @@
 namespace {
 
 constexpr OperatorsTableRow kRows[] = {
-    {OperatorsOperatorFloatToIEEE754, "float2ieee", "Float to IEEE-754", "Float to IEEE",
-     "operatorFloatToIEEEDark.png", 17, true},
+    {OperatorsOperatorFloatToIEEE754, "float2ieee", "Float to IEEE-754", "Float to IEEE", "operatorFloatToIEEEDark.png",
+     17, true},
     {OperatorsOperatorDoubleToIEEE754, "double2ieee", "Double to IEEE-754", "Double to IEEE",
      "operatorDoubleToIEEEDark.png", 17, true},
-    {OperatorsOperatorIEEE754ToFloat, "ieee2float", "IEEE-754 to float", "IEEE to float",
-     "operatorIEEEToFloatDark.png", 17, true},
+    {OperatorsOperatorIEEE754ToFloat, "ieee2float", "IEEE-754 to float", "IEEE to float", "operatorIEEEToFloatDark.png",
+     17, true},
     {OperatorsOperatorIEEE754ToDouble, "ieee2double", "IEEE-754 to double", "IEEE to double",
      "operatorIEEEToDoubleDark.png", 17, true},
 };
@@ -35,12 +35,10 @@ std::optional<CalcValue> refused(OperatorsError code, OperatorsError* error) {
 // by a plain cast, so its infinity is chosen here.
 float nearestFloat(double x) {
     if (std::fabs(x) >= kFloatOverflowThreshold) {
-        return std::signbit(x) ? -std::numeric_limits<float>::infinity()
-                               : std::numeric_limits<float>::infinity();
+        return std::signbit(x) ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
     }
     if (std::fabs(x) > std::numeric_limits<float>::max()) {
-        return std::signbit(x) ? -std::numeric_limits<float>::max()
-                               : std::numeric_limits<float>::max();
+        return std::signbit(x) ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
     }
     return static_cast<float>(x);
 }
@@ -60,25 +58,18 @@ OperatorsIEEE754& OperatorsIEEE754::sharedInstance() {
 
 OperatorsIEEE754::OperatorsIEEE754() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsIEEE754::calculateResultForCalcValue(const CalcValue& value,
-                                                                       OperatorsOperator op,
+std::optional<CalcValue> OperatorsIEEE754::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                        OperatorsError* error) {
     switch (op) {
-        case OperatorsOperatorFloatToIEEE754:
-            return floatToIEEE754(value, error);
-        case OperatorsOperatorDoubleToIEEE754:
-            return doubleToIEEE754(value, error);
-        case OperatorsOperatorIEEE754ToFloat:
-            return ieee754ToFloat(value, error);
-        case OperatorsOperatorIEEE754ToDouble:
-            return ieee754ToDouble(value, error);
-        default:
-            return std::nullopt;
+        case OperatorsOperatorFloatToIEEE754: return floatToIEEE754(value, error);
+        case OperatorsOperatorDoubleToIEEE754: return doubleToIEEE754(value, error);
+        case OperatorsOperatorIEEE754ToFloat: return ieee754ToFloat(value, error);
+        case OperatorsOperatorIEEE754ToDouble: return ieee754ToDouble(value, error);
+        default: return std::nullopt;
     }
 }
 
-std::optional<CalcValue> OperatorsIEEE754::floatToIEEE754(const CalcValue& value,
-                                                          OperatorsError* error) {
+std::optional<CalcValue> OperatorsIEEE754::floatToIEEE754(const CalcValue& value, OperatorsError* error) {
     if (Operators::sharedInstance().wordSize() < 32) {
         return refused(OperatorsErrorIntegerSize32, error);
     }
@@ -87,8 +78,7 @@ std::optional<CalcValue> OperatorsIEEE754::floatToIEEE754(const CalcValue& value
     return CalcValue::calcValueWithUBaseValue(std::bit_cast<uint32_t>(nearestFloat(*x)));
 }
 
-std::optional<CalcValue> OperatorsIEEE754::doubleToIEEE754(const CalcValue& value,
-                                                           OperatorsError* error) {
+std::optional<CalcValue> OperatorsIEEE754::doubleToIEEE754(const CalcValue& value, OperatorsError* error) {
     if (Operators::sharedInstance().wordSize() < 64) {
         return refused(OperatorsErrorIntegerSize64, error);
     }
@@ -97,8 +87,7 @@ std::optional<CalcValue> OperatorsIEEE754::doubleToIEEE754(const CalcValue& valu
     return CalcValue::calcValueWithUBaseValue(std::bit_cast<uint64_t>(*x));
 }
 
-std::optional<CalcValue> OperatorsIEEE754::ieee754ToFloat(const CalcValue& value,
-                                                          OperatorsError* error) {
+std::optional<CalcValue> OperatorsIEEE754::ieee754ToFloat(const CalcValue& value, OperatorsError* error) {
     const std::optional<uint64_t> pattern = patternAtWordSize(value, 32);
     if (!pattern) return std::nullopt;
     const uint32_t bits = static_cast<uint32_t>(*pattern);
@@ -108,8 +97,7 @@ std::optional<CalcValue> OperatorsIEEE754::ieee754ToFloat(const CalcValue& value
     return CalcValue::calcValueWithRealValue(static_cast<double>(std::bit_cast<float>(bits)));
 }
 
-std::optional<CalcValue> OperatorsIEEE754::ieee754ToDouble(const CalcValue& value,
-                                                           OperatorsError* error) {
+std::optional<CalcValue> OperatorsIEEE754::ieee754ToDouble(const CalcValue& value, OperatorsError* error) {
     const std::optional<uint64_t> pattern = patternAtWordSize(value, 64);
     if (!pattern) return std::nullopt;
     if ((*pattern & kDoubleExponentField) == kDoubleExponentField) {

@@ -13,8 +13,7 @@ class OperatorsIEEE754 : public OperatorsTableModule {
 public:
     static OperatorsIEEE754& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                         OperatorsOperator op,
+    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                          OperatorsError* error) override;
 
     // Needs a word size of 32 or more; the pattern is in the low 32 bits.

@@ -26,12 +26,9 @@ class OperatorsModule {
 public:
     virtual ~OperatorsModule() = default;
 
-    virtual std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1,
-                                                                  OperatorsOperator op,
-                                                                  const CalcValue& value2,
-                                                                  OperatorsError* error) = 0;
-    virtual std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                                 OperatorsOperator op,
+    virtual std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
+                                                                  const CalcValue& value2, OperatorsError* error) = 0;
+    virtual std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                  OperatorsError* error) = 0;
     virtual int precedenceFromOperator(OperatorsOperator op, bool* found) = 0;
     virtual bool operatorIsUnary(OperatorsOperator op, bool* found) = 0;

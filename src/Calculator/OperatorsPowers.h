@@ -20,12 +20,9 @@ class OperatorsPowers : public OperatorsTableModule {
 public:
     static OperatorsPowers& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1,
-                                                          OperatorsOperator op,
-                                                          const CalcValue& value2,
-                                                          OperatorsError* error) override;
-    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                         OperatorsOperator op,
+    std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
+                                                          const CalcValue& value2, OperatorsError* error) override;
+    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                          OperatorsError* error) override;
 
     static std::optional<CalcValue> powersLog(const CalcValue& value, OperatorsError* error);
@@ -35,13 +32,11 @@ public:
     static std::optional<CalcValue> powersSquared(const CalcValue& value, OperatorsError* error);
     static std::optional<CalcValue> powersCubed(const CalcValue& value, OperatorsError* error);
     // A negative base with an exponent below 1 is refused.
-    static std::optional<CalcValue> powersPowNToPowerOf(const CalcValue& x, const CalcValue& y,
-                                                        OperatorsError* error);
+    static std::optional<CalcValue> powersPowNToPowerOf(const CalcValue& x, const CalcValue& y, OperatorsError* error);
     static std::optional<CalcValue> powersRecip(const CalcValue& value, OperatorsError* error);
     static std::optional<CalcValue> powersSqRoot(const CalcValue& value, OperatorsError* error);
     // x to the power 1 / n; a negative x takes only an n from above 0 to 1.
-    static std::optional<CalcValue> powersNthRootNthRoot(const CalcValue& x, const CalcValue& n,
-                                                         OperatorsError* error);
+    static std::optional<CalcValue> powersNthRootNthRoot(const CalcValue& x, const CalcValue& n, OperatorsError* error);
 
 private:
     OperatorsPowers();

@@ -5,22 +5,18 @@
 namespace {
 
 constexpr OperatorsTableRow kRows[] = {
-    {OperatorsOperatorShiftLeft, "<<", "Shift left", "Shift left", "operatorShiftLeftDark.png", 11,
-     true},
-    {OperatorsOperatorShiftRight, ">>", "Shift right", "Shift right", "operatorShiftRightDark.png",
-     11, true},
-    {OperatorsOperatorArithmeticShiftRight, "A>>", "Arithmetic shift right",
-     "Arithmetic shift right", "operatorArithmeticShiftRightDark.png", 11, true},
-    {OperatorsOperatorShiftLeftN, "<<N", "Shift left N bits", "Shift left n bits",
-     "operatorShiftLeftNDark.png", 11, false},
-    {OperatorsOperatorShiftRightN, ">>N", "Shift right N bits", "Shift right n bits",
-     "operatorShiftRightNDark.png", 11, false},
-    {OperatorsOperatorRotateLeft, "ROTL", "Rotate left", "Rotate left",
-     "operatorRotateLeftDark.png", 11, true},
-    {OperatorsOperatorRotateRight, "ROTR", "Rotate right", "Rotate right",
-     "operatorRotateRightDark.png", 11, true},
-    {OperatorsOperatorRotateLeftN, "ROTLN", "Rotate left N bits", "Rotate left n bits",
-     "operatorRotateLeftNDark.png", 11, false},
+    {OperatorsOperatorShiftLeft, "<<", "Shift left", "Shift left", "operatorShiftLeftDark.png", 11, true},
+    {OperatorsOperatorShiftRight, ">>", "Shift right", "Shift right", "operatorShiftRightDark.png", 11, true},
+    {OperatorsOperatorArithmeticShiftRight, "A>>", "Arithmetic shift right", "Arithmetic shift right",
+     "operatorArithmeticShiftRightDark.png", 11, true},
+    {OperatorsOperatorShiftLeftN, "<<N", "Shift left N bits", "Shift left n bits", "operatorShiftLeftNDark.png", 11,
+     false},
+    {OperatorsOperatorShiftRightN, ">>N", "Shift right N bits", "Shift right n bits", "operatorShiftRightNDark.png", 11,
+     false},
+    {OperatorsOperatorRotateLeft, "ROTL", "Rotate left", "Rotate left", "operatorRotateLeftDark.png", 11, true},
+    {OperatorsOperatorRotateRight, "ROTR", "Rotate right", "Rotate right", "operatorRotateRightDark.png", 11, true},
+    {OperatorsOperatorRotateLeftN, "ROTLN", "Rotate left N bits", "Rotate left n bits", "operatorRotateLeftNDark.png",
+     11, false},
     {OperatorsOperatorRotateRightN, "ROTRN", "Rotate right N bits", "Rotate right n bits",
      "operatorRotateRightNDark.png", 11, false},
 };
@@ -36,10 +32,8 @@ uint64_t movedPattern(uint64_t pattern, Movement movement, int count, int w) {
     const uint64_t low = CalcValue::uValueMaskedWithWordSize(~uint64_t{0}, w);
     pattern &= low;
     switch (movement) {
-        case Movement::ShiftLeft:
-            return count >= 64 ? 0 : (pattern << count) & low;
-        case Movement::ShiftRight:
-            return count >= 64 ? 0 : pattern >> count;
+        case Movement::ShiftLeft: return count >= 64 ? 0 : (pattern << count) & low;
+        case Movement::ShiftRight: return count >= 64 ? 0 : pattern >> count;
         case Movement::ArithmeticShiftRight: {
             const uint64_t top = (pattern >> (w - 1)) & 1;
             return (pattern >> 1) | (top << (w - 1));
@@ -58,21 +52,18 @@ uint64_t movedPattern(uint64_t pattern, Movement movement, int count, int w) {
 // A real is first turned into a signed integer; integers are re-narrowed to the word size.
 std::optional<CalcValue> moved(const CalcValue& value, Movement movement, int count) {
     const int w = wordSize();
-    const CalcValueType type =
-        value.type() == CalcValueTypeReal ? CalcValueTypeSBase : value.type();
+    const CalcValueType type = value.type() == CalcValueTypeReal ? CalcValueTypeSBase : value.type();
     const std::optional<CalcValue> operand = value.calcValueAsType(type, w);
     if (!operand) return std::nullopt;
     switch (operand->type()) {
         case CalcValueTypeUBase:
-            return CalcValue::calcValueWithUBaseValue(
-                movedPattern(operand->uBaseValue(), movement, count, w));
+            return CalcValue::calcValueWithUBaseValue(movedPattern(operand->uBaseValue(), movement, count, w));
         case CalcValueTypeSBase: {
             const uint64_t pattern = static_cast<uint64_t>(operand->sBaseValue());
             return CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(
                 static_cast<int64_t>(movedPattern(pattern, movement, count, w)), w));
         }
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
     }
 }
 
@@ -106,35 +97,23 @@ std::optional<CalcValue> OperatorsShiftRotate::calculateResultForCalcValue1(cons
                                                                             const CalcValue& value2,
                                                                             OperatorsError* error) {
     switch (op) {
-        case OperatorsOperatorShiftLeftN:
-            return shiftLeftNBy(value1, value2, error);
-        case OperatorsOperatorShiftRightN:
-            return shiftRightNBy(value1, value2, error);
-        case OperatorsOperatorRotateLeftN:
-            return rotateLeftNBy(value1, value2, error);
-        case OperatorsOperatorRotateRightN:
-            return rotateRightNBy(value1, value2, error);
-        default:
-            return std::nullopt;
+        case OperatorsOperatorShiftLeftN: return shiftLeftNBy(value1, value2, error);
+        case OperatorsOperatorShiftRightN: return shiftRightNBy(value1, value2, error);
+        case OperatorsOperatorRotateLeftN: return rotateLeftNBy(value1, value2, error);
+        case OperatorsOperatorRotateRightN: return rotateRightNBy(value1, value2, error);
+        default: return std::nullopt;
     }
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::calculateResultForCalcValue(const CalcValue& value,
-                                                                           OperatorsOperator op,
+std::optional<CalcValue> OperatorsShiftRotate::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                            OperatorsError* error) {
     switch (op) {
-        case OperatorsOperatorShiftLeft:
-            return shiftLeft(value, error);
-        case OperatorsOperatorShiftRight:
-            return shiftRight(value, error);
-        case OperatorsOperatorArithmeticShiftRight:
-            return arithmeticShiftRight(value, error);
-        case OperatorsOperatorRotateLeft:
-            return rotateLeft(value, error);
-        case OperatorsOperatorRotateRight:
-            return rotateRight(value, error);
-        default:
-            return std::nullopt;
+        case OperatorsOperatorShiftLeft: return shiftLeft(value, error);
+        case OperatorsOperatorShiftRight: return shiftRight(value, error);
+        case OperatorsOperatorArithmeticShiftRight: return arithmeticShiftRight(value, error);
+        case OperatorsOperatorRotateLeft: return rotateLeft(value, error);
+        case OperatorsOperatorRotateRight: return rotateRight(value, error);
+        default: return std::nullopt;
     }
 }
 
@@ -146,8 +125,7 @@ std::optional<CalcValue> OperatorsShiftRotate::shiftRight(const CalcValue& value
     return moved(value, Movement::ShiftRight, 1);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::arithmeticShiftRight(const CalcValue& value,
-                                                                    OperatorsError*) {
+std::optional<CalcValue> OperatorsShiftRotate::arithmeticShiftRight(const CalcValue& value, OperatorsError*) {
     return moved(value, Movement::ArithmeticShiftRight, 1);
 }
 
@@ -155,31 +133,26 @@ std::optional<CalcValue> OperatorsShiftRotate::rotateLeft(const CalcValue& value
     return moved(value, Movement::RotateLeft, 1);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::rotateRight(const CalcValue& value,
-                                                           OperatorsError*) {
+std::optional<CalcValue> OperatorsShiftRotate::rotateRight(const CalcValue& value, OperatorsError*) {
     return moved(value, Movement::RotateRight, 1);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::shiftLeftNBy(const CalcValue& value,
-                                                            const CalcValue& count,
+std::optional<CalcValue> OperatorsShiftRotate::shiftLeftNBy(const CalcValue& value, const CalcValue& count,
                                                             OperatorsError* error) {
     return movedN(value, count, Movement::ShiftLeft, error);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::shiftRightNBy(const CalcValue& value,
-                                                             const CalcValue& count,
+std::optional<CalcValue> OperatorsShiftRotate::shiftRightNBy(const CalcValue& value, const CalcValue& count,
                                                              OperatorsError* error) {
     return movedN(value, count, Movement::ShiftRight, error);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::rotateLeftNBy(const CalcValue& value,
-                                                             const CalcValue& count,
+std::optional<CalcValue> OperatorsShiftRotate::rotateLeftNBy(const CalcValue& value, const CalcValue& count,
                                                              OperatorsError* error) {
     return movedN(value, count, Movement::RotateLeft, error);
 }
 
-std::optional<CalcValue> OperatorsShiftRotate::rotateRightNBy(const CalcValue& value,
-                                                              const CalcValue& count,
+std::optional<CalcValue> OperatorsShiftRotate::rotateRightNBy(const CalcValue& value, const CalcValue& count,
                                                               OperatorsError* error) {
     return movedN(value, count, Movement::RotateRight, error);
 }

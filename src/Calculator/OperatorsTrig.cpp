@@ -12,12 +12,9 @@ constexpr OperatorsTableRow kRows[] = {
     {OperatorsOperatorSin, "Sin", "Sin", "Sine", "operatorSinDark.png", 15, true},
     {OperatorsOperatorCos, "Cos", "Cos", "Cosine", "operatorCosDark.png", 15, true},
     {OperatorsOperatorTan, "Tan", "Tan", "Tangent", "operatorTanDark.png", 15, true},
-    {OperatorsOperatorASin, "ASin", "Inverse sin", "Inverse sine", "operatorASinDark.png", 15,
-     true},
-    {OperatorsOperatorACos, "ACos", "Inverse cos", "Inverse cosine", "operatorACosDark.png", 15,
-     true},
-    {OperatorsOperatorATan, "ATan", "Inverse tan", "Inverse tangent", "operatorATanDark.png", 15,
-     true},
+    {OperatorsOperatorASin, "ASin", "Inverse sin", "Inverse sine", "operatorASinDark.png", 15, true},
+    {OperatorsOperatorACos, "ACos", "Inverse cos", "Inverse cosine", "operatorACosDark.png", 15, true},
+    {OperatorsOperatorATan, "ATan", "Inverse tan", "Inverse tangent", "operatorATanDark.png", 15, true},
 };
 
 using Function = double (*)(double);
@@ -33,8 +30,7 @@ std::optional<CalcValue> forward(const CalcValue& value, Function function) {
 }
 
 // Inverse results are not snapped: asin 0.5 in degrees stays 30.000000000000004.
-std::optional<CalcValue> inverse(const CalcValue& value, Function function, bool checkRange,
-                                 OperatorsError* error) {
+std::optional<CalcValue> inverse(const CalcValue& value, Function function, bool checkRange, OperatorsError* error) {
     return OperatorsFormat::withDoubleFromCalcValue(
         value, [function, checkRange, error](double x) -> std::optional<CalcValue> {
             // A NaN passes this check and comes out NaN, which the registry refuses.
@@ -43,8 +39,7 @@ std::optional<CalcValue> inverse(const CalcValue& value, Function function, bool
                 return std::nullopt;
             }
             const double radians = function(x);
-            return CalcValue::calcValueWithRealValue(
-                inDegrees() ? NumberUtils::degreesFromRadians(radians) : radians);
+            return CalcValue::calcValueWithRealValue(inDegrees() ? NumberUtils::degreesFromRadians(radians) : radians);
         });
 }
 
@@ -64,24 +59,16 @@ OperatorsTrig& OperatorsTrig::sharedInstance() {
 
 OperatorsTrig::OperatorsTrig() : OperatorsTableModule(kRows) {}
 
-std::optional<CalcValue> OperatorsTrig::calculateResultForCalcValue(const CalcValue& value,
-                                                                    OperatorsOperator op,
+std::optional<CalcValue> OperatorsTrig::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                     OperatorsError* error) {
     switch (op) {
-        case OperatorsOperatorSin:
-            return trigSin(value, error);
-        case OperatorsOperatorCos:
-            return trigCos(value, error);
-        case OperatorsOperatorTan:
-            return trigTan(value, error);
-        case OperatorsOperatorASin:
-            return trigASin(value, error);
-        case OperatorsOperatorACos:
-            return trigACos(value, error);
-        case OperatorsOperatorATan:
-            return trigATan(value, error);
-        default:
-            return std::nullopt;
+        case OperatorsOperatorSin: return trigSin(value, error);
+        case OperatorsOperatorCos: return trigCos(value, error);
+        case OperatorsOperatorTan: return trigTan(value, error);
+        case OperatorsOperatorASin: return trigASin(value, error);
+        case OperatorsOperatorACos: return trigACos(value, error);
+        case OperatorsOperatorATan: return trigATan(value, error);
+        default: return std::nullopt;
     }
 }
 

@@ -18,8 +18,7 @@ class OperatorsTrig : public OperatorsTableModule {
 public:
     static OperatorsTrig& sharedInstance();
 
-    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value,
-                                                         OperatorsOperator op,
+    std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                          OperatorsError* error) override;
 
     static std::optional<CalcValue> trigSin(const CalcValue& value, OperatorsError* error);

@@ -19,12 +19,9 @@ qreal whole(qreal x) { return std::trunc(x); }
 
 qreal alignedX(NumberTextAlignment alignment, qreal width, qreal total) {
     switch (alignment) {
-        case NumberTextAlignmentLeft:
-            return 0;
-        case NumberTextAlignmentCentre:
-            return whole((width - total) / 2);
-        default:
-            return whole(width - total);
+        case NumberTextAlignmentLeft: return 0;
+        case NumberTextAlignmentCentre: return whole((width - total) / 2);
+        default: return whole(width - total);
     }
 }
 }  // namespace
@@ -62,14 +59,16 @@ NumberTextRuns BaseNumberView::oneLineRuns(const QString& digits, const QString&
     bool truncate = false;
     if (fs < kSmallestReadableSize) {
         fs = kSmallestReadableSize;
-        suffixWidth = QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).horizontalAdvance(suffix);
+        suffixWidth =
+            QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).horizontalAdvance(suffix);
         const QFontMetricsF digitMetrics(SystemFont::boldSystemFontOfSize(fs, *this), this);
         const qreal room = std::max<qreal>(0, W - suffixWidth);
         shownDigits = digitMetrics.elidedText(digits, Qt::ElideMiddle, room);
         digitsWidth = digitMetrics.horizontalAdvance(shownDigits);
         truncate = true;
     } else {
-        suffixWidth = QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).horizontalAdvance(suffix);
+        suffixWidth =
+            QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).horizontalAdvance(suffix);
         digitsWidth = QFontMetricsF(SystemFont::boldSystemFontOfSize(fs, *this), this).horizontalAdvance(digits);
     }
     const QFontMetricsF lineMetrics(SystemFont::boldSystemFontOfSize(fs, *this), this);
@@ -81,8 +80,7 @@ NumberTextRuns BaseNumberView::oneLineRuns(const QString& digits, const QString&
     NumberTextRuns runs;
     runs.push_back({shownDigits, QRectF(x, y, total, h), fs, truncate});
     const qreal suffixX = textAlignment == NumberTextAlignmentRight ? whole(W - suffixWidth) : whole(x + digitsWidth);
-    const qreal suffixHeight =
-        QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).height();
+    const qreal suffixHeight = QFontMetricsF(SystemFont::boldSystemFontOfSize(fs * 2 / 3, *this), this).height();
     runs.push_back({suffix, QRectF(suffixX, y + h - 3 * fs / 5, suffixWidth, suffixHeight), fs * 2 / 3, false});
     return runs;
 }
@@ -110,8 +108,8 @@ NumberTextRuns BaseNumberView::twoLineRuns(const QString& digits, const QString&
     runs.push_back({line2, QRectF(x2, y2, line2Width, lh), fs, false});
 
     const qreal suffixX = textAlignment == NumberTextAlignmentRight ? whole(W - suffixWidth) : whole(x2 + line2Width);
-    runs.push_back({suffix, QRectF(suffixX, y2 + h2 - 3 * fs / 5, suffixWidth, suffixMetrics.height()), fs * 2 / 3,
-                    false});
+    runs.push_back(
+        {suffix, QRectF(suffixX, y2 + h2 - 3 * fs / 5, suffixWidth, suffixMetrics.height()), fs * 2 / 3, false});
 
     qreal x1 = 0;
     if (textAlignment == NumberTextAlignmentCentre) x1 = whole((W - line1Width) / 2);

@@ -1,8 +1,8 @@
 #include "Classes/CalcViewController.h"
 
 #include <QPainter>
-#include <cmath>
 #include <QResizeEvent>
+#include <cmath>
 
 #include "Calculator/CalcEngine.h"
 #include "Calculator/Operators.h"
@@ -65,8 +65,7 @@ CalcViewController::CalcViewController(QWidget* parent)
     : CalcViewController(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), UserSettings::sharedInstance(),
                          parent) {}
 
-CalcViewController::CalcViewController(CalcEngine& engine, CalcStore& store, UserSettings& settings,
-                                       QWidget* parent)
+CalcViewController::CalcViewController(CalcEngine& engine, CalcStore& store, UserSettings& settings, QWidget* parent)
     : QWidget(parent), engine_(engine), store_(store), settings_(settings), logic_(engine, *this) {
     viewDidLoad();
 }
@@ -219,7 +218,8 @@ void CalcViewController::loadFavouritesScrollViewWithPage(int page) {
 
 void CalcViewController::loadButtonScrollViewWithPage(int page) {
     if (page == 0 && !firstButtonViewController_) {
-        firstButtonViewController_ = new FirstButtonViewController(engine_, settings_, buttonScrollView_->contentView());
+        firstButtonViewController_ =
+            new FirstButtonViewController(engine_, settings_, buttonScrollView_->contentView());
         placePage(buttonScrollView_, firstButtonViewController_, 0);
     } else if (page == 1 && !secondButtonViewController_) {
         secondButtonViewController_ = new SecondButtonViewController(buttonScrollView_->contentView());
@@ -406,9 +406,7 @@ FavouritesButtonViewController* CalcViewController::favouritesViewController(int
     return favouritesViewControllers_[static_cast<size_t>(page)];
 }
 
-FirstButtonViewController* CalcViewController::firstButtonViewController() const {
-    return firstButtonViewController_;
-}
+FirstButtonViewController* CalcViewController::firstButtonViewController() const { return firstButtonViewController_; }
 
 SecondButtonViewController* CalcViewController::secondButtonViewController() const {
     return secondButtonViewController_;
@@ -465,7 +463,8 @@ void CalcViewController::layoutStrips() {
             QRect(page * entry.strip->width(), 0, entry.strip->width(), entry.strip->height()));
     }
     for (int page = 0; page < CalcViewControllerDisplayPages; ++page) {
-        if (QWidget* view = displayViewControllers_[static_cast<size_t>(page)]) placePage(displayScrollView_, view, page);
+        if (QWidget* view = displayViewControllers_[static_cast<size_t>(page)])
+            placePage(displayScrollView_, view, page);
     }
     for (int page = 0; page < CalcViewControllerFavouritesPages; ++page) {
         if (QWidget* view = favouritesViewControllers_[static_cast<size_t>(page)]) {
@@ -495,13 +494,13 @@ void CalcViewController::paintEvent(QPaintEvent*) {
     // The favourites bar runs down to the keypad, its indicator on it; the keypad's indicator
     // sits on the keypad's own ground.
     const double width = PointScale::pointsFromPixels(this->width());
-    const QRect favouritesBar = PointGeometry::pixelRectFromPoints(0, kFavouritesStrip.top, width,
-                                                 kButtonStrip.top - kFavouritesStrip.top);
+    const QRect favouritesBar =
+        PointGeometry::pixelRectFromPoints(0, kFavouritesStrip.top, width, kButtonStrip.top - kFavouritesStrip.top);
     painter.setBrushOrigin(favouritesBar.topLeft());
     painter.fillRect(favouritesBar,
                      ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
-    const QRect keypadFoot = PointGeometry::pixelRectFromPoints(0, kButtonStrip.top, width, kButtonsIndicator.top +
-                                              kButtonsIndicator.height - kButtonStrip.top);
+    const QRect keypadFoot = PointGeometry::pixelRectFromPoints(
+        0, kButtonStrip.top, width, kButtonsIndicator.top + kButtonsIndicator.height - kButtonStrip.top);
     painter.setBrushOrigin(keypadFoot.topLeft());
     painter.fillRect(keypadFoot, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));
 }

@@ -99,8 +99,7 @@ void DisplayViewController::removeButtonTimer() { buttonTimer_.stop(); }
 
 bool DisplayViewController::canPerformAction(EditMenuAction action) {
     switch (action) {
-        case EditMenuAction::Copy:
-            return true;
+        case EditMenuAction::Copy: return true;
         case EditMenuAction::Paste: {
             const std::optional<std::string> text =
                 Clipboard::valueForPasteboardType(Clipboard::ClipboardTypeUTF8PlainText);

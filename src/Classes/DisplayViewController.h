@@ -27,8 +27,8 @@ public:
     DisplayViewController(CalcEngine& engine, QWidget* parent = nullptr);
     ~DisplayViewController() override;
 
-    void updateWithEditingCalcValue(const CalcValue& value, const CalcValueFormat& format,
-                                    int32_t decimalPointDivider, bool hasExponent, int32_t exponent);
+    void updateWithEditingCalcValue(const CalcValue& value, const CalcValueFormat& format, int32_t decimalPointDivider,
+                                    bool hasExponent, int32_t exponent);
     void updateWithCalcValue(const CalcValue& value, const CalcValueFormat& format);
     void updateWithError(OperatorsError error);
     void updateWithWordSize(int wordSize, CalcValueType type);

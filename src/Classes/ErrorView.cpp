@@ -19,7 +19,8 @@ ErrorView::ErrorView(QWidget* parent) : QWidget(parent), mainLabel_(new QLabel(t
     setAttribute(Qt::WA_NoSystemBackground);
     mainLabel_->setAlignment(Qt::AlignCenter);
     mainLabel_->setAttribute(Qt::WA_TranslucentBackground);
-    mainLabel_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
+    mainLabel_->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
     fitLabel();
 }
 

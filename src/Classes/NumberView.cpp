@@ -31,8 +31,7 @@ void NumberView::updateWithCalcValue(const CalcValue& value, const CalcValueForm
             realNumberView_->show();
             baseNumberView_->hide();
             break;
-        default:
-            fatalAssert("NumberView", "unrecognised calcvalue type");
+        default: fatalAssert("NumberView", "unrecognised calcvalue type");
     }
     updateAccessibility();
 }

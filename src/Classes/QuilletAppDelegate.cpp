@@ -34,14 +34,14 @@ QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
     : QuilletAppDelegate(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), UserSettings::sharedInstance(),
                          parent) {}
 
-QuilletAppDelegate::QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings,
-                                       QObject* parent)
+QuilletAppDelegate::QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings, QObject* parent)
     : QObject(parent), engine_(engine), store_(store), settings_(settings), window_(windowOverImagesOfEarlierStarts()) {
     window_->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &QuilletAppDelegate::applicationStateChanged);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QuilletAppDelegate::applicationWillTerminate);
     auto* terminationSignals = new TerminationSignals(this);
-    connect(terminationSignals, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(terminationSignals, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
 }
 
 QuilletAppDelegate::~QuilletAppDelegate() {
@@ -83,9 +83,7 @@ void QuilletAppDelegate::applicationStateChanged(Qt::ApplicationState state) {
 bool QuilletAppDelegate::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_.get()) {
         switch (event->type()) {
-            case QEvent::Hide:
-                applicationDidEnterBackground();
-                break;
+            case QEvent::Hide: applicationDidEnterBackground(); break;
             case QEvent::Paint:
                 if (!hasPaintedFirstFrame_) {
                     hasPaintedFirstFrame_ = true;
@@ -98,8 +96,7 @@ bool QuilletAppDelegate::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::WindowStateChange:
                 if (window_->isMinimized()) applicationDidEnterBackground();
                 break;
-            default:
-                break;
+            default: break;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -64,6 +64,4 @@ std::optional<std::string> UIButtonFavourite::accessibilityHintText() const {
     return text + ".";
 }
 
-void UIButtonFavourite::updateAccessibility() {
-    Accessibility::setHint(this, accessibilityHintText().value_or(""));
-}
+void UIButtonFavourite::updateAccessibility() { Accessibility::setHint(this, accessibilityHintText().value_or("")); }

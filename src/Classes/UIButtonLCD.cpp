@@ -1,8 +1,8 @@
 #include "Classes/UIButtonLCD.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QLinearGradient>
+#include <QPainter>
 
 #include "Calculator/CalcScreenLogic.h"
 #include "Calculator/Operators.h"
@@ -41,7 +41,8 @@ UIButtonLCD::UIButtonLCD(QWidget* parent)
 
     wordSizeLabel_->setAttribute(Qt::WA_TranslucentBackground);
     wordSizeLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    wordSizeLabel_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
+    wordSizeLabel_->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(QuilletColours::lcdTextColour().name()));
 
     numberView_->setAllowTwoLines(true);
     numberView_->setTextColour(QuilletColours::lcdTextColour());
@@ -117,17 +118,10 @@ int UIButtonLCD::decimalPlacesFromDecimalPointDivider(int32_t decimalPointDivide
 
 void UIButtonLCD::updateWithWordSize(int wordSize, CalcValueType type) {
     switch (type) {
-        case CalcValueTypeUBase:
-            wordSizeLabel_->setText(QStringLiteral("UINT%1").arg(wordSize));
-            break;
-        case CalcValueTypeSBase:
-            wordSizeLabel_->setText(QStringLiteral("INT%1").arg(wordSize));
-            break;
-        case CalcValueTypeReal:
-            wordSizeLabel_->setText(QString());
-            break;
-        default:
-            fatalAssert("Classes/UIButtonLCD", "unrecognised value type");
+        case CalcValueTypeUBase: wordSizeLabel_->setText(QStringLiteral("UINT%1").arg(wordSize)); break;
+        case CalcValueTypeSBase: wordSizeLabel_->setText(QStringLiteral("INT%1").arg(wordSize)); break;
+        case CalcValueTypeReal: wordSizeLabel_->setText(QString()); break;
+        default: fatalAssert("Classes/UIButtonLCD", "unrecognised value type");
     }
 }
 
@@ -161,15 +155,10 @@ std::string UIButtonLCD::pasteboardStringFromCalcValue(const CalcValue& value, c
     std::string digits = strings[0];
     // The parser reads hexadecimal by its prefix, the other bases by their letter.
     switch (format.style.value_or(CalcValueFormatStyleHex)) {
-        case CalcValueFormatStyleBin:
-            std::erase(digits, ' ');
-            return digits + "b";
-        case CalcValueFormatStyleOct:
-            return digits + "o";
-        case CalcValueFormatStyleDec:
-            return digits + (value.type() == CalcValueTypeSBase ? "d" : "u");
-        default:
-            return "0x" + digits;
+        case CalcValueFormatStyleBin: std::erase(digits, ' '); return digits + "b";
+        case CalcValueFormatStyleOct: return digits + "o";
+        case CalcValueFormatStyleDec: return digits + (value.type() == CalcValueTypeSBase ? "d" : "u");
+        default: return "0x" + digits;
     }
 }
 

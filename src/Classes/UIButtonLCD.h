@@ -27,8 +27,8 @@ public:
     // The number view keeps its last value.
     void updateWithError(OperatorsError error);
     // While a value is typed: a real is shown so that exactly the typed digits show.
-    void updateWithEditingCalcValue(const CalcValue& value, const CalcValueFormat& format,
-                                    int32_t decimalPointDivider, bool hasExponent, int32_t exponent);
+    void updateWithEditingCalcValue(const CalcValue& value, const CalcValueFormat& format, int32_t decimalPointDivider,
+                                    bool hasExponent, int32_t exponent);
     static int decimalPlacesFromDecimalPointDivider(int32_t decimalPointDivider);
     // "UINT16", "INT16", or empty for a real; another type is a fatal assertion.
     void updateWithWordSize(int wordSize, CalcValueType type);

@@ -26,18 +26,18 @@ struct DefaultFavourite {
 };
 
 constexpr std::array<DefaultFavourite, 15> defaultFavourites = {{
-    {9, std::nullopt, 0},    // <<
-    {10, std::nullopt, 0},   // >>
-    {12, std::nullopt, 0},   // <<N
-    {13, std::nullopt, 0},   // >>N
-    {43, std::nullopt, 0},   // 1/N
-    {22, std::nullopt, 0},   // AND
-    {23, std::nullopt, 0},   // OR
-    {26, std::nullopt, 0},   // XOR
-    {28, std::nullopt, 0},   // INV
-    {29, std::nullopt, 0},   // <-->
-    {8, std::nullopt, 0},    // Random
-    {44, std::nullopt, 0},   // SQRT
+    {9, std::nullopt, 0},   // <<
+    {10, std::nullopt, 0},  // >>
+    {12, std::nullopt, 0},  // <<N
+    {13, std::nullopt, 0},  // >>N
+    {43, std::nullopt, 0},  // 1/N
+    {22, std::nullopt, 0},  // AND
+    {23, std::nullopt, 0},  // OR
+    {26, std::nullopt, 0},  // XOR
+    {28, std::nullopt, 0},  // INV
+    {29, std::nullopt, 0},  // <-->
+    {8, std::nullopt, 0},   // Random
+    {44, std::nullopt, 0},  // SQRT
     {0, 3.141592653589793, 3},
     {0, 2.718281828459045, 3},
     {0, 42.0, 3},
@@ -115,7 +115,8 @@ bool CalcStore::openCoordinator(std::string* errorMessage) {
 }
 
 const ManagedObjectModel& CalcStore::managedObjectModel() {
-    if (!managedObjectModel_) managedObjectModel_ = std::make_unique<ManagedObjectModel>(CalcStoreModel::managedObjectModel());
+    if (!managedObjectModel_)
+        managedObjectModel_ = std::make_unique<ManagedObjectModel>(CalcStoreModel::managedObjectModel());
     return *managedObjectModel_;
 }
 
@@ -174,7 +175,8 @@ void CalcStore::deleteAllObjects(std::string_view entityName) {
 }
 
 GeneralValue* CalcStore::generalValueFromCalcValue(const CalcValue& value) {
-    auto* generalValue = static_cast<GeneralValue*>(context().insertNewObjectForEntityForName(CalcStoreGeneralValueEntityName));
+    auto* generalValue =
+        static_cast<GeneralValue*>(context().insertNewObjectForEntityForName(CalcStoreGeneralValueEntityName));
     generalValue->setValue(value.type(), CalcStoreGeneralValueKeyType);
     switch (value.type()) {
         case CalcValueTypeUBase:
@@ -213,7 +215,8 @@ ObjectDate CalcStore::dateQuantizedToToday() { return dateQuantizedToDay(std::ch
 int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
     if (!globalDataManagedObject_) {
         std::string error;
-        const auto found = context().executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
+        const auto found =
+            context().executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
         if (!found) fatalAssert(source, "error searching for GlobalData");
         if (found->size() > 1) fatalAssert(source, "more than 1 global data object");
         if (found->size() == 1) {
@@ -255,13 +258,14 @@ void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsO
     if (value2) {
         attach(*value2, CalcStoreGeneralValueKeyParentHistoryStepGeneralValue2, CalcStoreHistoryStepKeyGeneralValue2);
     }
-    attach(result, CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult, CalcStoreHistoryStepKeyGeneralValueResult);
+    attach(result, CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult,
+           CalcStoreHistoryStepKeyGeneralValueResult);
 
     if (index >= historyLength) {
-        FetchRequest request{std::string(CalcStoreHistoryStepEntityName),
-                             FetchRequest::predicateKeyLessThanOrEqual(std::string(CalcStoreHistoryStepKeyIndex),
-                                                                       index - historyLength),
-                             {}};
+        FetchRequest request{
+            std::string(CalcStoreHistoryStepEntityName),
+            FetchRequest::predicateKeyLessThanOrEqual(std::string(CalcStoreHistoryStepKeyIndex), index - historyLength),
+            {}};
         std::string error;
         const auto oldSteps = context().executeFetchRequest(request, &error);
         if (!oldSteps) {
@@ -275,9 +279,10 @@ void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsO
 void CalcStore::deleteAllHistorySteps() { deleteAllObjects(CalcStoreHistoryStepEntityName); }
 
 std::unique_ptr<FetchedResultsController> CalcStore::historyStepsFetchedResultsController() {
-    FetchRequest request{std::string(CalcStoreHistoryStepEntityName),
-                         nullptr,
-                         {{std::string(CalcStoreHistoryStepKeyDate), false}, {std::string(CalcStoreHistoryStepKeyIndex), true}}};
+    FetchRequest request{
+        std::string(CalcStoreHistoryStepEntityName),
+        nullptr,
+        {{std::string(CalcStoreHistoryStepKeyDate), false}, {std::string(CalcStoreHistoryStepKeyIndex), true}}};
     auto controller = std::make_unique<FetchedResultsController>(std::move(request), context(),
                                                                  std::string(CalcStoreHistoryStepKeyDate),
                                                                  std::string(CalcStoreHistoryStepEntityName));
@@ -321,7 +326,8 @@ void CalcStore::addAccumulatorState(int32_t state, int32_t currError, int32_t cu
 
 AccumulatorState* CalcStore::accumulatorState() {
     std::string error;
-    const auto records = context().executeFetchRequest({std::string(CalcStoreAccumulatorStateEntityName), nullptr, {}}, &error);
+    const auto records =
+        context().executeFetchRequest({std::string(CalcStoreAccumulatorStateEntityName), nullptr, {}}, &error);
     if (!records) {
         Log::line("Unable to execute fetch");
         return nullptr;
@@ -446,7 +452,8 @@ void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
     const auto updated = quickOperators();
     if (!updated) return;
     for (const QuickOperator* entry : *updated) {
-        Log::format("[%d] %s", entry->index(), Operators::sharedInstance().stringFromOperator(entry->operatorsOperator()).c_str());
+        Log::format("[%d] %s", entry->index(),
+                    Operators::sharedInstance().stringFromOperator(entry->operatorsOperator()).c_str());
     }
     Log::line("--");
 }

@@ -63,8 +63,7 @@ public:
 
     int32_t nextHistoryStepIndexAndIncrement();
     void addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
-                                      const std::optional<CalcValue>& value2, const CalcValue& result,
-                                      int32_t style);
+                                      const std::optional<CalcValue>& value2, const CalcValue& result, int32_t style);
     void deleteAllHistorySteps();
     // Sectioned by day (newest day first), oldest step first within a day; null when the
     // history cannot be read.

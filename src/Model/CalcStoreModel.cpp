@@ -37,24 +37,26 @@ ManagedObjectModel CalcStoreModel::managedObjectModel() {
                         {int32Attribute(CalcStoreGlobalDataKeyNextHistoryStep)},
                         {},
                         makeRecord<GlobalData>});
-    entities.push_back({std::string(CalcStoreHistoryStepEntityName),
-                        {{std::string(CalcStoreHistoryStepKeyDate), AttributeType::Date},
-                         int32Attribute(CalcStoreHistoryStepKeyIndex),
-                         int32Attribute(CalcStoreHistoryStepKeyError),
-                         int32Attribute(CalcStoreHistoryStepKeyOperator),
-                         {std::string(CalcStoreHistoryStepKeyTextCacheLHS), AttributeType::String},
-                         {std::string(CalcStoreHistoryStepKeyTextCacheRHS), AttributeType::String}},
-                        {ownedValue(CalcStoreHistoryStepKeyGeneralValue1), ownedValue(CalcStoreHistoryStepKeyGeneralValue2),
-                         ownedValue(CalcStoreHistoryStepKeyGeneralValueResult)},
-                        makeRecord<HistoryStep>});
+    entities.push_back(
+        {std::string(CalcStoreHistoryStepEntityName),
+         {{std::string(CalcStoreHistoryStepKeyDate), AttributeType::Date},
+          int32Attribute(CalcStoreHistoryStepKeyIndex),
+          int32Attribute(CalcStoreHistoryStepKeyError),
+          int32Attribute(CalcStoreHistoryStepKeyOperator),
+          {std::string(CalcStoreHistoryStepKeyTextCacheLHS), AttributeType::String},
+          {std::string(CalcStoreHistoryStepKeyTextCacheRHS), AttributeType::String}},
+         {ownedValue(CalcStoreHistoryStepKeyGeneralValue1), ownedValue(CalcStoreHistoryStepKeyGeneralValue2),
+          ownedValue(CalcStoreHistoryStepKeyGeneralValueResult)},
+         makeRecord<HistoryStep>});
     entities.push_back({std::string(CalcStoreFavouriteEntityName),
                         {int32Attribute(CalcStoreFavouriteKeyIndex), int32Attribute(CalcStoreFavouriteKeyOperator)},
                         {ownedValue(CalcStoreFavouriteKeyGeneralValue)},
                         makeRecord<Favourite>});
-    entities.push_back({std::string(CalcStoreQuickOperatorEntityName),
-                        {int32Attribute(CalcStoreQuickOperatorKeyIndex), int32Attribute(CalcStoreQuickOperatorKeyOperator)},
-                        {},
-                        makeRecord<QuickOperator>});
+    entities.push_back(
+        {std::string(CalcStoreQuickOperatorEntityName),
+         {int32Attribute(CalcStoreQuickOperatorKeyIndex), int32Attribute(CalcStoreQuickOperatorKeyOperator)},
+         {},
+         makeRecord<QuickOperator>});
     entities.push_back({std::string(CalcStoreOpStepEntityName),
                         {int32Attribute(CalcStoreOpStepKeyIndex), int32Attribute(CalcStoreOpStepKeyOperator)},
                         {ownedValue(CalcStoreOpStepKeyGeneralValue)},
@@ -69,15 +71,16 @@ ManagedObjectModel CalcStoreModel::managedObjectModel() {
                          int32Attribute(CalcStoreAccumulatorStateKeyNumberBase)},
                         {ownedValue(CalcStoreAccumulatorStateKeyGeneralValue)},
                         makeRecord<AccumulatorState>});
-    entities.push_back({std::string(CalcStoreGeneralValueEntityName),
-                        {int32Attribute(CalcStoreGeneralValueKeyType),
-                         {std::string(CalcStoreGeneralValueKeyBaseValue), AttributeType::Int64},
-                         {std::string(CalcStoreGeneralValueKeyRealValue), AttributeType::Double},
-                         int32Attribute(CalcStoreGeneralValueKeyStyle)},
-                        {parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValue1, CalcStoreHistoryStepEntityName),
-                         parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValue2, CalcStoreHistoryStepEntityName),
-                         parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult, CalcStoreHistoryStepEntityName),
-                         parent(CalcStoreGeneralValueKeyParentFavourite, CalcStoreFavouriteEntityName)},
-                        makeRecord<GeneralValue>});
+    entities.push_back(
+        {std::string(CalcStoreGeneralValueEntityName),
+         {int32Attribute(CalcStoreGeneralValueKeyType),
+          {std::string(CalcStoreGeneralValueKeyBaseValue), AttributeType::Int64},
+          {std::string(CalcStoreGeneralValueKeyRealValue), AttributeType::Double},
+          int32Attribute(CalcStoreGeneralValueKeyStyle)},
+         {parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValue1, CalcStoreHistoryStepEntityName),
+          parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValue2, CalcStoreHistoryStepEntityName),
+          parent(CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult, CalcStoreHistoryStepEntityName),
+          parent(CalcStoreGeneralValueKeyParentFavourite, CalcStoreFavouriteEntityName)},
+         makeRecord<GeneralValue>});
     return ManagedObjectModel(std::move(entities));
 }

@@ -29,76 +29,50 @@ int64_t int64FromReal(double x) {
 
 CalcValue CalcValue::calcValueWithCalcValue(const CalcValue& other) {
     switch (other.type_) {
-        case CalcValueTypeUBase:
-            return calcValueWithUBaseValue(other.uBaseValue_);
-        case CalcValueTypeSBase:
-            return calcValueWithSBaseValue(other.sBaseValue_);
-        case CalcValueTypeReal:
-            return calcValueWithRealValue(other.realValue_);
-        default:
-            fatalAssert(kSource, "unrecognised calc value type");
+        case CalcValueTypeUBase: return calcValueWithUBaseValue(other.uBaseValue_);
+        case CalcValueTypeSBase: return calcValueWithSBaseValue(other.sBaseValue_);
+        case CalcValueTypeReal: return calcValueWithRealValue(other.realValue_);
+        default: fatalAssert(kSource, "unrecognised calc value type");
     }
 }
 
 bool CalcValue::isZero() const {
     switch (type_) {
-        case CalcValueTypeUBase:
-            return uBaseValue_ == 0;
-        case CalcValueTypeSBase:
-            return sBaseValue_ == 0;
-        case CalcValueTypeReal:
-            return realValue_ == 0.0;
-        default:
-            fatalAssert(kSource, "unknown value type");
+        case CalcValueTypeUBase: return uBaseValue_ == 0;
+        case CalcValueTypeSBase: return sBaseValue_ == 0;
+        case CalcValueTypeReal: return realValue_ == 0.0;
+        default: fatalAssert(kSource, "unknown value type");
     }
 }
 
 bool CalcValue::isEqualToCalcValue(const CalcValue& other) const {
     if (type_ != other.type_) return false;
     switch (type_) {
-        case CalcValueTypeUBase:
-            return uBaseValue_ == other.uBaseValue_;
-        case CalcValueTypeSBase:
-            return sBaseValue_ == other.sBaseValue_;
-        case CalcValueTypeReal:
-            return realValue_ == other.realValue_;
-        default:
-            fatalAssert(kSource, "unknown value type");
+        case CalcValueTypeUBase: return uBaseValue_ == other.uBaseValue_;
+        case CalcValueTypeSBase: return sBaseValue_ == other.sBaseValue_;
+        case CalcValueTypeReal: return realValue_ == other.realValue_;
+        default: fatalAssert(kSource, "unknown value type");
     }
 }
 
 std::string CalcValue::description() const {
     char text[64];
     switch (type_) {
-        case CalcValueTypeNone:
-            return "<none>";
-        case CalcValueTypeUBase:
-            std::snprintf(text, sizeof text, "%" PRIu64, uBaseValue_);
-            return text;
-        case CalcValueTypeSBase:
-            std::snprintf(text, sizeof text, "%" PRId64, sBaseValue_);
-            return text;
-        case CalcValueTypeReal:
-            std::snprintf(text, sizeof text, "%g", realValue_);
-            return text;
-        default:
-            fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeNone: return "<none>";
+        case CalcValueTypeUBase: std::snprintf(text, sizeof text, "%" PRIu64, uBaseValue_); return text;
+        case CalcValueTypeSBase: std::snprintf(text, sizeof text, "%" PRId64, sBaseValue_); return text;
+        case CalcValueTypeReal: std::snprintf(text, sizeof text, "%g", realValue_); return text;
+        default: fatalAssert(kSource, "unknown calc value type");
     }
 }
 
 std::optional<CalcValue> CalcValue::calcValueAsType(CalcValueType destination, int wordSize) const {
     uint64_t bits = 0;
     switch (type_) {
-        case CalcValueTypeUBase:
-            bits = uBaseValue_;
-            break;
-        case CalcValueTypeSBase:
-            bits = static_cast<uint64_t>(sBaseValue_);
-            break;
-        case CalcValueTypeReal:
-            break;
-        default:
-            return std::nullopt;
+        case CalcValueTypeUBase: bits = uBaseValue_; break;
+        case CalcValueTypeSBase: bits = static_cast<uint64_t>(sBaseValue_); break;
+        case CalcValueTypeReal: break;
+        default: return std::nullopt;
     }
     switch (destination) {
         case CalcValueTypeUBase:
@@ -110,15 +84,12 @@ std::optional<CalcValue> CalcValue::calcValueAsType(CalcValueType destination, i
         case CalcValueTypeReal:
             switch (type_) {
                 case CalcValueTypeUBase:
-                    return calcValueWithRealValue(
-                        static_cast<double>(uValueMaskedWithWordSize(bits, wordSize)));
+                    return calcValueWithRealValue(static_cast<double>(uValueMaskedWithWordSize(bits, wordSize)));
                 case CalcValueTypeSBase:
-                    return calcValueWithRealValue(static_cast<double>(
-                        sValueMaskedWithWordSize(static_cast<int64_t>(bits), wordSize)));
-                default:
-                    return *this;
+                    return calcValueWithRealValue(
+                        static_cast<double>(sValueMaskedWithWordSize(static_cast<int64_t>(bits), wordSize)));
+                default: return *this;
             }
-        default:
-            fatalAssert(kSource, "unknown destination calc value type");
+        default: fatalAssert(kSource, "unknown destination calc value type");
     }
 }

@@ -62,9 +62,7 @@ public:
     constexpr uint64_t uBaseValue() const { return uBaseValue_; }
     constexpr int64_t sBaseValue() const { return sBaseValue_; }
     constexpr double realValue() const { return realValue_; }
-    constexpr bool isInteger() const {
-        return type_ == CalcValueTypeUBase || type_ == CalcValueTypeSBase;
-    }
+    constexpr bool isInteger() const { return type_ == CalcValueTypeUBase || type_ == CalcValueTypeSBase; }
 
     bool isZero() const;
     bool isEqualToCalcValue(const CalcValue& other) const;

@@ -37,7 +37,9 @@ int32_t UserSettings::wordSize() const {
 
 int32_t UserSettings::realStyle() const { return defaults_.integerForKey(UserSettingsKeyRealStyle); }
 
-int32_t UserSettings::favouritesPageIndex() const { return defaults_.integerForKey(UserSettingsKeyFavouritesPageIndex); }
+int32_t UserSettings::favouritesPageIndex() const {
+    return defaults_.integerForKey(UserSettingsKeyFavouritesPageIndex);
+}
 
 int32_t UserSettings::integerType() const { return defaults_.integerForKey(UserSettingsKeyIntegerType); }
 
@@ -63,7 +65,9 @@ void UserSettings::setFavouritesPageIndex(int32_t favouritesPageIndex) {
     setIntegerAndAnnounce(favouritesPageIndex, UserSettingsKeyFavouritesPageIndex);
 }
 
-void UserSettings::setIntegerType(int32_t integerType) { setIntegerAndAnnounce(integerType, UserSettingsKeyIntegerType); }
+void UserSettings::setIntegerType(int32_t integerType) {
+    setIntegerAndAnnounce(integerType, UserSettingsKeyIntegerType);
+}
 
 void UserSettings::setDefaults() {
     defaults_.setIntegerForKey(0, UserSettingsKeyAngle);

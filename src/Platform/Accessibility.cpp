@@ -16,9 +16,7 @@ Accessibility::Observer& observer() {
     return current;
 }
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QAccessible::Role roleFromTraits(AccessibilityTraits traits) {
     if (traits & AccessibilityTraitButton) return QAccessible::Button;
@@ -41,14 +39,10 @@ public:
 
     QString text(QAccessible::Text t) const override {
         switch (t) {
-            case QAccessible::Name:
-                return widget()->accessibleName();
-            case QAccessible::Description:
-                return widget()->accessibleDescription();
-            case QAccessible::Value:
-                return Accessibility::value(widget());
-            default:
-                return QAccessibleWidget::text(t);
+            case QAccessible::Name: return widget()->accessibleName();
+            case QAccessible::Description: return widget()->accessibleDescription();
+            case QAccessible::Value: return Accessibility::value(widget());
+            default: return QAccessibleWidget::text(t);
         }
     }
 
@@ -96,13 +90,9 @@ void Accessibility::setIsAccessibilityElement(QWidget* widget, bool isElement) {
     widget->setProperty(kIsElement, isElement);
 }
 
-void Accessibility::setTraits(QWidget* widget, AccessibilityTraits traits) {
-    widget->setProperty(kTraits, traits);
-}
+void Accessibility::setTraits(QWidget* widget, AccessibilityTraits traits) { widget->setProperty(kTraits, traits); }
 
-void Accessibility::setLabel(QWidget* widget, std::string_view label) {
-    widget->setAccessibleName(fromUtf8(label));
-}
+void Accessibility::setLabel(QWidget* widget, std::string_view label) { widget->setAccessibleName(fromUtf8(label)); }
 
 void Accessibility::setHint(QWidget* widget, std::string_view hint) {
     widget->setAccessibleDescription(fromUtf8(hint));
@@ -118,9 +108,7 @@ void Accessibility::setValue(QWidget* widget, std::string_view value) {
     }
 }
 
-AccessibilityTraits Accessibility::traits(const QWidget* widget) {
-    return widget->property(kTraits).toUInt();
-}
+AccessibilityTraits Accessibility::traits(const QWidget* widget) { return widget->property(kTraits).toUInt(); }
 
 QString Accessibility::label(const QWidget* widget) { return widget->accessibleName(); }
 

@@ -13,6 +13,5 @@ std::optional<std::string> Clipboard::valueForPasteboardType(std::string_view ty
 
 void Clipboard::setValueForPasteboardType(std::string_view value, std::string_view type) {
     if (type != ClipboardTypeUTF8PlainText) return;
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
 }

@@ -33,14 +33,18 @@ void EditMenu::setMenuVisible(bool visible, EditMenuTarget* target) {
     const bool canCopy = target->canPerformAction(EditMenuAction::Copy);
     const bool canPaste = target->canPerformAction(EditMenuAction::Paste);
     if (canCopy) {
-        menu->addAction(QString::fromStdString(Localized::string("Copy")), [this] {
-            if (target_ != nullptr) target_->copy();
-        })->setShortcut(QKeySequence::Copy);
+        menu->addAction(QString::fromStdString(Localized::string("Copy")),
+                        [this] {
+                            if (target_ != nullptr) target_->copy();
+                        })
+            ->setShortcut(QKeySequence::Copy);
     }
     if (canPaste) {
-        menu->addAction(QString::fromStdString(Localized::string("Paste")), [this] {
-            if (target_ != nullptr) target_->paste();
-        })->setShortcut(QKeySequence::Paste);
+        menu->addAction(QString::fromStdString(Localized::string("Paste")),
+                        [this] {
+                            if (target_ != nullptr) target_->paste();
+                        })
+            ->setShortcut(QKeySequence::Paste);
     }
     if (!canCopy && !canPaste) {
         delete menu;

@@ -23,6 +23,5 @@ struct FetchRequest {
     std::vector<SortDescriptor> sortDescriptors;
 
     // "(key <= value)" for a 32-bit integer attribute; an unset attribute does not match.
-    static std::function<bool(const ManagedObject&)> predicateKeyLessThanOrEqual(std::string key,
-                                                                                 int32_t value);
+    static std::function<bool(const ManagedObject&)> predicateKeyLessThanOrEqual(std::string key, int32_t value);
 };

@@ -28,7 +28,8 @@ std::vector<FetchedResultsSectionInfo> FetchedResultsController::groupedSections
     const std::vector<ManagedObject*>& objects) const {
     std::vector<FetchedResultsSectionInfo> sections;
     for (ManagedObject* object : objects) {
-        ObjectValue sectionValue = sectionNameKeyPath_.empty() ? ObjectValue{} : object->valueForKey(sectionNameKeyPath_);
+        ObjectValue sectionValue =
+            sectionNameKeyPath_.empty() ? ObjectValue{} : object->valueForKey(sectionNameKeyPath_);
         if (sections.empty() || sections.back().sectionValue != sectionValue) {
             sections.push_back({std::move(sectionValue), {}});
         }
@@ -100,13 +101,15 @@ void FetchedResultsController::contextDidChange() {
         }
     }
     sections_ = std::move(newSections);
-    if (!delegate_ || (deletedSections.empty() && insertedSections.empty() && deletedObjects.empty() &&
-                       insertedObjects.empty())) {
+    if (!delegate_ ||
+        (deletedSections.empty() && insertedSections.empty() && deletedObjects.empty() && insertedObjects.empty())) {
         return;
     }
     delegate_->controllerWillChangeContent(*this);
-    for (size_t section : deletedSections) delegate_->controllerDidChangeSection(*this, section, FetchedResultsChangeType::Delete);
-    for (size_t section : insertedSections) delegate_->controllerDidChangeSection(*this, section, FetchedResultsChangeType::Insert);
+    for (size_t section : deletedSections)
+        delegate_->controllerDidChangeSection(*this, section, FetchedResultsChangeType::Delete);
+    for (size_t section : insertedSections)
+        delegate_->controllerDidChangeSection(*this, section, FetchedResultsChangeType::Insert);
     for (const auto& [object, path] : deletedObjects) {
         delegate_->controllerDidChangeObject(*this, object, path, FetchedResultsChangeType::Delete);
     }

@@ -43,8 +43,8 @@ struct FetchedResultsSectionInfo {
 // fetch's order, kept up to date as the context changes. The context must outlive it.
 class FetchedResultsController {
 public:
-    FetchedResultsController(FetchRequest request, ManagedObjectContext& context,
-                             std::string sectionNameKeyPath, std::string cacheName);
+    FetchedResultsController(FetchRequest request, ManagedObjectContext& context, std::string sectionNameKeyPath,
+                             std::string cacheName);
     ~FetchedResultsController();
     FetchedResultsController(const FetchedResultsController&) = delete;
     FetchedResultsController& operator=(const FetchedResultsController&) = delete;

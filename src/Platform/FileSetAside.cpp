@@ -14,7 +14,8 @@ std::optional<std::string> setFileAside(const std::string& path, std::string* er
     const std::string base = path + ".unreadable-" + stamp;
     std::string target = base;
     std::error_code code;
-    for (int attempt = 2; std::filesystem::exists(target, code); ++attempt) target = base + "-" + std::to_string(attempt);
+    for (int attempt = 2; std::filesystem::exists(target, code); ++attempt)
+        target = base + "-" + std::to_string(attempt);
     std::filesystem::rename(path, target, code);
     if (code) {
         if (error) *error = code.message();

@@ -1,7 +1,8 @@
 #include "Platform/Image.h"
 
-#include <QPainter>
 #include <qdrawutil.h>
+
+#include <QPainter>
 #include <cmath>
 
 qreal Image::scale() const {
@@ -30,8 +31,8 @@ void Image::draw(QPainter& painter, const QRectF& target) const {
 
 void Image::drawStretchable(QPainter& painter, const QRectF& target, qreal capInset) const {
     if (isNull()) return;
-    const qreal inset = std::min({capInset, size_.width() / 2, size_.height() / 2, target.width() / 2,
-                                  target.height() / 2});
+    const qreal inset =
+        std::min({capInset, size_.width() / 2, size_.height() / 2, target.width() / 2, target.height() / 2});
     const int sourceInset = static_cast<int>(std::floor(inset * scale()));
     const QMargins sourceMargins(sourceInset, sourceInset, sourceInset, sourceInset);
     // The pixmap's own ratio would shrink the corners; draw pixel for pixel at this scale.

@@ -16,9 +16,7 @@ constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
 // Larger than any image the screens draw; a header claiming more is damaged.
 constexpr qint32 kLargestSide = 8192;
 
-QByteArray digestOf(const QByteArray& artwork) {
-    return QCryptographicHash::hash(artwork, QCryptographicHash::Sha256);
-}
+QByteArray digestOf(const QByteArray& artwork) { return QCryptographicHash::hash(artwork, QCryptographicHash::Sha256); }
 
 }  // namespace
 

@@ -77,7 +77,8 @@ ManagedObject* ManagedObject::objectForKey(std::string_view key) const {
     const size_t index = requiredRelationshipIndex(key);
     const int64_t targetID = relationshipIDs_[index];
     if (targetID == 0) return nullptr;
-    const EntityDescription* target = context_.model().entityForName(entity_.relationships[index].destinationEntityName);
+    const EntityDescription* target =
+        context_.model().entityForName(entity_.relationships[index].destinationEntityName);
     ManagedObject* object = target ? context_.objectWithID(*target, targetID) : nullptr;
     return object && !object->isDeleted() ? object : nullptr;
 }

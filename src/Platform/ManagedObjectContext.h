@@ -31,8 +31,7 @@ public:
     // A new record with every attribute unset; a name the model lacks is a fatal assertion.
     ManagedObject* insertNewObjectForEntityForName(std::string_view entityName);
     // All matching records in the requested order, or no list and an error.
-    std::optional<std::vector<ManagedObject*>> executeFetchRequest(const FetchRequest& request,
-                                                                   std::string* error);
+    std::optional<std::vector<ManagedObject*>> executeFetchRequest(const FetchRequest& request, std::string* error);
     // The record leaves the working set at once (with the records it owns) and the file at the
     // next save.
     void deleteObject(ManagedObject* object);

@@ -15,8 +15,7 @@ struct EntityDescription;
 
 // Makes the record object of an entity, so that an entity can have a class of its own.
 using ManagedObjectFactory = std::unique_ptr<ManagedObject> (*)(ManagedObjectContext& context,
-                                                                const EntityDescription& entity,
-                                                                int64_t objectID);
+                                                                const EntityDescription& entity, int64_t objectID);
 
 struct AttributeDescription {
     std::string name;

@@ -22,8 +22,7 @@ public:
     static NotificationCenter& defaultCenter();
 
     // A null sender filter observes the name from every sender.
-    void addObserver(const void* observer, std::string_view name, Handler handler,
-                     const void* senderFilter = nullptr);
+    void addObserver(const void* observer, std::string_view name, Handler handler, const void* senderFilter = nullptr);
     void removeObserver(const void* observer);
     void post(std::string_view name, const void* object = nullptr, std::any userInfo = {});
 

@@ -78,9 +78,7 @@ void PagedScrollView::scrollToPage(int page, bool animated) {
     settleTo(target);
 }
 
-bool PagedScrollView::isDecelerating() const {
-    return settleAnimation_->state() == QAbstractAnimation::Running;
-}
+bool PagedScrollView::isDecelerating() const { return settleAnimation_->state() == QAbstractAnimation::Running; }
 
 QPointF PagedScrollView::clampedOffset(QPointF offset) const {
     const qreal maxX = std::max(0, contentSize_.width() - width());
@@ -90,8 +88,8 @@ QPointF PagedScrollView::clampedOffset(QPointF offset) const {
 
 void PagedScrollView::layoutContent() {
     const QSize size(std::max(contentSize_.width(), width()), std::max(contentSize_.height(), height()));
-    contentView_->setGeometry(static_cast<int>(std::lround(-offset_.x())),
-                              static_cast<int>(std::lround(-offset_.y())), size.width(), size.height());
+    contentView_->setGeometry(static_cast<int>(std::lround(-offset_.x())), static_cast<int>(std::lround(-offset_.y())),
+                              size.width(), size.height());
 }
 
 void PagedScrollView::resizeEvent(QResizeEvent* event) {
@@ -115,10 +113,8 @@ bool PagedScrollView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
-        case QEvent::MouseButtonRelease:
-            return handlePointer(watched, event);
-        default:
-            return false;
+        case QEvent::MouseButtonRelease: return handlePointer(watched, event);
+        default: return false;
     }
 }
 

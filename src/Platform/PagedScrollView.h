@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <deque>
-#include <utility>
 #include <QPointF>
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
+#include <deque>
+#include <utility>
 
 class PagedScrollView;
 class QVariantAnimation;

@@ -104,8 +104,7 @@ void PersistentStoreCoordinator::open() {
     // the next checkpoint. A power failure can then lose the last few commits, never the file's
     // soundness. FULL would add one flush to every commit (up to several milliseconds here).
     // The log is cut back after each checkpoint so that it does not keep its largest size.
-    if (!database_->execute("PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 1048576", &error,
-                            &resultCode)) {
+    if (!database_->execute("PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 1048576", &error, &resultCode)) {
         fail(StoreOpenFailure::None, resultCode, error);
         return;
     }
@@ -133,11 +132,13 @@ bool PersistentStoreCoordinator::prepareLayout(std::string* error, int* resultCo
     // file is changed at all, so that a file of another layout is set aside as it was.
     for (const auto& entity : model_.entities()) {
         std::string exists;
-        const std::string lookup = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + entity.name + "'";
+        const std::string lookup =
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + entity.name + "'";
         if (!database_->queryText(lookup, &exists, error, resultCode)) return false;
         if (exists == "0") continue;
         std::string ignored;
-        const std::string probe = "SELECT " + joined(columnNames(entity), ", ") + " FROM " + quoted(entity.name) + " LIMIT 0";
+        const std::string probe =
+            "SELECT " + joined(columnNames(entity), ", ") + " FROM " + quoted(entity.name) + " LIMIT 0";
         if (!database_->queryText(probe, &ignored, error, resultCode)) return false;
     }
     {
@@ -149,8 +150,10 @@ bool PersistentStoreCoordinator::prepareLayout(std::string* error, int* resultCo
                 const std::string type = columnType(attribute.type);
                 columns.push_back(quoted(attribute.name) + (type.empty() ? "" : " " + type));
             }
-            for (const auto& relationship : entity.relationships) columns.push_back(quoted(relationship.name) + " INTEGER");
-            const std::string sql = "CREATE TABLE IF NOT EXISTS " + quoted(entity.name) + " (" + joined(columns, ", ") + ")";
+            for (const auto& relationship : entity.relationships)
+                columns.push_back(quoted(relationship.name) + " INTEGER");
+            const std::string sql =
+                "CREATE TABLE IF NOT EXISTS " + quoted(entity.name) + " (" + joined(columns, ", ") + ")";
             if (!database_->execute(sql, error, resultCode)) return false;
         }
         if (!database_->execute("PRAGMA user_version = " + std::to_string(storeLayoutVersion), error, resultCode) ||
@@ -222,11 +225,11 @@ std::optional<std::vector<PersistentStoreCoordinator::Row>> PersistentStoreCoord
 }
 
 std::optional<PersistentStoreCoordinator::Row> PersistentStoreCoordinator::rowOfEntity(const EntityDescription& entity,
-                                                                                      int64_t objectID,
-                                                                                      std::string* error) {
+                                                                                       int64_t objectID,
+                                                                                       std::string* error) {
     if (!database_) return std::nullopt;
-    const std::string sql = "SELECT " + joined(columnNames(entity), ", ") + " FROM " + quoted(entity.name) +
-                            " WHERE " + quoted(primaryKeyColumn) + " = ?";
+    const std::string sql = "SELECT " + joined(columnNames(entity), ", ") + " FROM " + quoted(entity.name) + " WHERE " +
+                            quoted(primaryKeyColumn) + " = ?";
     SQLiteStatement* query = statement(sql, error);
     if (!query || !query->bindInt64(1, objectID, error)) return std::nullopt;
     bool hasRow = false;
@@ -250,7 +253,8 @@ bool PersistentStoreCoordinator::bindValues(SQLiteStatement& statement, const Ma
                 } else if constexpr (std::is_same_v<T, std::string>) {
                     return statement.bindText(position, typed, error);
                 } else if constexpr (std::is_same_v<T, ObjectDate>) {
-                    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(typed.time_since_epoch());
+                    const auto nanoseconds =
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(typed.time_since_epoch());
                     return statement.bindInt64(position, nanoseconds.count(), error);
                 } else {
                     return statement.bindInt64(position, static_cast<int64_t>(typed), error);
@@ -261,7 +265,8 @@ bool PersistentStoreCoordinator::bindValues(SQLiteStatement& statement, const Ma
         ++position;
     }
     for (const int64_t targetID : object.relationshipIDs_) {
-        const bool bound = targetID == 0 ? statement.bindNull(position, error) : statement.bindInt64(position, targetID, error);
+        const bool bound =
+            targetID == 0 ? statement.bindNull(position, error) : statement.bindInt64(position, targetID, error);
         if (!bound) return false;
         ++position;
     }
@@ -278,7 +283,8 @@ bool PersistentStoreCoordinator::saveChanges(const std::vector<const ManagedObje
     SQLiteTransaction transaction(*database_, error);
     if (!transaction.isActive()) return false;
     for (const ManagedObject* object : deleted) {
-        const std::string sql = "DELETE FROM " + quoted(object->entity().name) + " WHERE " + quoted(primaryKeyColumn) + " = ?";
+        const std::string sql =
+            "DELETE FROM " + quoted(object->entity().name) + " WHERE " + quoted(primaryKeyColumn) + " = ?";
         SQLiteStatement* remove = statement(sql, error);
         if (!remove || !remove->bindInt64(1, object->objectID(), error) || !remove->execute(error)) return false;
     }
@@ -298,11 +304,12 @@ bool PersistentStoreCoordinator::saveChanges(const std::vector<const ManagedObje
         auto columns = columnNames(object->entity());
         columns.erase(columns.begin());
         for (auto& column : columns) column += " = ?";
-        const std::string sql = "UPDATE " + quoted(object->entity().name) + " SET " + joined(columns, ", ") + " WHERE " +
-                                quoted(primaryKeyColumn) + " = ?";
+        const std::string sql = "UPDATE " + quoted(object->entity().name) + " SET " + joined(columns, ", ") +
+                                " WHERE " + quoted(primaryKeyColumn) + " = ?";
         SQLiteStatement* update = statement(sql, error);
         if (!update || !bindValues(*update, *object, 1, error) ||
-            !update->bindInt64(static_cast<int>(columns.size()) + 1, object->objectID(), error) || !update->execute(error)) {
+            !update->bindInt64(static_cast<int>(columns.size()) + 1, object->objectID(), error) ||
+            !update->execute(error)) {
             if (update) update->reset();
             return false;
         }

@@ -53,8 +53,8 @@ public:
 
     // Writes all changes in one transaction: every change is in the file, or none is.
     bool saveChanges(const std::vector<const ManagedObject*>& inserted,
-                     const std::vector<const ManagedObject*>& updated,
-                     const std::vector<const ManagedObject*>& deleted, std::string* error);
+                     const std::vector<const ManagedObject*>& updated, const std::vector<const ManagedObject*>& deleted,
+                     std::string* error);
 
 private:
     void open();

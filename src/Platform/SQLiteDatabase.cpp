@@ -42,8 +42,7 @@ bool SQLiteStatement::bindDouble(int position, double value, std::string* error)
 }
 
 bool SQLiteStatement::bindText(int position, std::string_view value, std::string* error) {
-    return check(sqlite3_bind_text64(statement_, position, value.data(), value.size(), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8),
+    return check(sqlite3_bind_text64(statement_, position, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8),
                  error);
 }
 
@@ -67,9 +66,7 @@ void SQLiteStatement::reset() {
     sqlite3_clear_bindings(statement_);
 }
 
-bool SQLiteStatement::columnIsNull(int column) const {
-    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
-}
+bool SQLiteStatement::columnIsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
 
 int64_t SQLiteStatement::columnInt64(int column) const { return sqlite3_column_int64(statement_, column); }
 

@@ -14,8 +14,8 @@ public:
 
 // The largest size, from maxSize down to minSize, at which the text fits the width on one
 // line; minSize when it fits at no size.
-qreal fittingFontSize(const QString& text, qreal maxSize, qreal minSize, qreal width,
-                      const QPaintDevice& device, bool bold);
+qreal fittingFontSize(const QString& text, qreal maxSize, qreal minSize, qreal width, const QPaintDevice& device,
+                      bool bold);
 inline qreal fittingBoldFontSize(const QString& text, qreal maxSize, qreal minSize, qreal width,
                                  const QPaintDevice& device) {
     return fittingFontSize(text, maxSize, minSize, width, device, true);

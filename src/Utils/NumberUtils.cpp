@@ -97,8 +97,8 @@ std::optional<uint64_t> unsignedFromText(std::string_view text, int base) {
 std::optional<uint64_t> scanHex(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        i + 2 < text.size() && isDigitOfBase(text[i + 2], 16)) {
+    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') && i + 2 < text.size() &&
+        isDigitOfBase(text[i + 2], 16)) {
         i += 2;
     }
     if (i >= text.size() || !isDigitOfBase(text[i], 16)) return std::nullopt;
@@ -338,12 +338,12 @@ std::optional<CalcValue> NumberUtils::calcValueFromString(std::string_view text)
             }
             case 'o':
             case 'b': {
-                const std::optional<uint64_t> value = unsignedFromText(afterFirstHash(text), text.back() == 'o' ? 8 : 2);
+                const std::optional<uint64_t> value =
+                    unsignedFromText(afterFirstHash(text), text.back() == 'o' ? 8 : 2);
                 if (value) return CalcValue::calcValueWithUBaseValue(*value);
                 return std::nullopt;
             }
-            default:
-                break;
+            default: break;
         }
     }
     if (const std::optional<double> value = scanDouble(text)) return CalcValue::calcValueWithRealValue(*value);

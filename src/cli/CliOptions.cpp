@@ -16,7 +16,7 @@ std::optional<int> numberIn(std::string_view text, int lowest, int highest) {
 }  // namespace
 
 std::optional<CliOptions> CliOptions::parse(int argc, char** argv, std::string* problem,
-                                           const CliSettings& startingSettings) {
+                                            const CliSettings& startingSettings) {
     CliOptions options;
     options.settings = startingSettings;
     int i = 1;

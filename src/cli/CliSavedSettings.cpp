@@ -11,7 +11,8 @@ CliSettings cliSettingsFromSavedSettings() {
     if (!defaults.boolForKey(UserSettingsKeyHasCreatedDefaultValues)) return settings;
     settings.angleType = defaults.integerForKey(UserSettingsKeyAngle);
     settings.numDecimalPlacesValue = defaults.integerForKey(UserSettingsKeyNumDecimalPlaces);
-    settings.numSigFigsValue = UserSettings::numSigFigsFromStoredValue(defaults.integerForKey(UserSettingsKeyNumSigFigs));
+    settings.numSigFigsValue =
+        UserSettings::numSigFigsFromStoredValue(defaults.integerForKey(UserSettingsKeyNumSigFigs));
     settings.wordSize = UserSettings::wordSizeFromStoredValue(defaults.integerForKey(UserSettingsKeyWordSize));
     settings.realStyleValue = defaults.integerForKey(UserSettingsKeyRealStyle);
     settings.integerTypeValue = defaults.integerForKey(UserSettingsKeyIntegerType);

@@ -16,9 +16,7 @@ constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStore = 3;
 
-void reportUsageError(const std::string& problem) {
-    std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str());
-}
+void reportUsageError(const std::string& problem) { std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str()); }
 
 int printDisplay(const CliSession& session, bool allPages) {
     if (allPages) {
@@ -83,7 +81,8 @@ int main(int argc, char** argv) {
     size_t capacity = 0;
     ssize_t length = 0;
     while ((length = getline(&buffer, &capacity, stdin)) >= 0) {
-        if (std::optional<std::string> keyProblem = session.pressKeys(std::string_view(buffer, static_cast<size_t>(length)))) {
+        if (std::optional<std::string> keyProblem =
+                session.pressKeys(std::string_view(buffer, static_cast<size_t>(length)))) {
             reportUsageError(*keyProblem);
             hadUsageError = true;
             continue;

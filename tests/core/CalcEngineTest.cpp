@@ -1,7 +1,6 @@
-#include "Calculator/CalcEngine.h"
-
 #include <gtest/gtest.h>
 
+#include "Calculator/CalcEngine.h"
 #include "Calculator/OperatorsBasic.h"
 #include "support/EngineDriver.h"
 #include "support/WordSizeScope.h"
@@ -12,9 +11,7 @@ class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override { engine.setDelegate(&delegate); }
 
-    void startWith(CalcValueType type) {
-        engine.setAccumulatorCalcValue(CalcValue::calcValueWithType(type));
-    }
+    void startWith(CalcValueType type) { engine.setAccumulatorCalcValue(CalcValue::calcValueWithType(type)); }
     const CalcValue& accumulator() const { return engine.accumulatorCalcValue(); }
 
     WordSizeScope wordSize{32};
@@ -49,29 +46,22 @@ TEST_P(EngineSequences, GiveTheResult) {
 
 INSTANTIATE_TEST_SUITE_P(
     Precedence, EngineSequences,
-    ::testing::Values(SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeUBase, 14},
-                      SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeSBase, 14},
-                      SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeReal, 14},
-                      SequenceRow{"2 \u00D7 3 + 4 =", CalcValueTypeSBase, 10},
-                      SequenceRow{"8 \u2212 3 \u2212 2 =", CalcValueTypeSBase, 3},
-                      SequenceRow{"5 + =", CalcValueTypeUBase, 10},
-                      SequenceRow{"5 + \u00D7 2 =", CalcValueTypeUBase, 10},
-                      SequenceRow{"1 + 2 \u00D7 3 \u2212 4 \u00F7 2 =", CalcValueTypeReal, 5},
-                      SequenceRow{"0 0 0 5", CalcValueTypeUBase, 5},
-                      SequenceRow{"1 2 . 5", CalcValueTypeReal, 12.5},
-                      SequenceRow{"1 2 . 5 \u00B1 6", CalcValueTypeReal, -12.56},
-                      SequenceRow{"1 2 3 4 5 6 7 8 9 0 1 2", CalcValueTypeReal, 12345678901},
-                      SequenceRow{"2 E 3 =", CalcValueTypeReal, 2000},
-                      SequenceRow{"2 E 3 \u00B1 =", CalcValueTypeReal, 0.002},
-                      SequenceRow{"2 E \u00B1 3 =", CalcValueTypeReal, 2000},
-                      SequenceRow{"1 E 9 9 9 =", CalcValueTypeReal, 1e99},
-                      SequenceRow{"5 + ! 3 =", CalcValueTypeReal, 123},
-                      SequenceRow{"5 + 3 = 2", CalcValueTypeUBase, 2},
-                      SequenceRow{". 5", CalcValueTypeReal, 0.5},
-                      SequenceRow{". \u00B1 5", CalcValueTypeReal, -0.5},
-                      SequenceRow{"3 + E 2 =", CalcValueTypeReal, 3},
-                      SequenceRow{"7 \u00F7 2 =", CalcValueTypeSBase, 3},
-                      SequenceRow{"7 \u00B1 \u00F7 2 =", CalcValueTypeSBase, -3}));
+    ::testing::Values(
+        SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeUBase, 14},
+        SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeSBase, 14}, SequenceRow{"2 + 3 \u00D7 4 =", CalcValueTypeReal, 14},
+        SequenceRow{"2 \u00D7 3 + 4 =", CalcValueTypeSBase, 10},
+        SequenceRow{"8 \u2212 3 \u2212 2 =", CalcValueTypeSBase, 3}, SequenceRow{"5 + =", CalcValueTypeUBase, 10},
+        SequenceRow{"5 + \u00D7 2 =", CalcValueTypeUBase, 10},
+        SequenceRow{"1 + 2 \u00D7 3 \u2212 4 \u00F7 2 =", CalcValueTypeReal, 5},
+        SequenceRow{"0 0 0 5", CalcValueTypeUBase, 5}, SequenceRow{"1 2 . 5", CalcValueTypeReal, 12.5},
+        SequenceRow{"1 2 . 5 \u00B1 6", CalcValueTypeReal, -12.56},
+        SequenceRow{"1 2 3 4 5 6 7 8 9 0 1 2", CalcValueTypeReal, 12345678901},
+        SequenceRow{"2 E 3 =", CalcValueTypeReal, 2000}, SequenceRow{"2 E 3 \u00B1 =", CalcValueTypeReal, 0.002},
+        SequenceRow{"2 E \u00B1 3 =", CalcValueTypeReal, 2000}, SequenceRow{"1 E 9 9 9 =", CalcValueTypeReal, 1e99},
+        SequenceRow{"5 + ! 3 =", CalcValueTypeReal, 123}, SequenceRow{"5 + 3 = 2", CalcValueTypeUBase, 2},
+        SequenceRow{". 5", CalcValueTypeReal, 0.5}, SequenceRow{". \u00B1 5", CalcValueTypeReal, -0.5},
+        SequenceRow{"3 + E 2 =", CalcValueTypeReal, 3}, SequenceRow{"7 \u00F7 2 =", CalcValueTypeSBase, 3},
+        SequenceRow{"7 \u00B1 \u00F7 2 =", CalcValueTypeSBase, -3}));
 
 TEST_F(EngineTest, HistoryStepsComeInReductionOrder) {
     pressKeys(engine, "2 + 3 \u00D7 4 =");

@@ -1,7 +1,6 @@
-#include "Calculator/CalcScreenLogic.h"
-
 #include <gtest/gtest.h>
 
+#include "Calculator/CalcScreenLogic.h"
 #include "Calculator/Operators.h"
 #include "Utils/NumberUtils.h"
 #include "support/EngineDriver.h"
@@ -91,7 +90,8 @@ TEST(ScreenLogicPages, EditingFormatShowsExactlyTheTypedDigits) {
     fixNone.numDecimalPlaces = 0;
     fixNone.exponent = -3;
     EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, true, -3), fixNone);
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, false, 0), CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, false, 0),
+              CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
     const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
     EXPECT_EQ(CalcScreenLogic::editingFormat(CalcValue::calcValueWithUBaseValue(3), hex, 100, true, 2), hex);
 }
@@ -177,7 +177,8 @@ TEST_F(ScreenLogicDeathTest, InconsistentValuesAbort) {
     EXPECT_DEATH(CalcScreenLogic::displayPageFromNumberBase(7), "Classes/CalcViewController: unknown number base");
     EXPECT_DEATH(CalcScreenLogic::displayPageFromCalcValueFormatStyle(8),
                  "Classes/CalcViewController: unknown calc value format style");
-    EXPECT_DEATH(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 4), "Classes/CalcViewController: unrecognised page");
+    EXPECT_DEATH(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 4),
+                 "Classes/CalcViewController: unrecognised page");
     settings.style = 9;
     engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
     EXPECT_DEATH(logic.startingDisplayPage(), "Classes/CalcViewController: unknown real style");

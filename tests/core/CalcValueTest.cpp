@@ -1,10 +1,9 @@
-#include "Model/CalcValue.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "Model/CalcValue.h"
 #include "support/Int128.h"
 
 namespace {
@@ -18,8 +17,17 @@ int64_t signExtendedReference(uint64_t v, int w) {
 }
 
 TEST(CalcValueMasking, MatchesReferenceAtEveryWordSize) {
-    const uint64_t samples[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x100000001, 0x8000000000000000,
-                                0xFFFFFFFFFFFFFFFF, 0x0123456789ABCDEF, 0xFEDCBA9876543210};
+    const uint64_t samples[] = {0,
+                                1,
+                                0x7F,
+                                0x80,
+                                0xFF,
+                                0xFFFF,
+                                0x100000001,
+                                0x8000000000000000,
+                                0xFFFFFFFFFFFFFFFF,
+                                0x0123456789ABCDEF,
+                                0xFEDCBA9876543210};
     for (int w = 2; w <= 64; ++w) {
         for (uint64_t v : samples) {
             const uint64_t expectedUnsigned = w == 64 ? v : v % (uint64_t{1} << w);
@@ -60,7 +68,8 @@ TEST(CalcValueConversion, KeepsOrReinterpretsBitPatterns) {
         {CalcValue::calcValueWithUBaseValue(200), CalcValueTypeSBase, 8, CalcValue::calcValueWithSBaseValue(-56)},
         {CalcValue::calcValueWithSBaseValue(-1), CalcValueTypeUBase, 8, CalcValue::calcValueWithUBaseValue(255)},
         {CalcValue::calcValueWithSBaseValue(-1), CalcValueTypeUBase, 16, CalcValue::calcValueWithUBaseValue(65535)},
-        {CalcValue::calcValueWithSBaseValue(-1), CalcValueTypeUBase, 64, CalcValue::calcValueWithUBaseValue(UINT64_MAX)},
+        {CalcValue::calcValueWithSBaseValue(-1), CalcValueTypeUBase, 64,
+         CalcValue::calcValueWithUBaseValue(UINT64_MAX)},
         {CalcValue::calcValueWithRealValue(3.99), CalcValueTypeSBase, 32, CalcValue::calcValueWithSBaseValue(3)},
         {CalcValue::calcValueWithRealValue(-3.99), CalcValueTypeSBase, 32, CalcValue::calcValueWithSBaseValue(-3)},
         {CalcValue::calcValueWithRealValue(300.0), CalcValueTypeUBase, 8, CalcValue::calcValueWithUBaseValue(44)},

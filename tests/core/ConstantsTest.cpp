@@ -93,8 +93,6 @@ TEST(Constants, AComputedValueEqualToAConstantIsThatConstant) {
     EXPECT_EQ(constants.stringFromConstantCalcValue(real(299792458.0 * 2 / 2)), "c");
 }
 
-TEST(Constants, SharedInstanceIsOne) {
-    EXPECT_EQ(&Constants::sharedInstance(), &Constants::sharedInstance());
-}
+TEST(Constants, SharedInstanceIsOne) { EXPECT_EQ(&Constants::sharedInstance(), &Constants::sharedInstance()); }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include "Utils/NumberUtils.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -7,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "Utils/NumberUtils.h"
 #include "Utils/StringUtils.h"
 #include "support/WordSizeScope.h"
 
@@ -39,38 +38,37 @@ TEST_P(RealFormatting, GivesTheTextPair) {
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, RealFormatting,
-    ::testing::Values(
-        RealRow{"fix2", 3.14159, format(0, 2), {"3.14", ""}},
-        RealRow{"fixNegativeRoundsToZero", -0.004, format(0, 2), {"0.00", ""}},
-        RealRow{"fixLargeGoesAuto", 1e11, format(0, 2), {"1", "11"}},
-        RealRow{"fixZeroPlaces", 12.4, format(0, 0), {"12.", ""}},
-        RealRow{"fixExponent", 2.5, format(0, 2, std::nullopt, -3), {"2.50", "-03"}},
-        RealRow{"fixPositiveExponent", 2.0, format(0, 0, std::nullopt, 5), {"2.", "05"}},
-        RealRow{"fixPlacesCappedAtTen", 1.0 / 3.0, format(0, 14), {"0.3333333333", ""}},
-        RealRow{"fixNegativePlaces", 7.6, format(0, -2), {"8.", ""}},
-        RealRow{"fixMinusZero", -0.0, format(0, 2), {"0.00", ""}},
-        RealRow{"sci3", 123456, format(2, std::nullopt, 3), {"1.23", "05"}},
-        RealRow{"sciZero", 0, format(2, std::nullopt, 3), {"0", "00"}},
-        RealRow{"sciNegativeSmall", -0.000456, format(2, std::nullopt, 3), {"-4.56", "-04"}},
-        RealRow{"sciHundredExponent", 1e99 * 10, format(2), {"1", "100"}},
-        RealRow{"sciDefaultTen", 1.0 / 3.0, format(2), {"3.333333333", "-01"}},
-        RealRow{"sciOneFigure", 987.0, format(2, std::nullopt, 1), {"1", "03"}},
-        RealRow{"eng3", 123456, format(1, std::nullopt, 3), {"123", "03"}},
-        RealRow{"engSmall", 0.000456, format(1, std::nullopt, 3), {"456", "-06"}},
-        RealRow{"engTwelve", 12, format(1, std::nullopt, 3), {"12", "00"}},
-        RealRow{"engPositive", 1.5e5, format(1), {"150", "03"}},
-        RealRow{"engNegativeExponent", 1.5e-5, format(1), {"15", "-06"}},
-        RealRow{"engMinusFour", 1.5e-4, format(1), {"150", "-06"}},
-        RealRow{"autoFixDigits", 123456.789, format(3), {"123456.789", ""}},
-        RealRow{"autoSmallFix", 0.000012, format(3), {"0.000012", ""}},
-        RealRow{"autoTinySci", 1e-12, format(3), {"1", "-12"}},
-        RealRow{"autoBoundIsSci", 1e-11, format(3), {"1", "-11"}},
-        RealRow{"autoJustAboveBound", 1.1e-11, format(3), {"0", ""}},
-        RealRow{"autoElevenNines", 99999999999.0, format(3), {"99999999999", ""}},
-        RealRow{"autoLarge", 1e11, format(3), {"1", "11"}},
-        RealRow{"autoLargeFraction", 1.5e11, format(3), {"1.5", "11"}},
-        RealRow{"autoFlushesTiny", 5e-100, format(3), {"0", ""}},
-        RealRow{"unknownStyleIsAuto", 2.5, format(9), {"2.5", ""}}),
+    ::testing::Values(RealRow{"fix2", 3.14159, format(0, 2), {"3.14", ""}},
+                      RealRow{"fixNegativeRoundsToZero", -0.004, format(0, 2), {"0.00", ""}},
+                      RealRow{"fixLargeGoesAuto", 1e11, format(0, 2), {"1", "11"}},
+                      RealRow{"fixZeroPlaces", 12.4, format(0, 0), {"12.", ""}},
+                      RealRow{"fixExponent", 2.5, format(0, 2, std::nullopt, -3), {"2.50", "-03"}},
+                      RealRow{"fixPositiveExponent", 2.0, format(0, 0, std::nullopt, 5), {"2.", "05"}},
+                      RealRow{"fixPlacesCappedAtTen", 1.0 / 3.0, format(0, 14), {"0.3333333333", ""}},
+                      RealRow{"fixNegativePlaces", 7.6, format(0, -2), {"8.", ""}},
+                      RealRow{"fixMinusZero", -0.0, format(0, 2), {"0.00", ""}},
+                      RealRow{"sci3", 123456, format(2, std::nullopt, 3), {"1.23", "05"}},
+                      RealRow{"sciZero", 0, format(2, std::nullopt, 3), {"0", "00"}},
+                      RealRow{"sciNegativeSmall", -0.000456, format(2, std::nullopt, 3), {"-4.56", "-04"}},
+                      RealRow{"sciHundredExponent", 1e99 * 10, format(2), {"1", "100"}},
+                      RealRow{"sciDefaultTen", 1.0 / 3.0, format(2), {"3.333333333", "-01"}},
+                      RealRow{"sciOneFigure", 987.0, format(2, std::nullopt, 1), {"1", "03"}},
+                      RealRow{"eng3", 123456, format(1, std::nullopt, 3), {"123", "03"}},
+                      RealRow{"engSmall", 0.000456, format(1, std::nullopt, 3), {"456", "-06"}},
+                      RealRow{"engTwelve", 12, format(1, std::nullopt, 3), {"12", "00"}},
+                      RealRow{"engPositive", 1.5e5, format(1), {"150", "03"}},
+                      RealRow{"engNegativeExponent", 1.5e-5, format(1), {"15", "-06"}},
+                      RealRow{"engMinusFour", 1.5e-4, format(1), {"150", "-06"}},
+                      RealRow{"autoFixDigits", 123456.789, format(3), {"123456.789", ""}},
+                      RealRow{"autoSmallFix", 0.000012, format(3), {"0.000012", ""}},
+                      RealRow{"autoTinySci", 1e-12, format(3), {"1", "-12"}},
+                      RealRow{"autoBoundIsSci", 1e-11, format(3), {"1", "-11"}},
+                      RealRow{"autoJustAboveBound", 1.1e-11, format(3), {"0", ""}},
+                      RealRow{"autoElevenNines", 99999999999.0, format(3), {"99999999999", ""}},
+                      RealRow{"autoLarge", 1e11, format(3), {"1", "11"}},
+                      RealRow{"autoLargeFraction", 1.5e11, format(3), {"1.5", "11"}},
+                      RealRow{"autoFlushesTiny", 5e-100, format(3), {"0", ""}},
+                      RealRow{"unknownStyleIsAuto", 2.5, format(9), {"2.5", ""}}),
     [](const ::testing::TestParamInfo<RealRow>& row) { return std::string(row.param.name); });
 
 TEST(RealFormattingSpecial, NonFiniteAndNoStyle) {
@@ -162,7 +160,8 @@ TEST(SpokenText, BaseWordsAndPowers) {
     const CalcValueFormat bin = CalcValueFormat::withStyle(4);
     const CalcValueFormat sci = format(2);
     const CalcValueFormat fix = format(0, 1);
-    EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(CalcValue::calcValueWithUBaseValue(10), &bin), "binary 1010");
+    EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(CalcValue::calcValueWithUBaseValue(10), &bin),
+              "binary 1010");
     EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(real(2e-7), &sci), "2 times 10 to the power -07");
     EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(real(2.5), &fix), "2.5");
 }
@@ -238,7 +237,9 @@ TEST(Parsing, RoundTripsEveryDisplayedBaseText) {
             EXPECT_EQ(parsed->uBaseValue(), v) << text;
         }
         const CalcValueFormat hex = CalcValueFormat::withStyle(7);
-        EXPECT_EQ(NumberUtils::calcValueFromString("0x" + NumberUtils::stringsFromCalcValue(value, &hex)[0])->uBaseValue(), v);
+        EXPECT_EQ(
+            NumberUtils::calcValueFromString("0x" + NumberUtils::stringsFromCalcValue(value, &hex)[0])->uBaseValue(),
+            v);
     }
 }
 

@@ -1,10 +1,9 @@
-#include "Calculator/OperatorsBasic.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "Calculator/Operators.h"
+#include "Calculator/OperatorsBasic.h"
 #include "support/Int128.h"
 #include "support/WordSizeScope.h"
 
@@ -38,8 +37,8 @@ int64_t wrapSigned(Int128 exact, int w) {
 }
 
 TEST(BasicArithmetic, WrapsAtEveryWordSizeLikeExactArithmetic) {
-    const int64_t samples[] = {0, 1, 2, 3, 7, -1, -2, -7, 100, -128, 127, 255, 32767, -32768, 0x12345678,
-                               INT64_MAX, INT64_MIN, 0x5555555555555555};
+    const int64_t samples[] = {0,    1,   2,   3,     7,      -1,         -2,        -7,        100,
+                               -128, 127, 255, 32767, -32768, 0x12345678, INT64_MAX, INT64_MIN, 0x5555555555555555};
     for (int w = 2; w <= 64; ++w) {
         WordSizeScope wordSize(w);
         for (int64_t a : samples) {
@@ -66,7 +65,8 @@ TEST(BasicArithmetic, WrapsAtEveryWordSizeLikeExactArithmetic) {
                         << "w=" << w << " op=" << c.op << " " << a << " " << b;
                 }
                 if (ub != 0) {
-                    EXPECT_EQ(binary(ua64, OperatorsOperatorDivide, ub64)->uBaseValue(), static_cast<uint64_t>(ua / ub));
+                    EXPECT_EQ(binary(ua64, OperatorsOperatorDivide, ub64)->uBaseValue(),
+                              static_cast<uint64_t>(ua / ub));
                 }
                 if (sb != 0) {
                     // C++ division truncates toward zero, as the calculator's does.
@@ -106,7 +106,8 @@ TEST(BasicArithmetic, LeftOperandDecidesTheKind) {
 
 TEST(BasicArithmetic, DivisionByZero) {
     WordSizeScope wordSize(16);
-    for (const auto& [a, b] : {std::pair{u(5), u(0)}, {s(5), s(0)}, {r(5), r(0.0)}, {r(5), r(-0.0)}, {u(5), u(0x10000)}}) {
+    for (const auto& [a, b] :
+         {std::pair{u(5), u(0)}, {s(5), s(0)}, {r(5), r(0.0)}, {r(5), r(-0.0)}, {u(5), u(0x10000)}}) {
         OperatorsError error = 0;
         EXPECT_FALSE(binary(a, OperatorsOperatorDivide, b, &error).has_value());
         EXPECT_EQ(error, OperatorsErrorDivideByZero);

@@ -49,54 +49,43 @@ struct Sequence {
 const Sequence kSequences[] = {
     {"1 OR 2 AND 3 =",
      CalcValueTypeUBase,
-     {Digits{1}, Key{OperatorsOperatorOR}, Digits{2}, Key{OperatorsOperatorAND}, Digits{3},
-      Equals{}},
+     {Digits{1}, Key{OperatorsOperatorOR}, Digits{2}, Key{OperatorsOperatorAND}, Digits{3}, Equals{}},
      unsignedValue(3)},
     // Left to right would give (4 OR 2) AND 3 = 2.
     {"4 OR 2 AND 3 =",
      CalcValueTypeUBase,
-     {Digits{4}, Key{OperatorsOperatorOR}, Digits{2}, Key{OperatorsOperatorAND}, Digits{3},
-      Equals{}},
+     {Digits{4}, Key{OperatorsOperatorOR}, Digits{2}, Key{OperatorsOperatorAND}, Digits{3}, Equals{}},
      unsignedValue(6)},
     // XOR binds tighter than OR: 8 OR (6 XOR 3) = 13; left to right gives 11.
     {"8 OR 6 XOR 3 =",
      CalcValueTypeUBase,
-     {Digits{8}, Key{OperatorsOperatorOR}, Digits{6}, Key{OperatorsOperatorXOR}, Digits{3},
-      Equals{}},
+     {Digits{8}, Key{OperatorsOperatorOR}, Digits{6}, Key{OperatorsOperatorXOR}, Digits{3}, Equals{}},
      unsignedValue(13)},
     // MOD binds tighter than XOR: 6 XOR (7 MOD 4) = 5; left to right gives 1.
     {"6 XOR 7 MOD 4 =",
      CalcValueTypeUBase,
-     {Digits{6}, Key{OperatorsOperatorXOR}, Digits{7}, Key{OperatorsOperatorMOD}, Digits{4},
-      Equals{}},
+     {Digits{6}, Key{OperatorsOperatorXOR}, Digits{7}, Key{OperatorsOperatorMOD}, Digits{4}, Equals{}},
      unsignedValue(5)},
     // Equal precedences reduce left to right: (2 ^ 3) ^ 2.
     {"2 ^ 3 ^ 2 =",
      CalcValueTypeUBase,
-     {Digits{2}, Key{OperatorsOperatorPowN}, Digits{3}, Key{OperatorsOperatorPowN}, Digits{2},
-      Equals{}},
+     {Digits{2}, Key{OperatorsOperatorPowN}, Digits{3}, Key{OperatorsOperatorPowN}, Digits{2}, Equals{}},
      realValue(64.0)},
     {"2 + 3 ^ 2 =",
      CalcValueTypeReal,
-     {Digits{2}, Key{OperatorsOperatorAdd}, Digits{3}, Key{OperatorsOperatorPowN}, Digits{2},
-      Equals{}},
+     {Digits{2}, Key{OperatorsOperatorAdd}, Digits{3}, Key{OperatorsOperatorPowN}, Digits{2}, Equals{}},
      realValue(11.0)},
     {"64 NTHRT 2 + 1 =",
      CalcValueTypeReal,
-     {Digits{64}, Key{OperatorsOperatorNthRoot}, Digits{2}, Key{OperatorsOperatorAdd}, Digits{1},
-      Equals{}},
+     {Digits{64}, Key{OperatorsOperatorNthRoot}, Digits{2}, Key{OperatorsOperatorAdd}, Digits{1}, Equals{}},
      realValue(9.0)},
     // Shifts bind looser than addition: (1 + 2) <<N 3.
     {"1 + 2 <<N 3 =",
      CalcValueTypeUBase,
-     {Digits{1}, Key{OperatorsOperatorAdd}, Digits{2}, Key{OperatorsOperatorShiftLeftN}, Digits{3},
-      Equals{}},
+     {Digits{1}, Key{OperatorsOperatorAdd}, Digits{2}, Key{OperatorsOperatorShiftLeftN}, Digits{3}, Equals{}},
      unsignedValue(24)},
     {"5 <<", CalcValueTypeUBase, {Digits{5}, Key{OperatorsOperatorShiftLeft}}, unsignedValue(10)},
-    {"5 ROTR at 16 bits",
-     CalcValueTypeUBase,
-     {Digits{5}, Key{OperatorsOperatorRotateRight}},
-     unsignedValue(0x8002)},
+    {"5 ROTR at 16 bits", CalcValueTypeUBase, {Digits{5}, Key{OperatorsOperatorRotateRight}}, unsignedValue(0x8002)},
     {"40000 (0x9C40) A>> copies the top bit and stays unsigned",
      CalcValueTypeUBase,
      {Digits{40000}, Key{OperatorsOperatorArithmeticShiftRight}},
@@ -156,8 +145,7 @@ TEST(OperatorsRegistryModules, EveryAssignedIdentifierHasAModule) {
     }
     EXPECT_EQ(Operators::sharedInstance().knownOperators(), expected);
     EXPECT_EQ(Operators::sharedInstance().operatorsModules().size(), 8u);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(0),
-              &OperatorsBasic::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(0), &OperatorsBasic::sharedInstance());
 }
 
 }  // namespace

@@ -9,8 +9,7 @@
 
 namespace {
 
-std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op,
-                               OperatorsError* error) {
+std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue(value, op, error);
 }
 
@@ -46,70 +45,50 @@ struct EncodingCase {
 };
 
 const EncodingCase kCases[] = {
-    {"float2ieee 1.0", 32, OperatorsOperatorFloatToIEEE754, realValue(1.0),
-     unsignedValue(0x3F800000), 0},
-    {"float2ieee -2.5", 32, OperatorsOperatorFloatToIEEE754, realValue(-2.5),
-     unsignedValue(0xC0200000), 0},
-    {"float2ieee 0.1", 32, OperatorsOperatorFloatToIEEE754, realValue(0.1),
-     unsignedValue(0x3DCCCCCD), 0},
-    {"float2ieee 1e39", 32, OperatorsOperatorFloatToIEEE754, realValue(1e39),
-     unsignedValue(0x7F800000), 0},
-    {"float2ieee -1e39", 32, OperatorsOperatorFloatToIEEE754, realValue(-1e39),
-     unsignedValue(0xFF800000), 0},
-    {"float2ieee 1e99", 32, OperatorsOperatorFloatToIEEE754, realValue(1e99),
-     unsignedValue(0x7F800000), 0},
-    {"float2ieee -0.0", 32, OperatorsOperatorFloatToIEEE754, realValue(-0.0),
-     unsignedValue(0x80000000), 0},
-    {"float2ieee 1e-46 is zero", 32, OperatorsOperatorFloatToIEEE754, realValue(1e-46),
-     unsignedValue(0), 0},
-    {"float2ieee 1e-45 is the smallest subnormal", 32, OperatorsOperatorFloatToIEEE754,
-     realValue(1e-45), unsignedValue(1), 0},
-    {"float2ieee of unsigned 1", 32, OperatorsOperatorFloatToIEEE754, unsignedValue(1),
-     unsignedValue(0x3F800000), 0},
-    {"float2ieee of signed -1", 32, OperatorsOperatorFloatToIEEE754, signedValue(-1),
-     unsignedValue(0xBF800000), 0},
-    {"float2ieee 1.0 at 64 leaves the upper half zero", 64, OperatorsOperatorFloatToIEEE754,
-     realValue(1.0), unsignedValue(0x000000003F800000), 0},
+    {"float2ieee 1.0", 32, OperatorsOperatorFloatToIEEE754, realValue(1.0), unsignedValue(0x3F800000), 0},
+    {"float2ieee -2.5", 32, OperatorsOperatorFloatToIEEE754, realValue(-2.5), unsignedValue(0xC0200000), 0},
+    {"float2ieee 0.1", 32, OperatorsOperatorFloatToIEEE754, realValue(0.1), unsignedValue(0x3DCCCCCD), 0},
+    {"float2ieee 1e39", 32, OperatorsOperatorFloatToIEEE754, realValue(1e39), unsignedValue(0x7F800000), 0},
+    {"float2ieee -1e39", 32, OperatorsOperatorFloatToIEEE754, realValue(-1e39), unsignedValue(0xFF800000), 0},
+    {"float2ieee 1e99", 32, OperatorsOperatorFloatToIEEE754, realValue(1e99), unsignedValue(0x7F800000), 0},
+    {"float2ieee -0.0", 32, OperatorsOperatorFloatToIEEE754, realValue(-0.0), unsignedValue(0x80000000), 0},
+    {"float2ieee 1e-46 is zero", 32, OperatorsOperatorFloatToIEEE754, realValue(1e-46), unsignedValue(0), 0},
+    {"float2ieee 1e-45 is the smallest subnormal", 32, OperatorsOperatorFloatToIEEE754, realValue(1e-45),
+     unsignedValue(1), 0},
+    {"float2ieee of unsigned 1", 32, OperatorsOperatorFloatToIEEE754, unsignedValue(1), unsignedValue(0x3F800000), 0},
+    {"float2ieee of signed -1", 32, OperatorsOperatorFloatToIEEE754, signedValue(-1), unsignedValue(0xBF800000), 0},
+    {"float2ieee 1.0 at 64 leaves the upper half zero", 64, OperatorsOperatorFloatToIEEE754, realValue(1.0),
+     unsignedValue(0x000000003F800000), 0},
     {"float2ieee at 31", 31, OperatorsOperatorFloatToIEEE754, realValue(1.0), std::nullopt, 4},
     {"float2ieee at 16", 16, OperatorsOperatorFloatToIEEE754, realValue(1.0), std::nullopt, 4},
     {"double2ieee at 32", 32, OperatorsOperatorDoubleToIEEE754, realValue(1.0), std::nullopt, 5},
     {"double2ieee at 63", 63, OperatorsOperatorDoubleToIEEE754, realValue(1.0), std::nullopt, 5},
-    {"double2ieee 1.0", 64, OperatorsOperatorDoubleToIEEE754, realValue(1.0),
-     unsignedValue(0x3FF0000000000000), 0},
-    {"double2ieee -0.0", 64, OperatorsOperatorDoubleToIEEE754, realValue(-0.0),
-     unsignedValue(0x8000000000000000), 0},
+    {"double2ieee 1.0", 64, OperatorsOperatorDoubleToIEEE754, realValue(1.0), unsignedValue(0x3FF0000000000000), 0},
+    {"double2ieee -0.0", 64, OperatorsOperatorDoubleToIEEE754, realValue(-0.0), unsignedValue(0x8000000000000000), 0},
     {"double2ieee π", 64, OperatorsOperatorDoubleToIEEE754, realValue(3.141592653589793),
      unsignedValue(0x400921FB54442D18), 0},
-    {"double2ieee of unsigned 2^64-1", 64, OperatorsOperatorDoubleToIEEE754,
-     unsignedValue(UINT64_MAX), unsignedValue(0x43F0000000000000), 0},
+    {"double2ieee of unsigned 2^64-1", 64, OperatorsOperatorDoubleToIEEE754, unsignedValue(UINT64_MAX),
+     unsignedValue(0x43F0000000000000), 0},
     {"ieee2double π", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0x400921FB54442D18),
      realValue(3.141592653589793), 0},
-    {"ieee2double +infinity", 64, OperatorsOperatorIEEE754ToDouble,
-     unsignedValue(0x7FF0000000000000), std::nullopt, 1},
-    {"ieee2double NaN", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0xFFF8000000000000),
-     std::nullopt, 1},
-    {"ieee2double smallest subnormal", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(1),
-     realValue(0.0), 0},
-    {"ieee2double 1e100", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0x54B249AD2594C37D),
-     std::nullopt, 1},
-    {"ieee2double of signed -1 is all ones, a NaN", 16, OperatorsOperatorIEEE754ToDouble,
-     signedValue(-1), std::nullopt, 1},
-    {"ieee2double at 8 bits reads all 64 bits", 8, OperatorsOperatorIEEE754ToDouble,
-     unsignedValue(0x3FF0000000000000), realValue(1.0), 0},
-    {"ieee2float NaN", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0x7FC00000), std::nullopt,
+    {"ieee2double +infinity", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0x7FF0000000000000), std::nullopt, 1},
+    {"ieee2double NaN", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0xFFF8000000000000), std::nullopt, 1},
+    {"ieee2double smallest subnormal", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(1), realValue(0.0), 0},
+    {"ieee2double 1e100", 64, OperatorsOperatorIEEE754ToDouble, unsignedValue(0x54B249AD2594C37D), std::nullopt, 1},
+    {"ieee2double of signed -1 is all ones, a NaN", 16, OperatorsOperatorIEEE754ToDouble, signedValue(-1), std::nullopt,
      1},
-    {"ieee2float -infinity", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0xFF800000),
-     std::nullopt, 1},
-    {"ieee2float -1.0", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0xBF800000),
-     realValue(-1.0), 0},
-    {"ieee2float at 16 decodes a subnormal", 16, OperatorsOperatorIEEE754ToFloat,
-     unsignedValue(0x3F80), realValue(2.2779507836064226e-41), 0},
-    {"ieee2float reads the low 32 bits", 64, OperatorsOperatorIEEE754ToFloat,
-     unsignedValue(0xFFFFFFFF3F800000), realValue(1.0), 0},
-    {"ieee2float of real 1065353216.9", 8, OperatorsOperatorIEEE754ToFloat, realValue(1065353216.9),
+    {"ieee2double at 8 bits reads all 64 bits", 8, OperatorsOperatorIEEE754ToDouble, unsignedValue(0x3FF0000000000000),
      realValue(1.0), 0},
-    {"ieee2float of signed -1082130432 keeps its bits", 8, OperatorsOperatorIEEE754ToFloat,
-     signedValue(-1082130432), realValue(-1.0), 0},
+    {"ieee2float NaN", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0x7FC00000), std::nullopt, 1},
+    {"ieee2float -infinity", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0xFF800000), std::nullopt, 1},
+    {"ieee2float -1.0", 32, OperatorsOperatorIEEE754ToFloat, unsignedValue(0xBF800000), realValue(-1.0), 0},
+    {"ieee2float at 16 decodes a subnormal", 16, OperatorsOperatorIEEE754ToFloat, unsignedValue(0x3F80),
+     realValue(2.2779507836064226e-41), 0},
+    {"ieee2float reads the low 32 bits", 64, OperatorsOperatorIEEE754ToFloat, unsignedValue(0xFFFFFFFF3F800000),
+     realValue(1.0), 0},
+    {"ieee2float of real 1065353216.9", 8, OperatorsOperatorIEEE754ToFloat, realValue(1065353216.9), realValue(1.0), 0},
+    {"ieee2float of signed -1082130432 keeps its bits", 8, OperatorsOperatorIEEE754ToFloat, signedValue(-1082130432),
+     realValue(-1.0), 0},
 };
 
 TEST(OperatorsIEEE754, KnownEncodings) {
@@ -155,8 +134,7 @@ TEST(OperatorsIEEE754, EncodingsAreTheMachinesPatternsAndDecodeBack) {
         if (std::fabs(x) <= FLT_MAX) {
             RegistrySettings settings(32);
             const float rounded = static_cast<float>(x);
-            const std::optional<CalcValue> single =
-                unary(realValue(x), OperatorsOperatorFloatToIEEE754, &error);
+            const std::optional<CalcValue> single = unary(realValue(x), OperatorsOperatorFloatToIEEE754, &error);
             EXPECT_IDENTICAL(single, unsignedValue(floatPattern(rounded)));
             ASSERT_TRUE(single);
             const uint32_t bits = static_cast<uint32_t>(single->uBaseValue());
@@ -167,8 +145,7 @@ TEST(OperatorsIEEE754, EncodingsAreTheMachinesPatternsAndDecodeBack) {
         }
         {
             RegistrySettings settings(64);
-            const std::optional<CalcValue> wide =
-                unary(realValue(x), OperatorsOperatorDoubleToIEEE754, &error);
+            const std::optional<CalcValue> wide = unary(realValue(x), OperatorsOperatorDoubleToIEEE754, &error);
             EXPECT_IDENTICAL(wide, unsignedValue(doublePattern(x)));
             ASSERT_TRUE(wide);
             EXPECT_IDENTICAL(unary(*wide, OperatorsOperatorIEEE754ToDouble, &error),
@@ -184,17 +161,14 @@ TEST(OperatorsIEEE754, DoublesJustBeyondTheFloatRangeRoundToNearest) {
     // Halfway between the largest float and 2^128 goes to the even neighbour, the infinity;
     // just below it, to the largest float.
     const double halfway = std::ldexp(0x1FFFFFF, 103);
-    EXPECT_IDENTICAL(unary(realValue(halfway), OperatorsOperatorFloatToIEEE754, &error),
-                     unsignedValue(0x7F800000));
-    EXPECT_IDENTICAL(
-        unary(realValue(std::nextafter(halfway, 0.0)), OperatorsOperatorFloatToIEEE754, &error),
-        unsignedValue(0x7F7FFFFF));
-    EXPECT_IDENTICAL(
-        unary(realValue(-std::nextafter(halfway, 0.0)), OperatorsOperatorFloatToIEEE754, &error),
-        unsignedValue(0xFF7FFFFF));
-    EXPECT_IDENTICAL(unary(realValue(std::nextafter(static_cast<double>(FLT_MAX), 1e300)),
-                           OperatorsOperatorFloatToIEEE754, &error),
+    EXPECT_IDENTICAL(unary(realValue(halfway), OperatorsOperatorFloatToIEEE754, &error), unsignedValue(0x7F800000));
+    EXPECT_IDENTICAL(unary(realValue(std::nextafter(halfway, 0.0)), OperatorsOperatorFloatToIEEE754, &error),
                      unsignedValue(0x7F7FFFFF));
+    EXPECT_IDENTICAL(unary(realValue(-std::nextafter(halfway, 0.0)), OperatorsOperatorFloatToIEEE754, &error),
+                     unsignedValue(0xFF7FFFFF));
+    EXPECT_IDENTICAL(
+        unary(realValue(std::nextafter(static_cast<double>(FLT_MAX), 1e300)), OperatorsOperatorFloatToIEEE754, &error),
+        unsignedValue(0x7F7FFFFF));
     EXPECT_EQ(error, OperatorsErrorNone);
 }
 
@@ -206,9 +180,8 @@ TEST(OperatorsIEEE754, EveryFiniteExponentOfBinary32DecodesFieldByField) {
                 const uint32_t bits = (sign << 31) | (exponent << 23) | fraction;
                 OperatorsError error = -1;
                 const double expected = decodedFloat(bits);
-                EXPECT_IDENTICAL(
-                    unary(unsignedValue(bits), OperatorsOperatorIEEE754ToFloat, &error),
-                    realValue(std::fabs(expected) < 1e-99 ? 0.0 : expected))
+                EXPECT_IDENTICAL(unary(unsignedValue(bits), OperatorsOperatorIEEE754ToFloat, &error),
+                                 realValue(std::fabs(expected) < 1e-99 ? 0.0 : expected))
                     << std::hex << bits;
                 EXPECT_EQ(error, OperatorsErrorNone);
             }
@@ -220,45 +193,36 @@ TEST(OperatorsIEEE754, WordSizeChecksComeFirstAndDecodingWorksAtEveryWordSize) {
     for (int w = kSmallestWordSize; w <= kLargestWordSize; ++w) {
         RegistrySettings settings(w);
         OperatorsError error = -1;
-        const std::optional<CalcValue> single =
-            unary(noneValue(), OperatorsOperatorFloatToIEEE754, &error);
+        const std::optional<CalcValue> single = unary(noneValue(), OperatorsOperatorFloatToIEEE754, &error);
         EXPECT_EQ(error, w < 32 ? OperatorsErrorIntegerSize32 : OperatorsErrorNone);
         EXPECT_FALSE(single);
         unary(noneValue(), OperatorsOperatorDoubleToIEEE754, &error);
         EXPECT_EQ(error, w < 64 ? OperatorsErrorIntegerSize64 : OperatorsErrorNone);
-        EXPECT_IDENTICAL(unary(unsignedValue(0x3FC00000), OperatorsOperatorIEEE754ToFloat, &error),
+        EXPECT_IDENTICAL(unary(unsignedValue(0x3FC00000), OperatorsOperatorIEEE754ToFloat, &error), realValue(1.5));
+        EXPECT_IDENTICAL(unary(unsignedValue(0x3FF8000000000000), OperatorsOperatorIEEE754ToDouble, &error),
                          realValue(1.5));
-        EXPECT_IDENTICAL(
-            unary(unsignedValue(0x3FF8000000000000), OperatorsOperatorIEEE754ToDouble, &error),
-            realValue(1.5));
     }
 }
 
 TEST(OperatorsIEEE754, NoOperatorIsBinary) {
     OperatorsError error = OperatorsErrorNone;
-    for (OperatorsOperator op = OperatorsOperatorFloatToIEEE754;
-         op <= OperatorsOperatorIEEE754ToDouble; ++op) {
-        EXPECT_FALSE(OperatorsIEEE754::sharedInstance().calculateResultForCalcValue1(
-            realValue(1), op, realValue(1), &error));
+    for (OperatorsOperator op = OperatorsOperatorFloatToIEEE754; op <= OperatorsOperatorIEEE754ToDouble; ++op) {
+        EXPECT_FALSE(
+            OperatorsIEEE754::sharedInstance().calculateResultForCalcValue1(realValue(1), op, realValue(1), &error));
     }
     EXPECT_EQ(error, OperatorsErrorNone);
 }
 
 constexpr ExpectedOperator kOperators[] = {
-    {56, "float2ieee", "Float to IEEE-754", "Float to IEEE", "operatorFloatToIEEEDark.png", 17,
-     true},
-    {57, "double2ieee", "Double to IEEE-754", "Double to IEEE", "operatorDoubleToIEEEDark.png", 17,
-     true},
-    {58, "ieee2float", "IEEE-754 to float", "IEEE to float", "operatorIEEEToFloatDark.png", 17,
-     true},
-    {59, "ieee2double", "IEEE-754 to double", "IEEE to double", "operatorIEEEToDoubleDark.png", 17,
-     true},
+    {56, "float2ieee", "Float to IEEE-754", "Float to IEEE", "operatorFloatToIEEEDark.png", 17, true},
+    {57, "double2ieee", "Double to IEEE-754", "Double to IEEE", "operatorDoubleToIEEEDark.png", 17, true},
+    {58, "ieee2float", "IEEE-754 to float", "IEEE to float", "operatorIEEEToFloatDark.png", 17, true},
+    {59, "ieee2double", "IEEE-754 to double", "IEEE to double", "operatorIEEEToDoubleDark.png", 17, true},
 };
 
 TEST(OperatorsIEEE754, RegistryAnswersItsOperatorsAndTheModuleNoOthers) {
     expectOperatorAnswers(OperatorsIEEE754::sharedInstance(), kOperators);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(7),
-              &OperatorsIEEE754::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(7), &OperatorsIEEE754::sharedInstance());
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 
 namespace {
 
-std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
-                                OperatorsError* error) {
+std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error);
 }
 
@@ -50,13 +49,10 @@ TEST(OperatorsLogic, BitwiseOperatorsMatchTheBitModelForEveryPairOfKinds) {
                         const Bits y = bitsFromInteger(integerOfValue(b), w);
                         for (const BitwiseCase& c : kBitwiseCases) {
                             Bits combined(w);
-                            for (int bit = 0; bit < w; ++bit)
-                                combined[bit] = c.combine(x[bit], y[bit]);
+                            for (int bit = 0; bit < w; ++bit) combined[bit] = c.combine(x[bit], y[bit]);
                             OperatorsError error = -1;
-                            EXPECT_IDENTICAL(binary(a, c.op, b, &error),
-                                             valueFromBits(combined, integerKind(a)))
-                                << "w " << w << ", " << describe(a) << " op " << c.op << " "
-                                << describe(b);
+                            EXPECT_IDENTICAL(binary(a, c.op, b, &error), valueFromBits(combined, integerKind(a)))
+                                << "w " << w << ", " << describe(a) << " op " << c.op << " " << describe(b);
                             EXPECT_EQ(error, OperatorsErrorNone);
                         }
                     }
@@ -74,8 +70,7 @@ TEST(OperatorsLogic, InvertMatchesTheBitModelForEveryKind) {
                 Bits bits = bitsFromInteger(integerOfValue(a), w);
                 for (int& bit : bits) bit = 1 - bit;
                 OperatorsError error = -1;
-                EXPECT_IDENTICAL(unary(a, OperatorsOperatorInvert, &error),
-                                 valueFromBits(bits, integerKind(a)))
+                EXPECT_IDENTICAL(unary(a, OperatorsOperatorInvert, &error), valueFromBits(bits, integerKind(a)))
                     << "w " << w << ", " << describe(a);
                 EXPECT_EQ(error, OperatorsErrorNone);
             }
@@ -103,8 +98,7 @@ TEST(OperatorsLogic, IntegerModMatchesWideRemaindersAtEveryWordSize) {
                         const Int128 dividend = readAs(a, leftKind, w);
                         const Int128 divisor = readAs(b, leftKind, w);
                         OperatorsError error = -1;
-                        const std::optional<CalcValue> result =
-                            binary(a, OperatorsOperatorMOD, b, &error);
+                        const std::optional<CalcValue> result = binary(a, OperatorsOperatorMOD, b, &error);
                         if (divisor == 0) {
                             EXPECT_FALSE(result) << describe(result);
                             EXPECT_EQ(error, OperatorsErrorDivideByZero);
@@ -113,10 +107,9 @@ TEST(OperatorsLogic, IntegerModMatchesWideRemaindersAtEveryWordSize) {
                         // 128-bit division cannot overflow, even for the most negative 64-bit
                         // value.
                         const Int128 remainder = dividend % divisor;
-                        const CalcValue expected =
-                            leftKind == CalcValueTypeUBase
-                                ? unsignedValue(static_cast<uint64_t>(remainder))
-                                : signedValue(static_cast<int64_t>(remainder));
+                        const CalcValue expected = leftKind == CalcValueTypeUBase
+                                                       ? unsignedValue(static_cast<uint64_t>(remainder))
+                                                       : signedValue(static_cast<int64_t>(remainder));
                         EXPECT_IDENTICAL(result, expected)
                             << "w " << w << ", " << describe(a) << " MOD " << describe(b);
                         EXPECT_EQ(error, OperatorsErrorNone);
@@ -166,8 +159,7 @@ const ModCase kModCases[] = {
     {"signed 5 MOD 0", 16, signedValue(5), signedValue(0), std::nullopt, 2},
     {"unsigned 7 MOD real 2.5", 16, unsignedValue(7), realValue(2.5), unsignedValue(1), 0},
     {"unsigned 7 MOD real 0.5", 16, unsignedValue(7), realValue(0.5), std::nullopt, 2},
-    {"unsigned 5 MOD 65536 (0 at 16 bits)", 16, unsignedValue(5), unsignedValue(65536),
-     std::nullopt, 2},
+    {"unsigned 5 MOD 65536 (0 at 16 bits)", 16, unsignedValue(5), unsignedValue(65536), std::nullopt, 2},
     {"signed min MOD -1 at 64", 64, signedValue(INT64_MIN), signedValue(-1), signedValue(0), 0},
     {"signed -128 MOD -1 at 8", 8, signedValue(-128), signedValue(-1), signedValue(0), 0},
 };
@@ -192,29 +184,19 @@ struct BitwiseEdgeCase {
 };
 
 const BitwiseEdgeCase kBitwiseEdgeCases[] = {
-    {"0xF0 AND 0x3C", 8, unsignedValue(0xF0), OperatorsOperatorAND, unsignedValue(0x3C),
-     unsignedValue(0x30)},
-    {"0xF0 OR 0x0F", 8, unsignedValue(0xF0), OperatorsOperatorOR, unsignedValue(0x0F),
-     unsignedValue(0xFF)},
-    {"0xF0 NAND 0xFF", 8, unsignedValue(0xF0), OperatorsOperatorNAND, unsignedValue(0xFF),
-     unsignedValue(0x0F)},
-    {"0xF0 NOR 0x0F", 8, unsignedValue(0xF0), OperatorsOperatorNOR, unsignedValue(0x0F),
-     unsignedValue(0x00)},
-    {"0xFF XOR 0x0F", 8, unsignedValue(0xFF), OperatorsOperatorXOR, unsignedValue(0x0F),
-     unsignedValue(0xF0)},
-    {"unsigned 0x0F AND signed -1", 8, unsignedValue(0x0F), OperatorsOperatorAND, signedValue(-1),
-     unsignedValue(0x0F)},
-    {"signed -1 AND unsigned 0x80", 8, signedValue(-1), OperatorsOperatorAND, unsignedValue(0x80),
-     signedValue(-128)},
-    {"real 6.7 AND real 3.2", 16, realValue(6.7), OperatorsOperatorAND, realValue(3.2),
-     signedValue(2)},
-    {"signed 0 NOR 0 at 8", 8, signedValue(0), OperatorsOperatorNOR, signedValue(0),
-     signedValue(-1)},
-    {"signed 0 NOR 0 at 16", 16, signedValue(0), OperatorsOperatorNOR, signedValue(0),
-     signedValue(-1)},
+    {"0xF0 AND 0x3C", 8, unsignedValue(0xF0), OperatorsOperatorAND, unsignedValue(0x3C), unsignedValue(0x30)},
+    {"0xF0 OR 0x0F", 8, unsignedValue(0xF0), OperatorsOperatorOR, unsignedValue(0x0F), unsignedValue(0xFF)},
+    {"0xF0 NAND 0xFF", 8, unsignedValue(0xF0), OperatorsOperatorNAND, unsignedValue(0xFF), unsignedValue(0x0F)},
+    {"0xF0 NOR 0x0F", 8, unsignedValue(0xF0), OperatorsOperatorNOR, unsignedValue(0x0F), unsignedValue(0x00)},
+    {"0xFF XOR 0x0F", 8, unsignedValue(0xFF), OperatorsOperatorXOR, unsignedValue(0x0F), unsignedValue(0xF0)},
+    {"unsigned 0x0F AND signed -1", 8, unsignedValue(0x0F), OperatorsOperatorAND, signedValue(-1), unsignedValue(0x0F)},
+    {"signed -1 AND unsigned 0x80", 8, signedValue(-1), OperatorsOperatorAND, unsignedValue(0x80), signedValue(-128)},
+    {"real 6.7 AND real 3.2", 16, realValue(6.7), OperatorsOperatorAND, realValue(3.2), signedValue(2)},
+    {"signed 0 NOR 0 at 8", 8, signedValue(0), OperatorsOperatorNOR, signedValue(0), signedValue(-1)},
+    {"signed 0 NOR 0 at 16", 16, signedValue(0), OperatorsOperatorNOR, signedValue(0), signedValue(-1)},
     {"signed 5 XOR -1", 16, signedValue(5), OperatorsOperatorXOR, signedValue(-1), signedValue(-6)},
-    {"unsigned 0x1F0 OR 0 is narrowed", 8, unsignedValue(0x1F0), OperatorsOperatorOR,
-     unsignedValue(0), unsignedValue(0xF0)},
+    {"unsigned 0x1F0 OR 0 is narrowed", 8, unsignedValue(0x1F0), OperatorsOperatorOR, unsignedValue(0),
+     unsignedValue(0xF0)},
 };
 
 TEST(OperatorsLogic, BitwiseEdgeCases) {
@@ -231,12 +213,10 @@ TEST(OperatorsLogic, InvertEdgeCases) {
     OperatorsError error = -1;
     {
         RegistrySettings settings(8);
-        EXPECT_IDENTICAL(unary(unsignedValue(0x0F), OperatorsOperatorInvert, &error),
-                         unsignedValue(0xF0));
+        EXPECT_IDENTICAL(unary(unsignedValue(0x0F), OperatorsOperatorInvert, &error), unsignedValue(0xF0));
     }
     RegistrySettings settings(16);
-    EXPECT_IDENTICAL(unary(unsignedValue(0), OperatorsOperatorInvert, &error),
-                     unsignedValue(65535));
+    EXPECT_IDENTICAL(unary(unsignedValue(0), OperatorsOperatorInvert, &error), unsignedValue(65535));
     EXPECT_IDENTICAL(unary(signedValue(0), OperatorsOperatorInvert, &error), signedValue(-1));
     EXPECT_IDENTICAL(unary(signedValue(5), OperatorsOperatorInvert, &error), signedValue(-6));
     EXPECT_IDENTICAL(unary(realValue(5.9), OperatorsOperatorInvert, &error), signedValue(-6));
@@ -273,15 +253,14 @@ constexpr ExpectedOperator kOperators[] = {
 
 TEST(OperatorsLogic, RegistryAnswersItsOperatorsAndTheModuleNoOthers) {
     expectOperatorAnswers(OperatorsLogic::sharedInstance(), kOperators);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(3),
-              &OperatorsLogic::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(3), &OperatorsLogic::sharedInstance());
 }
 
 TEST(OperatorsLogic, EachOperatorIsDeclinedInTheOtherArity) {
     OperatorsLogic& module = OperatorsLogic::sharedInstance();
     OperatorsError error = OperatorsErrorNone;
-    EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), OperatorsOperatorInvert,
-                                                     unsignedValue(1), &error));
+    EXPECT_FALSE(
+        module.calculateResultForCalcValue1(unsignedValue(1), OperatorsOperatorInvert, unsignedValue(1), &error));
     for (OperatorsOperator op = OperatorsOperatorAND; op <= OperatorsOperatorMOD; ++op) {
         EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), op, &error));
     }

@@ -83,12 +83,9 @@ inline Int128 signedFromBits(const Bits& bits) {
 // The integer a value stands for before narrowing (a real truncated toward zero).
 inline Int128 integerOfValue(const CalcValue& value) {
     switch (value.type()) {
-        case CalcValueTypeUBase:
-            return value.uBaseValue();
-        case CalcValueTypeSBase:
-            return value.sBaseValue();
-        default:
-            return static_cast<Int128>(std::trunc(value.realValue()));
+        case CalcValueTypeUBase: return value.uBaseValue();
+        case CalcValueTypeSBase: return value.sBaseValue();
+        default: return static_cast<Int128>(std::trunc(value.realValue()));
     }
 }
 
@@ -115,17 +112,14 @@ inline std::string text(Int128 x) {
 inline std::string describe(const std::optional<CalcValue>& value) {
     if (!value) return "no value";
     switch (value->type()) {
-        case CalcValueTypeUBase:
-            return "unsigned " + text(value->uBaseValue());
-        case CalcValueTypeSBase:
-            return "signed " + text(value->sBaseValue());
+        case CalcValueTypeUBase: return "unsigned " + text(value->uBaseValue());
+        case CalcValueTypeSBase: return "signed " + text(value->sBaseValue());
         case CalcValueTypeReal: {
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "real %.17g", value->realValue());
             return buffer;
         }
-        default:
-            return "tag " + std::to_string(value->type());
+        default: return "tag " + std::to_string(value->type());
     }
 }
 
@@ -134,20 +128,16 @@ inline bool identical(const std::optional<CalcValue>& a, const std::optional<Cal
     if (!a || !b) return !a && !b;
     if (a->type() != b->type()) return false;
     switch (a->type()) {
-        case CalcValueTypeUBase:
-            return a->uBaseValue() == b->uBaseValue();
-        case CalcValueTypeSBase:
-            return a->sBaseValue() == b->sBaseValue();
+        case CalcValueTypeUBase: return a->uBaseValue() == b->uBaseValue();
+        case CalcValueTypeSBase: return a->sBaseValue() == b->sBaseValue();
         default:
             return std::signbit(a->realValue()) == std::signbit(b->realValue()) &&
-                   (a->realValue() == b->realValue() ||
-                    (std::isnan(a->realValue()) && std::isnan(b->realValue())));
+                   (a->realValue() == b->realValue() || (std::isnan(a->realValue()) && std::isnan(b->realValue())));
     }
 }
 
-#define EXPECT_IDENTICAL(actual, expected)       \
-    EXPECT_TRUE(identical((actual), (expected))) \
-        << "got " << describe(actual) << ", expected " << describe(expected)
+#define EXPECT_IDENTICAL(actual, expected) \
+    EXPECT_TRUE(identical((actual), (expected))) << "got " << describe(actual) << ", expected " << describe(expected)
 
 // Integer operands spread over the word: zero, one, the top bit, all ones, alternating
 // patterns, patterns wider than the word (which the operators narrow) and pseudo-random ones.
@@ -173,19 +163,15 @@ inline std::vector<uint64_t> samplePatterns() {
 
 // Reals well inside the 64-bit range, positive and negative, whole and not.
 inline std::vector<double> sampleReals() {
-    return {0.0,    -0.0,  0.9,     -0.9,     1.0,          5.9,   -5.9,           127.5,
-            -128.7, 300.7, 65535.2, -65536.0, 4294967296.5, -1e15, 123456789012.3, 9.0e18,
-            -9.0e18};
+    return {0.0,      -0.0,         0.9,   -0.9,           1.0,    5.9,    -5.9, 127.5, -128.7, 300.7, 65535.2,
+            -65536.0, 4294967296.5, -1e15, 123456789012.3, 9.0e18, -9.0e18};
 }
 
 inline const char* kindName(CalcValueType type) {
     switch (type) {
-        case CalcValueTypeUBase:
-            return "unsigned";
-        case CalcValueTypeSBase:
-            return "signed";
-        default:
-            return "real";
+        case CalcValueTypeUBase: return "unsigned";
+        case CalcValueTypeSBase: return "signed";
+        default: return "real";
     }
 }
 
@@ -246,8 +232,7 @@ inline void expectOperatorAnswers(OperatorsModule& module, std::span<const Expec
         EXPECT_EQ(module.imageFromOperator(op), "");
         OperatorsError error = -7;
         EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), op, &error));
-        EXPECT_FALSE(
-            module.calculateResultForCalcValue1(unsignedValue(1), op, unsignedValue(1), &error));
+        EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), op, unsignedValue(1), &error));
         EXPECT_EQ(error, -7);
     }
 }

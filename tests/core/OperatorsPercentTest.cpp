@@ -7,8 +7,7 @@
 
 namespace {
 
-std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
-                                OperatorsError* error) {
+std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error);
 }
 
@@ -22,38 +21,29 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"200 -% 10", realValue(200), OperatorsOperatorSubtractPercent, realValue(10), realValue(180.0),
-     0},
-    {"50 is%of 200", realValue(50), OperatorsOperatorIsPercentOf, realValue(200), realValue(25.0),
-     0},
-    {"50 %chng 75", realValue(50), OperatorsOperatorPercentChange, realValue(75), realValue(50.0),
-     0},
-    {"200 %chng 50", realValue(200), OperatorsOperatorPercentChange, realValue(50),
-     realValue(-75.0), 0},
+    {"200 -% 10", realValue(200), OperatorsOperatorSubtractPercent, realValue(10), realValue(180.0), 0},
+    {"50 is%of 200", realValue(50), OperatorsOperatorIsPercentOf, realValue(200), realValue(25.0), 0},
+    {"50 %chng 75", realValue(50), OperatorsOperatorPercentChange, realValue(75), realValue(50.0), 0},
+    {"200 %chng 50", realValue(200), OperatorsOperatorPercentChange, realValue(50), realValue(-75.0), 0},
     {"10 %of 200", realValue(10), OperatorsOperatorPercentOf, realValue(200), realValue(20.0), 0},
-    {"200 +% 10 keeps the rounding of 1.1", realValue(200), OperatorsOperatorAddPercent,
-     realValue(10), realValue(220.00000000000003), 0},
+    {"200 +% 10 keeps the rounding of 1.1", realValue(200), OperatorsOperatorAddPercent, realValue(10),
+     realValue(220.00000000000003), 0},
     {"5 is%of 0", realValue(5), OperatorsOperatorIsPercentOf, realValue(0), std::nullopt, 2},
     {"5 is%of -0.0", realValue(5), OperatorsOperatorIsPercentOf, realValue(-0.0), std::nullopt, 2},
     {"0 %chng 5", realValue(0), OperatorsOperatorPercentChange, realValue(5), std::nullopt, 2},
     {"0 is%of 5", realValue(0), OperatorsOperatorIsPercentOf, realValue(5), realValue(0.0), 0},
     {"5 %chng 0", realValue(5), OperatorsOperatorPercentChange, realValue(0), realValue(-100.0), 0},
-    {"100 -% 100", realValue(100), OperatorsOperatorSubtractPercent, realValue(100), realValue(0.0),
+    {"100 -% 100", realValue(100), OperatorsOperatorSubtractPercent, realValue(100), realValue(0.0), 0},
+    {"100 -% 150", realValue(100), OperatorsOperatorSubtractPercent, realValue(150), realValue(-50.0), 0},
+    {"100 +% -100", realValue(100), OperatorsOperatorAddPercent, realValue(-100), realValue(0.0), 0},
+    {"unsigned 200 %of unsigned 15", unsignedValue(200), OperatorsOperatorPercentOf, unsignedValue(15), realValue(30.0),
      0},
-    {"100 -% 150", realValue(100), OperatorsOperatorSubtractPercent, realValue(150),
-     realValue(-50.0), 0},
-    {"100 +% -100", realValue(100), OperatorsOperatorAddPercent, realValue(-100), realValue(0.0),
-     0},
-    {"unsigned 200 %of unsigned 15", unsignedValue(200), OperatorsOperatorPercentOf,
-     unsignedValue(15), realValue(30.0), 0},
-    {"unsigned 0x1C8 %of 50 is 200 %of 50 at 8 bits", unsignedValue(0x1C8),
-     OperatorsOperatorPercentOf, realValue(50), realValue(100.0), 0},
-    {"signed 0xFF is -1 at 8 bits", signedValue(0xFF), OperatorsOperatorAddPercent, realValue(50),
-     realValue(-1.5), 0},
-    {"unsigned 0 at 8 bits %chng is divide by zero", unsignedValue(0x100),
-     OperatorsOperatorPercentChange, realValue(1), std::nullopt, 2},
-    {"1e99 %of 1e5 is out of range", realValue(1e99), OperatorsOperatorPercentOf, realValue(1e5),
-     std::nullopt, 1},
+    {"unsigned 0x1C8 %of 50 is 200 %of 50 at 8 bits", unsignedValue(0x1C8), OperatorsOperatorPercentOf, realValue(50),
+     realValue(100.0), 0},
+    {"signed 0xFF is -1 at 8 bits", signedValue(0xFF), OperatorsOperatorAddPercent, realValue(50), realValue(-1.5), 0},
+    {"unsigned 0 at 8 bits %chng is divide by zero", unsignedValue(0x100), OperatorsOperatorPercentChange, realValue(1),
+     std::nullopt, 2},
+    {"1e99 %of 1e5 is out of range", realValue(1e99), OperatorsOperatorPercentOf, realValue(1e5), std::nullopt, 1},
 };
 
 TEST(OperatorsPercent, EdgeCases) {
@@ -109,8 +99,7 @@ TEST(OperatorsPercent, IntegerOperandsAreNarrowedAndEveryResultIsReal) {
                     }
                     const double expected = c.formula(x, y);
                     if (std::fabs(expected) >= 1e100) continue;
-                    EXPECT_IDENTICAL(result,
-                                     realValue(std::fabs(expected) < 1e-99 ? 0.0 : expected))
+                    EXPECT_IDENTICAL(result, realValue(std::fabs(expected) < 1e-99 ? 0.0 : expected))
                         << "w " << w << ", " << describe(a) << " op " << c.op << " " << describe(b);
                     EXPECT_EQ(error, OperatorsErrorNone);
                 }
@@ -122,8 +111,7 @@ TEST(OperatorsPercent, IntegerOperandsAreNarrowedAndEveryResultIsReal) {
 TEST(OperatorsPercent, NoOperatorIsUnaryAndOperandsWithoutAKindGiveNoValue) {
     OperatorsPercent& module = OperatorsPercent::sharedInstance();
     OperatorsError error = -1;
-    for (OperatorsOperator op = OperatorsOperatorAddPercent; op <= OperatorsOperatorPercentOf;
-         ++op) {
+    for (OperatorsOperator op = OperatorsOperatorAddPercent; op <= OperatorsOperatorPercentOf; ++op) {
         EXPECT_FALSE(binary(noneValue(), op, realValue(1), &error));
         EXPECT_EQ(error, OperatorsErrorNone);
         EXPECT_FALSE(module.calculateResultForCalcValue(realValue(1), op, &error));
@@ -133,8 +121,7 @@ TEST(OperatorsPercent, NoOperatorIsUnaryAndOperandsWithoutAKindGiveNoValue) {
 
 constexpr ExpectedOperator kOperators[] = {
     {51, "+%", "Add percent", "Add percent", "operatorAddPercentDark.png", 12, false},
-    {52, "-%", "Subtract percent", "Subtract percent", "operatorSubtractPercentDark.png", 12,
-     false},
+    {52, "-%", "Subtract percent", "Subtract percent", "operatorSubtractPercentDark.png", 12, false},
     {53, "is%of", "Is percent of", "Is percent of", "operatorIsPercentOfDark.png", 12, false},
     {54, "%chng", "Percent change", "Percent change", "operatorPercentChangeDark.png", 12, false},
     {55, "%of", "Percent of", "Percent of", "operatorPercentOfDark.png", 12, false},
@@ -142,8 +129,7 @@ constexpr ExpectedOperator kOperators[] = {
 
 TEST(OperatorsPercent, RegistryAnswersItsOperatorsAndTheModuleNoOthers) {
     expectOperatorAnswers(OperatorsPercent::sharedInstance(), kOperators);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(6),
-              &OperatorsPercent::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(6), &OperatorsPercent::sharedInstance());
 }
 
 }  // namespace

@@ -7,13 +7,11 @@
 
 namespace {
 
-std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op,
-                               OperatorsError* error) {
+std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue(value, op, error);
 }
 
-std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
-                                OperatorsError* error) {
+std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error);
 }
 
@@ -24,8 +22,7 @@ struct Outcome {
 };
 
 Outcome throughRegistry(double x) {
-    if (std::isnan(x) || std::fabs(x) >= 1e100)
-        return {std::nullopt, OperatorsErrorValueOutOfRange};
+    if (std::isnan(x) || std::fabs(x) >= 1e100) return {std::nullopt, OperatorsErrorValueOutOfRange};
     if (std::fabs(x) < 1e-99) return {realValue(0.0), OperatorsErrorNone};
     return {realValue(x), OperatorsErrorNone};
 }
@@ -39,25 +36,17 @@ struct UnaryCase {
 
 const UnaryCase kUnaryCases[] = {
     {OperatorsOperatorLog,
-     [](double x) {
-         return x <= 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::log10(x));
-     }},
+     [](double x) { return x <= 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::log10(x)); }},
     {OperatorsOperatorLn,
-     [](double x) {
-         return x <= 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::log(x));
-     }},
+     [](double x) { return x <= 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::log(x)); }},
     {OperatorsOperatorEPow, [](double x) { return throughRegistry(std::pow(std::exp(1.0), x)); }},
     {OperatorsOperator10Pow, [](double x) { return throughRegistry(std::pow(10.0, x)); }},
     {OperatorsOperatorSquared, [](double x) { return throughRegistry(x * x); }},
     {OperatorsOperatorCubed, [](double x) { return throughRegistry(x * x * x); }},
     {OperatorsOperatorRecip,
-     [](double x) {
-         return x == 0 ? refused(OperatorsErrorDivideByZero) : throughRegistry(1 / x);
-     }},
+     [](double x) { return x == 0 ? refused(OperatorsErrorDivideByZero) : throughRegistry(1 / x); }},
     {OperatorsOperatorSqRoot,
-     [](double x) {
-         return x < 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::sqrt(x));
-     }},
+     [](double x) { return x < 0 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::sqrt(x)); }},
 };
 
 const double kArguments[] = {-1000.0, -27.0, -2.0, -1.0, -0.5, -0.0,  0.0,   1e-300, 0.1,  0.5, 1.0,
@@ -69,8 +58,7 @@ TEST(OperatorsPowers, UnaryOperatorsAreTheCLibrarysWithTheirDomainChecks) {
         for (double x : kArguments) {
             const Outcome expected = c.expected(x);
             OperatorsError error = -1;
-            EXPECT_IDENTICAL(unary(realValue(x), c.op, &error), expected.value)
-                << "op " << c.op << " of " << x;
+            EXPECT_IDENTICAL(unary(realValue(x), c.op, &error), expected.value) << "op " << c.op << " of " << x;
             EXPECT_EQ(error, expected.error) << "op " << c.op << " of " << x;
         }
     }
@@ -82,8 +70,8 @@ TEST(OperatorsPowers, IntegerOperandsAreNarrowedAndGiveRealResultsAtEveryWordSiz
         for (CalcValueType kind : {CalcValueTypeUBase, CalcValueTypeSBase}) {
             for (const CalcValue& value : sampleValues(kind)) {
                 const Bits bits = bitsFromInteger(integerOfValue(value), w);
-                const double x = static_cast<double>(
-                    kind == CalcValueTypeUBase ? unsignedFromBits(bits) : signedFromBits(bits));
+                const double x =
+                    static_cast<double>(kind == CalcValueTypeUBase ? unsignedFromBits(bits) : signedFromBits(bits));
                 for (const UnaryCase& c : kUnaryCases) {
                     const Outcome expected = c.expected(x);
                     OperatorsError error = -1;
@@ -101,17 +89,14 @@ TEST(OperatorsPowers, PowerAndRootRefuseNegativeBasesWithSmallExponents) {
     for (double x : kArguments) {
         for (double y : {-3.0, -1.0, 0.0, 0.5, 1.0, 1.5, 2.0, 3.0, 10.0}) {
             OperatorsError error = -1;
-            const Outcome power = x < 0 && y < 1 ? refused(OperatorsErrorValueOutOfRange)
-                                                 : throughRegistry(std::pow(x, y));
-            EXPECT_IDENTICAL(binary(realValue(x), OperatorsOperatorPowN, realValue(y), &error),
-                             power.value)
+            const Outcome power =
+                x < 0 && y < 1 ? refused(OperatorsErrorValueOutOfRange) : throughRegistry(std::pow(x, y));
+            EXPECT_IDENTICAL(binary(realValue(x), OperatorsOperatorPowN, realValue(y), &error), power.value)
                 << x << " ^ " << y;
             EXPECT_EQ(error, power.error) << x << " ^ " << y;
-            const Outcome root = y == 0 || (x < 0 && 1 / y < 1)
-                                     ? refused(OperatorsErrorValueOutOfRange)
-                                     : throughRegistry(std::pow(x, 1 / y));
-            EXPECT_IDENTICAL(binary(realValue(x), OperatorsOperatorNthRoot, realValue(y), &error),
-                             root.value)
+            const Outcome root = y == 0 || (x < 0 && 1 / y < 1) ? refused(OperatorsErrorValueOutOfRange)
+                                                                : throughRegistry(std::pow(x, 1 / y));
+            EXPECT_IDENTICAL(binary(realValue(x), OperatorsOperatorNthRoot, realValue(y), &error), root.value)
                 << x << " NTHRT " << y;
             EXPECT_EQ(error, root.error) << x << " NTHRT " << y;
         }
@@ -129,12 +114,9 @@ struct EdgeCase {
 };
 
 const EdgeCase kEdgeCases[] = {
-    {"unsigned 5 ^2", 32, unsignedValue(5), OperatorsOperatorSquared, std::nullopt, realValue(25.0),
-     0},
-    {"unsigned 255 ^2 at 8", 8, unsignedValue(255), OperatorsOperatorSquared, std::nullopt,
-     realValue(65025.0), 0},
-    {"signed -1 ^2 at 8", 8, signedValue(-1), OperatorsOperatorSquared, std::nullopt,
-     realValue(1.0), 0},
+    {"unsigned 5 ^2", 32, unsignedValue(5), OperatorsOperatorSquared, std::nullopt, realValue(25.0), 0},
+    {"unsigned 255 ^2 at 8", 8, unsignedValue(255), OperatorsOperatorSquared, std::nullopt, realValue(65025.0), 0},
+    {"signed -1 ^2 at 8", 8, signedValue(-1), OperatorsOperatorSquared, std::nullopt, realValue(1.0), 0},
     {"Log 1000", 32, realValue(1000), OperatorsOperatorLog, std::nullopt, realValue(3.0), 0},
     {"Log 0", 32, realValue(0), OperatorsOperatorLog, std::nullopt, std::nullopt, 1},
     {"Log -5", 32, realValue(-5), OperatorsOperatorLog, std::nullopt, std::nullopt, 1},
@@ -143,8 +125,7 @@ const EdgeCase kEdgeCases[] = {
     {"1/N -0.0", 32, realValue(-0.0), OperatorsOperatorRecip, std::nullopt, std::nullopt, 2},
     {"1/N 4", 32, realValue(4), OperatorsOperatorRecip, std::nullopt, realValue(0.25), 0},
     {"SQRT -0.0", 32, realValue(-0.0), OperatorsOperatorSqRoot, std::nullopt, realValue(0.0), 0},
-    {"e^ 1", 32, realValue(1), OperatorsOperatorEPow, std::nullopt, realValue(2.718281828459045),
-     0},
+    {"e^ 1", 32, realValue(1), OperatorsOperatorEPow, std::nullopt, realValue(2.718281828459045), 0},
     {"10^ 400", 32, realValue(400), OperatorsOperator10Pow, std::nullopt, std::nullopt, 1},
     {"e^ 1000", 32, realValue(1000), OperatorsOperatorEPow, std::nullopt, std::nullopt, 1},
     {"2 ^ 10", 32, realValue(2), OperatorsOperatorPowN, realValue(10), realValue(1024.0), 0},
@@ -158,15 +139,12 @@ const EdgeCase kEdgeCases[] = {
     {"0 ^ 0", 32, realValue(0), OperatorsOperatorPowN, realValue(0), realValue(1.0), 0},
     {"0 ^ -1", 32, realValue(0), OperatorsOperatorPowN, realValue(-1), std::nullopt, 1},
     {"0.1 ^ 120", 32, realValue(0.1), OperatorsOperatorPowN, realValue(120), realValue(0.0), 0},
-    {"unsigned 2 ^ unsigned 3", 32, unsignedValue(2), OperatorsOperatorPowN, unsignedValue(3),
-     realValue(8.0), 0},
-    {"27 NTHRT 3", 32, realValue(27), OperatorsOperatorNthRoot, realValue(3),
-     realValue(std::pow(27.0, 1.0 / 3)), 0},
+    {"unsigned 2 ^ unsigned 3", 32, unsignedValue(2), OperatorsOperatorPowN, unsignedValue(3), realValue(8.0), 0},
+    {"27 NTHRT 3", 32, realValue(27), OperatorsOperatorNthRoot, realValue(3), realValue(std::pow(27.0, 1.0 / 3)), 0},
     {"16 NTHRT 0", 32, realValue(16), OperatorsOperatorNthRoot, realValue(0), std::nullopt, 1},
     {"-27 NTHRT 3", 32, realValue(-27), OperatorsOperatorNthRoot, realValue(3), std::nullopt, 1},
     {"-8 NTHRT 1", 32, realValue(-8), OperatorsOperatorNthRoot, realValue(1), realValue(-8.0), 0},
-    {"-8 NTHRT 0.5", 32, realValue(-8), OperatorsOperatorNthRoot, realValue(0.5), realValue(64.0),
-     0},
+    {"-8 NTHRT 0.5", 32, realValue(-8), OperatorsOperatorNthRoot, realValue(0.5), realValue(64.0), 0},
 };
 
 TEST(OperatorsPowers, EdgeCases) {
@@ -174,8 +152,7 @@ TEST(OperatorsPowers, EdgeCases) {
         SCOPED_TRACE(c.name);
         RegistrySettings settings(c.wordSize);
         OperatorsError error = -1;
-        EXPECT_IDENTICAL(c.b ? binary(c.a, c.op, *c.b, &error) : unary(c.a, c.op, &error),
-                         c.expected);
+        EXPECT_IDENTICAL(c.b ? binary(c.a, c.op, *c.b, &error) : unary(c.a, c.op, &error), c.expected);
         EXPECT_EQ(error, c.error);
     }
 }
@@ -184,8 +161,7 @@ TEST(OperatorsPowers, EPowUsesPowWithTheNearestDoubleToE) {
     RegistrySettings settings(32);
     for (double x : {0.5, 2.0, 3.3, 10.0, -7.25, 100.0}) {
         OperatorsError error = -1;
-        EXPECT_IDENTICAL(unary(realValue(x), OperatorsOperatorEPow, &error),
-                         realValue(std::pow(2.718281828459045, x)));
+        EXPECT_IDENTICAL(unary(realValue(x), OperatorsOperatorEPow, &error), realValue(std::pow(2.718281828459045, x)));
     }
 }
 
@@ -200,10 +176,8 @@ TEST(OperatorsPowers, OperandsWithoutAKindAndTheOtherArityGiveNoValue) {
         EXPECT_EQ(error, OperatorsErrorNone);
     }
     EXPECT_FALSE(module.calculateResultForCalcValue(realValue(2), OperatorsOperatorPowN, &error));
-    EXPECT_FALSE(
-        module.calculateResultForCalcValue(realValue(2), OperatorsOperatorNthRoot, &error));
-    EXPECT_FALSE(module.calculateResultForCalcValue1(realValue(2), OperatorsOperatorSquared,
-                                                     realValue(2), &error));
+    EXPECT_FALSE(module.calculateResultForCalcValue(realValue(2), OperatorsOperatorNthRoot, &error));
+    EXPECT_FALSE(module.calculateResultForCalcValue1(realValue(2), OperatorsOperatorSquared, realValue(2), &error));
     EXPECT_EQ(error, OperatorsErrorNone);
 }
 
@@ -222,8 +196,7 @@ constexpr ExpectedOperator kOperators[] = {
 
 TEST(OperatorsPowers, RegistryAnswersItsOperatorsAndTheModuleNoOthers) {
     expectOperatorAnswers(OperatorsPowers::sharedInstance(), kOperators);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(5),
-              &OperatorsPowers::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(5), &OperatorsPowers::sharedInstance());
 }
 
 }  // namespace

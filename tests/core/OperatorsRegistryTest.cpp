@@ -1,7 +1,6 @@
-#include "Calculator/Operators.h"
-
 #include <gtest/gtest.h>
 
+#include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
 
 namespace {
@@ -73,9 +72,8 @@ TEST(OperatorsRegistry, LooksUpLabelsIgnoringCase) {
 
 TEST(OperatorsRegistry, CalculationOfAnUnknownIdentifierGivesNothing) {
     OperatorsError error = 99;
-    EXPECT_FALSE(Operators::sharedInstance()
-                     .calculateResultForCalcValue1(CalcValue(), 46, CalcValue(), &error)
-                     .has_value());
+    EXPECT_FALSE(
+        Operators::sharedInstance().calculateResultForCalcValue1(CalcValue(), 46, CalcValue(), &error).has_value());
     EXPECT_EQ(error, OperatorsErrorNone);
 }
 

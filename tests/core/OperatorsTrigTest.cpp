@@ -11,8 +11,7 @@ constexpr int kDegrees = 0;
 constexpr int kRadians = 1;
 constexpr double kPi = 3.141592653589793;
 
-std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op,
-                               OperatorsError* error) {
+std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op, OperatorsError* error) {
     return Operators::sharedInstance().calculateResultForCalcValue(value, op, error);
 }
 
@@ -49,8 +48,7 @@ TEST(OperatorsTrig, ForwardFunctionsAreTheCLibrarysSnappedToWholeNumbers) {
             for (double angle : kAngles) {
                 const double radians = angleType == kDegrees ? angle * kPi / 180.0 : angle;
                 OperatorsError error = -1;
-                EXPECT_IDENTICAL(unary(realValue(angle), c.op, &error),
-                                 registryReal(snapped(c.function(radians))))
+                EXPECT_IDENTICAL(unary(realValue(angle), c.op, &error), registryReal(snapped(c.function(radians))))
                     << "op " << c.op << " of " << angle << " in unit " << angleType;
                 EXPECT_EQ(error, OperatorsErrorNone);
             }
@@ -70,8 +68,7 @@ const InverseCase kInverseCases[] = {
     {OperatorsOperatorATan, [](double x) { return std::atan(x); }, false},
 };
 
-const double kArguments[] = {-2.0, -1.0000001, -1.0, -0.5,      -1e-12, 0.0, 0.25,
-                             0.5,  0.9999999,  1.0,  1.0000001, 3.0,    1e9};
+const double kArguments[] = {-2.0, -1.0000001, -1.0, -0.5, -1e-12, 0.0, 0.25, 0.5, 0.9999999, 1.0, 1.0000001, 3.0, 1e9};
 
 TEST(OperatorsTrig, InverseFunctionsAreTheCLibrarysUnsnappedAndRangeChecked) {
     for (int angleType : {kDegrees, kRadians}) {
@@ -119,12 +116,10 @@ const EdgeCase kEdgeCases[] = {
     {"sin 1e-11 rad", kRadians, OperatorsOperatorSin, realValue(1e-11), 0.0},
     {"cos 1e-6 rad", kRadians, OperatorsOperatorCos, realValue(1e-6), 1.0},
     {"any other angle unit is radians", 7, OperatorsOperatorSin, realValue(kPi / 2), 1.0},
-    {"unsigned 200 is 200°", kDegrees, OperatorsOperatorSin, unsignedValue(200),
-     std::sin(200 * kPi / 180)},
+    {"unsigned 200 is 200°", kDegrees, OperatorsOperatorSin, unsignedValue(200), std::sin(200 * kPi / 180)},
     {"unsigned 0x1FF is 255° at 8 bits", kDegrees, OperatorsOperatorCos, unsignedValue(0x1FF),
      std::cos(255 * kPi / 180)},
-    {"signed 0xFF is -1 rad at 8 bits", kRadians, OperatorsOperatorATan, signedValue(0xFF),
-     std::atan(-1.0)},
+    {"signed 0xFF is -1 rad at 8 bits", kRadians, OperatorsOperatorATan, signedValue(0xFF), std::atan(-1.0)},
 };
 
 TEST(OperatorsTrig, EdgeCases) {
@@ -169,8 +164,8 @@ TEST(OperatorsTrig, AValueWithoutAKindGivesNoValueAndNoError) {
     for (OperatorsOperator op = OperatorsOperatorSin; op <= OperatorsOperatorATan; ++op) {
         EXPECT_FALSE(unary(noneValue(), op, &error));
         EXPECT_EQ(error, OperatorsErrorNone);
-        EXPECT_FALSE(OperatorsTrig::sharedInstance().calculateResultForCalcValue1(
-            realValue(1), op, realValue(1), &error));
+        EXPECT_FALSE(
+            OperatorsTrig::sharedInstance().calculateResultForCalcValue1(realValue(1), op, realValue(1), &error));
     }
 }
 
@@ -185,8 +180,7 @@ constexpr ExpectedOperator kOperators[] = {
 
 TEST(OperatorsTrig, RegistryAnswersItsOperatorsAndTheModuleNoOthers) {
     expectOperatorAnswers(OperatorsTrig::sharedInstance(), kOperators);
-    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(4),
-              &OperatorsTrig::sharedInstance());
+    EXPECT_EQ(Operators::sharedInstance().operatorsModules().at(4), &OperatorsTrig::sharedInstance());
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ TEST(NotificationCenterDelivery, SynchronousToMatchingObservers) {
     int otherSender = 0;
     std::vector<std::string> received;
     center.addObserver(&owner, kName, [&](const Notification& n) { received.push_back("any " + std::string(n.name)); });
-    center.addObserver(&owner, kName, [&](const Notification&) { received.push_back("filtered"); }, &sender);
+    center.addObserver(
+        &owner, kName, [&](const Notification&) { received.push_back("filtered"); }, &sender);
     center.addObserver(&owner, "OtherName", [&](const Notification&) { received.push_back("other"); });
     center.post(kName, &otherSender);
     EXPECT_EQ(received, (std::vector<std::string>{"any " + std::string(kName)}));

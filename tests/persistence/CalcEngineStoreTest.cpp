@@ -1,8 +1,7 @@
-#include "Calculator/CalcEngineStore.h"
-
 #include <gtest/gtest.h>
 
 #include "Calculator/CalcEngine.h"
+#include "Calculator/CalcEngineStore.h"
 #include "Model/CalcStore.h"
 #include "PersistenceTestSupport.h"
 #include "support/EngineDriver.h"
@@ -122,7 +121,8 @@ TEST_F(EngineState, ExponentEntryContinuesAfterARestore) {
 
 TEST_F(EngineState, AFirstLaunchLeavesTheEngineAsItIsAndDeletesNothing) {
     store_->addHistoryStepWithCalcValue1(CalcValue::calcValueWithUBaseValue(1), opAdd,
-                                         CalcValue::calcValueWithUBaseValue(1), CalcValue::calcValueWithUBaseValue(2), 6);
+                                         CalcValue::calcValueWithUBaseValue(1), CalcValue::calcValueWithUBaseValue(2),
+                                         6);
     store_->saveChanges();
     CalcEngineStore::restoreCalcEngine(restored_, *store_);
     EXPECT_EQ(restored_.state(), CalcEngineStateResult);

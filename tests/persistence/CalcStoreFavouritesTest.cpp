@@ -18,8 +18,9 @@ struct Slot {
 };
 
 std::ostream& operator<<(std::ostream& out, const Slot& slot) {
-    return out << "{" << slot.index << ", op " << slot.op << ", value " << (slot.value ? std::to_string(*slot.value) : "-")
-               << ", style " << (slot.style ? std::to_string(*slot.style) : "-") << "}";
+    return out << "{" << slot.index << ", op " << slot.op << ", value "
+               << (slot.value ? std::to_string(*slot.value) : "-") << ", style "
+               << (slot.style ? std::to_string(*slot.style) : "-") << "}";
 }
 
 class Favourites : public ::testing::Test {
@@ -63,9 +64,21 @@ protected:
 };
 
 const std::vector<Slot> defaultSlots = {
-    {0, 9, {}, {}},  {1, 10, {}, {}}, {2, 12, {}, {}}, {3, 13, {}, {}}, {4, 43, {}, {}},
-    {5, 22, {}, {}}, {6, 23, {}, {}}, {7, 26, {}, {}}, {8, 28, {}, {}}, {9, 29, {}, {}},
-    {10, 8, {}, {}}, {11, 44, {}, {}}, {12, 0, 3.141592653589793, 3}, {13, 0, 2.718281828459045, 3}, {14, 0, 42.0, 3},
+    {0, 9, {}, {}},
+    {1, 10, {}, {}},
+    {2, 12, {}, {}},
+    {3, 13, {}, {}},
+    {4, 43, {}, {}},
+    {5, 22, {}, {}},
+    {6, 23, {}, {}},
+    {7, 26, {}, {}},
+    {8, 28, {}, {}},
+    {9, 29, {}, {}},
+    {10, 8, {}, {}},
+    {11, 44, {}, {}},
+    {12, 0, 3.141592653589793, 3},
+    {13, 0, 2.718281828459045, 3},
+    {14, 0, 42.0, 3},
 };
 
 TEST_F(Favourites, AnEmptyStoreGetsTheFifteenDefaultsAndASecondRunChangesNothing) {
@@ -96,21 +109,22 @@ TEST_P(FavouritesMigration, TypeConversionsGiveWayToTheFirstOperatorsNotYetPrese
     EXPECT_EQ(operators(), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FavouritesMigration,
-    ::testing::Values(
-        MigrationRow{"noBitOperatorsPresent", {9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
-                     {9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0}},
-        MigrationRow{"getBitAlreadyInSlotZero", {48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
-                     {48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0}},
-        MigrationRow{"toRealToo", {18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0},
-                     {33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}},
-        MigrationRow{"everyCandidatePresentAlready",
-                     {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33, 18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43,
-                      44, 45},
-                     {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33, 18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43,
-                      44, 45}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FavouritesMigration,
+                         ::testing::Values(MigrationRow{"noBitOperatorsPresent",
+                                                        {9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
+                                                        {9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0}},
+                                           MigrationRow{"getBitAlreadyInSlotZero",
+                                                        {48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
+                                                        {48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0}},
+                                           MigrationRow{"toRealToo",
+                                                        {18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0},
+                                                        {33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}},
+                                           MigrationRow{"everyCandidatePresentAlready",
+                                                        {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                                                         18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45},
+                                                        {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                                                         18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Favourites, AssigningAValueReplacesTheOperatorOfTheSlot) {
     store_.createDefaultFavourites();
@@ -185,7 +199,8 @@ TEST_F(Favourites, AFavouriteThatCannotBeSavedIsFatal) {
     std::string error;
     ASSERT_TRUE(store_.open(&error)) << error;
     ASSERT_TRUE(store_.persistentStoreCoordinator()->database()->execute("PRAGMA query_only = 1", &error));
-    EXPECT_DEATH(store_.addFavouriteWithCalcValue(std::nullopt, opAnd, 0, 0), "Model/CalcStore: error saving favourite");
+    EXPECT_DEATH(store_.addFavouriteWithCalcValue(std::nullopt, opAnd, 0, 0),
+                 "Model/CalcStore: error saving favourite");
     EXPECT_DEATH(store_.addQuickOperatorWithOperator(opAnd), "Model/CalcStore: error saving operator history");
 }
 

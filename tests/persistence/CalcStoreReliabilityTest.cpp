@@ -29,8 +29,8 @@ void createStoreWithOneStep(const std::string& path) {
 // The index of the step saved last, from the store's counter.
 int32_t lastSavedIndex(CalcStore& store) {
     std::string error;
-    const auto records =
-        store.managedObjectContext()->executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
+    const auto records = store.managedObjectContext()->executeFetchRequest(
+        {std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
     return static_cast<GlobalData*>(records->front())->nextHistoryStepIndex() - 1;
 }
 
@@ -97,14 +97,17 @@ TEST(StoreDurability, KillingAWriterAtAnyMomentNeverDamagesTheFileNorLosesASaved
             continue;
         }
         if (largestSaved >= 0) {
-            EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM HistoryStep WHERE \"index\" = " + std::to_string(largestSaved)), 1)
+            EXPECT_EQ(queryInteger(
+                          path, "SELECT count(*) FROM HistoryStep WHERE \"index\" = " + std::to_string(largestSaved)),
+                      1)
                 << "round " << round << ": step " << largestSaved << " was saved before the kill";
         }
         EXPECT_LE(queryInteger(path, "SELECT count(*) FROM HistoryStep"), 100);
         // Every stored value still has its owner: no save was ever half written.
         EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM GeneralValue"),
-                  queryInteger(path, "SELECT 3 * (SELECT count(*) FROM HistoryStep) + (SELECT count(*) FROM OpStep) + "
-                                     "(SELECT count(*) FROM AccumulatorState)"))
+                  queryInteger(path,
+                               "SELECT 3 * (SELECT count(*) FROM HistoryStep) + (SELECT count(*) FROM OpStep) + "
+                               "(SELECT count(*) FROM AccumulatorState)"))
             << "round " << round;
     }
     EXPECT_GE(roundsWithSteps, 20) << "too few rounds reached a save to prove anything";
@@ -219,7 +222,8 @@ void replaceATable(const std::string& path) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableStore,
-                         ::testing::Values(UnreadableRow{"textFile", writeText}, UnreadableRow{"header", overwriteHeader},
+                         ::testing::Values(UnreadableRow{"textFile", writeText},
+                                           UnreadableRow{"header", overwriteHeader},
                                            UnreadableRow{"damagedPages", damagePages},
                                            UnreadableRow{"newerLayout", markAsNewerLayout},
                                            UnreadableRow{"tableOfAnotherLayout", replaceATable}),

@@ -67,16 +67,16 @@ TEST_P(StoreValueEncoding, DecodesToTheIdenticalValueAfterAReopen) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, StoreValueEncoding,
-    ::testing::Values(ValueRow{"unsignedAllBitsSet", u(std::numeric_limits<uint64_t>::max())},
-                      ValueRow{"unsignedTopBit", u(uint64_t{1} << 63)},
-                      ValueRow{"unsignedZero", u(0)},
-                      ValueRow{"signedMinimum", CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::min())},
-                      ValueRow{"signedMaximum", CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::max())},
-                      ValueRow{"signedMinusOne", CalcValue::calcValueWithSBaseValue(-1)},
-                      ValueRow{"realPi", CalcValue::calcValueWithRealValue(3.141592653589793)},
-                      ValueRow{"realNegativeZero", CalcValue::calcValueWithRealValue(-0.0)},
-                      ValueRow{"realTiny", CalcValue::calcValueWithRealValue(1e-99)},
-                      ValueRow{"realHuge", CalcValue::calcValueWithRealValue(-9.999999999999999e99)}),
+    ::testing::Values(
+        ValueRow{"unsignedAllBitsSet", u(std::numeric_limits<uint64_t>::max())},
+        ValueRow{"unsignedTopBit", u(uint64_t{1} << 63)}, ValueRow{"unsignedZero", u(0)},
+        ValueRow{"signedMinimum", CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::min())},
+        ValueRow{"signedMaximum", CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::max())},
+        ValueRow{"signedMinusOne", CalcValue::calcValueWithSBaseValue(-1)},
+        ValueRow{"realPi", CalcValue::calcValueWithRealValue(3.141592653589793)},
+        ValueRow{"realNegativeZero", CalcValue::calcValueWithRealValue(-0.0)},
+        ValueRow{"realTiny", CalcValue::calcValueWithRealValue(1e-99)},
+        ValueRow{"realHuge", CalcValue::calcValueWithRealValue(-9.999999999999999e99)}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Store, AnUnsignedValueWithTheTopBitSetIsStoredAsANegativeBaseValue) {
@@ -101,7 +101,8 @@ TEST_F(Store, EncodingAValueWithoutATypeIsFatal) {
 TEST_F(Store, DecodingAStoredValueOfUnknownTypeIsFatal) {
     GeneralValue* generalValue = store_->generalValueFromCalcValue(u(1));
     generalValue->setValue(int32_t{9}, CalcStoreGeneralValueKeyType);
-    EXPECT_DEATH(CalcStore::calcValueFromGeneralValue(*generalValue), "Model/CalcStore: unrecognised general value type");
+    EXPECT_DEATH(CalcStore::calcValueFromGeneralValue(*generalValue),
+                 "Model/CalcStore: unrecognised general value type");
 }
 
 TEST_F(Store, HistoryIndicesStartAtZeroAndAreNeverReused) {
@@ -143,7 +144,8 @@ TEST_F(Store, ARecordedStepCarriesItsValuesStyleAndEmptyTextCaches) {
     }
     EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*step->generalValueResult())->uBaseValue(), 42u);
     EXPECT_EQ(step->generalValue1()->objectForKey(CalcStoreGeneralValueKeyParentHistoryStepGeneralValue1), step);
-    EXPECT_EQ(step->generalValueResult()->objectForKey(CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult), step);
+    EXPECT_EQ(step->generalValueResult()->objectForKey(CalcStoreGeneralValueKeyParentHistoryStepGeneralValueResult),
+              step);
 }
 
 TEST_F(Store, AUnaryStepHasNoSecondOperand) {
@@ -196,7 +198,9 @@ std::time_t localTime(int year, int month, int day, int hour, int minute) {
 }
 
 TEST(StoreDay, StepsOfOneDayShareItsLocalMidnightAndTheNextDayIsAnother) {
-    const auto day = [](std::time_t time) { return CalcStore::dateQuantizedToDay(std::chrono::system_clock::from_time_t(time)); };
+    const auto day = [](std::time_t time) {
+        return CalcStore::dateQuantizedToDay(std::chrono::system_clock::from_time_t(time));
+    };
     const auto midnight = std::chrono::system_clock::from_time_t(localTime(2026, 3, 14, 0, 0));
     EXPECT_EQ(day(localTime(2026, 3, 14, 0, 0)), midnight);
     EXPECT_EQ(day(localTime(2026, 3, 14, 12, 30)), midnight);
@@ -229,7 +233,8 @@ class HistoryChanges : public FetchedResultsControllerDelegate {
 public:
     void controllerWillChangeContent(FetchedResultsController&) override { events.push_back("will"); }
     void controllerDidChangeSection(FetchedResultsController&, size_t section, FetchedResultsChangeType type) override {
-        events.push_back((type == FetchedResultsChangeType::Insert ? "+section " : "-section ") + std::to_string(section));
+        events.push_back((type == FetchedResultsChangeType::Insert ? "+section " : "-section ") +
+                         std::to_string(section));
     }
     void controllerDidChangeObject(FetchedResultsController&, ManagedObject*, IndexPath path,
                                    FetchedResultsChangeType type) override {
@@ -284,8 +289,8 @@ TEST_F(Store, TheAccumulatorStateIsAbsentUnlessExactlyOneExists) {
     reopened();
     AccumulatorState* state = store_->accumulatorState();
     ASSERT_NE(state, nullptr);
-    EXPECT_EQ(std::vector<int32_t>({state->state(), state->currError(), state->currOperator(), state->decimalPointDivider(),
-                                    state->exponent(), state->numberBase()}),
+    EXPECT_EQ(std::vector<int32_t>({state->state(), state->currError(), state->currOperator(),
+                                    state->decimalPointDivider(), state->exponent(), state->numberBase()}),
               std::vector<int32_t>({1, 2, 3, 4, 5, 16}));
     EXPECT_TRUE(state->hasExponent());
     EXPECT_FALSE(state->generalValue()->style().has_value()) << "engine values carry no style";

@@ -99,22 +99,17 @@ TEST_P(ObjectStoreAttributes, ComeBackAsWrittenAfterAReopen) {
 
 const ObjectDate someInstant = ObjectDate(std::chrono::duration_cast<ObjectDate::duration>(1765043101123456789ns));
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryType, ObjectStoreAttributes,
-    ::testing::Values(AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::min()}},
-                      AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::max()}},
-                      AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::min()}},
-                      AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::max()}},
-                      AttributeRow{"big", int64_t{-1}},
-                      AttributeRow{"ratio", 0.1},
-                      AttributeRow{"ratio", -1.7976931348623157e308},
-                      AttributeRow{"ratio", 4.9406564584124654e-324},
-                      AttributeRow{"flag", true},
-                      AttributeRow{"flag", false},
-                      AttributeRow{"when", someInstant},
-                      AttributeRow{"when", ObjectDate{}},
-                      AttributeRow{"text", std::string("")},
-                      AttributeRow{"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}));
+INSTANTIATE_TEST_SUITE_P(EveryType, ObjectStoreAttributes,
+                         ::testing::Values(AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::min()}},
+                                           AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::max()}},
+                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::min()}},
+                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::max()}},
+                                           AttributeRow{"big", int64_t{-1}}, AttributeRow{"ratio", 0.1},
+                                           AttributeRow{"ratio", -1.7976931348623157e308},
+                                           AttributeRow{"ratio", 4.9406564584124654e-324}, AttributeRow{"flag", true},
+                                           AttributeRow{"flag", false}, AttributeRow{"when", someInstant},
+                                           AttributeRow{"when", ObjectDate{}}, AttributeRow{"text", std::string("")},
+                                           AttributeRow{"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}));
 
 TEST_F(ObjectStore, ChangesArePendingUntilASave) {
     open();
@@ -139,8 +134,8 @@ TEST_F(ObjectStore, FetchAppliesThePredicateAndTheSortOrder) {
     }
     save();
     reopen();
-    const auto notes = fetch({"Note", FetchRequest::predicateKeyLessThanOrEqual("position", 8),
-                              {{"day", false}, {"position", true}}});
+    const auto notes =
+        fetch({"Note", FetchRequest::predicateKeyLessThanOrEqual("position", 8), {{"day", false}, {"position", true}}});
     std::vector<std::pair<int, int>> seen;
     for (auto* note : notes) seen.emplace_back(*note->int32ForKey("day"), *note->int32ForKey("position"));
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{3, 1}, {2, 7}, {2, 8}, {1, 3}}));
@@ -293,7 +288,8 @@ namespace {
 TEST_F(ObjectStore, AValueOfTheWrongTypeForAnAttributeIsFatal) {
     open();
     ManagedObject* note = context_->insertNewObjectForEntityForName("Note");
-    EXPECT_DEATH(note->setValue(int64_t{1}, "day"), "Platform/ManagedObject: value of the wrong type for attribute day");
+    EXPECT_DEATH(note->setValue(int64_t{1}, "day"),
+                 "Platform/ManagedObject: value of the wrong type for attribute day");
     EXPECT_DEATH(note->valueForKey("nothing"), "Platform/ManagedObject: Note has no attribute nothing");
     note->setValue(ObjectValue{}, "day");
     EXPECT_FALSE(note->int32ForKey("day").has_value());

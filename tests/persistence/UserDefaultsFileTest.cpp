@@ -1,5 +1,3 @@
-#include "Platform/UserDefaultsFile.h"
-
 #include <gtest/gtest.h>
 
 #include <QSettings>
@@ -8,6 +6,7 @@
 #include "Model/UserSettings.h"
 #include "PersistenceTestSupport.h"
 #include "Platform/UserDefaults.h"
+#include "Platform/UserDefaultsFile.h"
 
 namespace {
 

@@ -13,12 +13,12 @@ namespace {
 class Settings : public ::testing::Test {
 protected:
     Settings() {
-        NotificationCenter::defaultCenter().addObserver(
-            this, UserSettingsNotificationUserSettingsHaveChanged, [this](const Notification& notification) {
-                ++notifications_;
-                EXPECT_EQ(notification.object, nullptr);
-                EXPECT_FALSE(notification.userInfo.has_value());
-            });
+        NotificationCenter::defaultCenter().addObserver(this, UserSettingsNotificationUserSettingsHaveChanged,
+                                                        [this](const Notification& notification) {
+                                                            ++notifications_;
+                                                            EXPECT_EQ(notification.object, nullptr);
+                                                            EXPECT_FALSE(notification.userInfo.has_value());
+                                                        });
     }
     ~Settings() override { NotificationCenter::defaultCenter().removeObserver(this); }
 
@@ -82,8 +82,8 @@ TEST_F(Settings, EverySetterPostsOnceAlsoWhenNothingChanged) {
     UserDefaults defaults(path_);
     UserSettings settings(defaults);
     const std::vector<void (UserSettings::*)(int32_t)> setters = {
-        &UserSettings::setAngleType,  &UserSettings::setNumDecimalPlaces,     &UserSettings::setNumSigFigs,
-        &UserSettings::setWordSize,   &UserSettings::setRealStyle,            &UserSettings::setFavouritesPageIndex,
+        &UserSettings::setAngleType,  &UserSettings::setNumDecimalPlaces, &UserSettings::setNumSigFigs,
+        &UserSettings::setWordSize,   &UserSettings::setRealStyle,        &UserSettings::setFavouritesPageIndex,
         &UserSettings::setIntegerType};
     for (auto setter : setters) {
         const int before = notifications_;

@@ -35,7 +35,8 @@ private slots:
         AccessibilityActive active;
         UIButtonLCD lcd;
         lcd.resize(320, 90);
-        lcd.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(10), CalcValueFormat::withStyle(CalcValueFormatStyleBin));
+        lcd.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(10),
+                                CalcValueFormat::withStyle(CalcValueFormatStyleBin));
         QAccessibleInterface* element = QAccessible::queryAccessibleInterface(&lcd);
         QVERIFY(element != nullptr);
         QCOMPARE(element->role(), QAccessible::StaticText);

@@ -17,10 +17,10 @@ Image filledImage(QColor colour, QSize size) {
 }
 
 QStringList screenImageNames() {
-    QStringList names = {"lcdBackground.png", "favouritesBarBackground.png", "backgroundCalc.png",
-                         "navigationBarHistory.png", "navigationBarCalc.png", "backgroundMenu.png",
-                         "lcdBackgroundMenu.png", "historyHeader.png", "buttonFavouriteMenu.png",
-                         "asciiTableCell.png", "asciiTableCellDepressed.png", "constantsConstDark.png"};
+    QStringList names = {"lcdBackground.png",        "favouritesBarBackground.png", "backgroundCalc.png",
+                         "navigationBarHistory.png", "navigationBarCalc.png",       "backgroundMenu.png",
+                         "lcdBackgroundMenu.png",    "historyHeader.png",           "buttonFavouriteMenu.png",
+                         "asciiTableCell.png",       "asciiTableCellDepressed.png", "constantsConstDark.png"};
     for (const char* page : {"Bin", "Oct", "Dec", "Hex", "Fix", "Eng", "Sci", "Auto"}) {
         names << QStringLiteral("lcdPage%1.png").arg(page) << QStringLiteral("lcdPage%1Transparent.png").arg(page);
     }
@@ -76,7 +76,8 @@ private slots:
     }
 
     void greyscaleOfAnOpaqueIconIsTheColourEverywhere() {
-        const Image tinted = imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour());
+        const Image tinted =
+            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour());
         QCOMPARE(tinted.size(), QSizeF(8, 6));
         const QImage pixels = tinted.toImage().convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < 6; ++y) {

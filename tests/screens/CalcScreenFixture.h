@@ -11,11 +11,11 @@
 #include "Classes/CalcViewController.h"
 #include "Classes/DisplayViewController.h"
 #include "Classes/FirstButtonViewController.h"
-#include "Classes/NumberView.h"
 #include "Classes/NavigationController.h"
+#include "Classes/NumberView.h"
 #include "Classes/QuilletAppDelegate.h"
-#include "Classes/UIButtonWithHold.h"
 #include "Classes/UIButtonLCD.h"
+#include "Classes/UIButtonWithHold.h"
 #include "Classes/UIWindow.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
@@ -85,18 +85,30 @@ public:
         FirstButtonViewController& page = keypad();
         for (char key : keys) {
             UIButton* button = nullptr;
-            if (key >= '0' && key <= '9') button = page.numberButton(key - '0');
-            else if (key >= 'A' && key <= 'F' && key != 'C') button = page.numberButton(10 + key - 'A');
-            else if (key == 'c') button = page.numberButton(12);
-            else if (key == '+') button = page.buttonAddKey();
-            else if (key == '-') button = page.buttonSubtractKey();
-            else if (key == '*') button = page.buttonMultiplyKey();
-            else if (key == '/') button = page.buttonDivideKey();
-            else if (key == '=') button = page.buttonEqualsKey();
-            else if (key == '.') button = page.buttonDecimalPointKey();
-            else if (key == 'C') button = page.buttonClearKey();
-            else if (key == 'x') button = page.buttonExponentKey();
-            else if (key == 'n') button = page.buttonPlusMinusKey();
+            if (key >= '0' && key <= '9')
+                button = page.numberButton(key - '0');
+            else if (key >= 'A' && key <= 'F' && key != 'C')
+                button = page.numberButton(10 + key - 'A');
+            else if (key == 'c')
+                button = page.numberButton(12);
+            else if (key == '+')
+                button = page.buttonAddKey();
+            else if (key == '-')
+                button = page.buttonSubtractKey();
+            else if (key == '*')
+                button = page.buttonMultiplyKey();
+            else if (key == '/')
+                button = page.buttonDivideKey();
+            else if (key == '=')
+                button = page.buttonEqualsKey();
+            else if (key == '.')
+                button = page.buttonDecimalPointKey();
+            else if (key == 'C')
+                button = page.buttonClearKey();
+            else if (key == 'x')
+                button = page.buttonExponentKey();
+            else if (key == 'n')
+                button = page.buttonPlusMinusKey();
             QVERIFY2(button != nullptr, "unknown key in the test");
             QVERIFY2(button->isEnabled(), "the key is disabled");
             tap(button);
@@ -127,10 +139,10 @@ public:
     std::unique_ptr<QuilletAppDelegate> delegate;
 };
 
-#define QUILLET_SCREEN_TEST_MAIN(TestClass)        \
-    int main(int argc, char** argv) {              \
-        useTemporaryHome();                        \
-        QApplication application(argc, argv);      \
-        TestClass test;                            \
-        return QTest::qExec(&test, argc, argv);    \
+#define QUILLET_SCREEN_TEST_MAIN(TestClass)     \
+    int main(int argc, char** argv) {           \
+        useTemporaryHome();                     \
+        QApplication application(argc, argv);   \
+        TestClass test;                         \
+        return QTest::qExec(&test, argc, argv); \
     }

@@ -103,8 +103,9 @@ void CalcViewControllerTest::keySequenceShowsOnEveryPage() {
     screen.createAllPages();
     screen.typeKeys(keys);
     for (int page = 0; page < 4; ++page) {
-        QCOMPARE(screen.lcdText(page),
-                 CalcScreenFixture::text(unsignedValue(value), CalcValueFormat::withStyle(CalcValueFormatStyleBin + page)));
+        QCOMPARE(
+            screen.lcdText(page),
+            CalcScreenFixture::text(unsignedValue(value), CalcValueFormat::withStyle(CalcValueFormatStyleBin + page)));
     }
     QCOMPARE(screen.lcdText(2), QString::number(value) + u'd');
 }
@@ -119,8 +120,8 @@ void CalcViewControllerTest::realKeySequenceShowsOnEveryPage() {
     screen.typeKeys("1.5*3=");
     const CalcValue result = CalcValue::calcValueWithRealValue(4.5);
     for (int page = 0; page < 4; ++page) {
-        QCOMPARE(screen.lcdText(page),
-                 CalcScreenFixture::text(result, screen.calc().numberViewFormatFromCalcValueType(CalcValueTypeReal, page)));
+        QCOMPARE(screen.lcdText(page), CalcScreenFixture::text(result, screen.calc().numberViewFormatFromCalcValueType(
+                                                                           CalcValueTypeReal, page)));
     }
     QCOMPARE(screen.lcdText(0), QStringLiteral("4.5000"));
     // While typed, a real shows exactly the digits typed.
@@ -207,7 +208,7 @@ void CalcViewControllerTest::swipingTheFavouritesKeepsThePage() {
     QVERIFY(screen.calc().favouritesViewController(1) != nullptr);
     screen.relaunch();
     QCOMPARE(screen.calc().favouritesPageIndex(), 1);
-    QVERIFY(screen.calc().favouritesViewController(0) == nullptr);  // made later
+    QVERIFY(screen.calc().favouritesViewController(0) == nullptr);                            // made later
     QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
 }
 

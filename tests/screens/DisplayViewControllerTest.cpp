@@ -5,8 +5,8 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/Operators.h"
 #include "Classes/DisplayViewController.h"
-#include "Classes/NumberView.h"
 #include "Classes/Notifications.h"
+#include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Platform/Clipboard.h"
 #include "Platform/ImageView.h"
@@ -49,12 +49,13 @@ private slots:
         CalcEngine engine;
         DisplayViewController page(engine);
         page.resize(320, 90);
-        page.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(255), CalcValueFormat::withStyle(CalcValueFormatStyleHex));
+        page.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(255),
+                                 CalcValueFormat::withStyle(CalcValueFormatStyleHex));
         QCOMPARE(page.button()->title(), QStringLiteral("0xFF"));
         page.updateWithError(OperatorsErrorDivideByZero);
         QVERIFY(page.button()->numberView()->isHidden());
-        page.updateWithEditingCalcValue(CalcValue::calcValueWithRealValue(3.0), CalcValueFormat::withStyle(CalcValueFormatStyleSci),
-                                        1, false, 0);
+        page.updateWithEditingCalcValue(CalcValue::calcValueWithRealValue(3.0),
+                                        CalcValueFormat::withStyle(CalcValueFormatStyleSci), 1, false, 0);
         QCOMPARE(page.button()->title(), QStringLiteral("3."));
     }
 

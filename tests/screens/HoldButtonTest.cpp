@@ -244,7 +244,8 @@ private slots:
         UIButtonFavourite second(&bar);
         second.setGeometry(66, 5, 60, 40);
         second.setNumberTextColour(QColor(98, 57, 29));
-        second.setCalcValue(CalcValue::calcValueWithUBaseValue(255), CalcValueFormat::withStyle(CalcValueFormatStyleHex));
+        second.setCalcValue(CalcValue::calcValueWithUBaseValue(255),
+                            CalcValueFormat::withStyle(CalcValueFormatStyleHex));
         UIButtonFavourite third(&bar);
         third.setGeometry(130, 5, 60, 40);
         third.setImage(ImageStore::imageNamed("constantsPiDark.png").croppedToRect(QRectF(0, 8, 60, 30)));

@@ -74,7 +74,8 @@ private slots:
         BaseNumberView view;
         view.allowTwoLines = true;
         view.maxFontSize = 40;
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xFFFF0000FFFF0000ull), styled(CalcValueFormatStyleBin));
+        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xFFFF0000FFFF0000ull),
+                                 styled(CalcValueFormatStyleBin));
         const NumberTextRuns runs = view.layoutRuns(QSizeF(308, 90));
         QCOMPARE(runs.size(), size_t(3));
         QCOMPARE(runs[0].text, QStringLiteral("1111 1111 1111 1111 0000 0000 0000 0000"));
@@ -204,7 +205,8 @@ private slots:
         top.setMaxFontSize(40);
         top.setTextColour(QuilletColours::lcdTextColour());
         top.setTextAlignment(NumberTextAlignmentRight);
-        top.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xDEADBEEFCAFEF00Dull), styled(CalcValueFormatStyleBin));
+        top.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xDEADBEEFCAFEF00Dull),
+                                styled(CalcValueFormatStyleBin));
         NumberView bottom(&canvas);
         bottom.setGeometry(6, 100, 308, 90);
         bottom.setMaxFontSize(40);

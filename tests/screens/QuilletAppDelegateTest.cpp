@@ -125,8 +125,7 @@ void QuilletAppDelegateTest::holdingTheLCDOffersCopyAndPaste() {
     QVERIFY(copy);
     copy->trigger();
     menu->close();
-    const std::optional<std::string> copied =
-        Clipboard::valueForPasteboardType(Clipboard::ClipboardTypeUTF8PlainText);
+    const std::optional<std::string> copied = Clipboard::valueForPasteboardType(Clipboard::ClipboardTypeUTF8PlainText);
     QVERIFY(copied.has_value());
     screen.typeKeys("C");
     screen.calc().pasteDisplay();
