@@ -2,7 +2,7 @@
 # quillet-cli links the core only and starts like bc; with --store it hands over to
 # quillet-cli-store, the same program with the store and its libraries.
 file(GLOB QUILLET_CLI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/cli/*.cpp)
-add_library(quillet_cli_common OBJECT ${QUILLET_CLI_SOURCES} src/Platform/UserDefaultsFile.cpp)
+add_library(quillet_cli_common OBJECT ${QUILLET_CLI_SOURCES})
 target_link_libraries(quillet_cli_common PUBLIC quillet_core)
 
 add_executable(quillet-cli src/cli/launcher/CliStoreLauncher.cpp)

@@ -1,6 +1,14 @@
-# The screens: widgets, pages, menus and the UI services of the platform layer, on Qt Widgets.
+# The screens: the platform's stand-ins for the phone's widgets on Qt Widgets, then the
+# calculator screen, its pages and widgets, the menus and the history.
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
+
+file(GLOB QUILLET_PLATFORM_UI_SOURCES CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/src/Platform/UI/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/Platform/UI/*.h)
+# The images by name that the image store loads travel with it.
+add_library(quillet_platform_ui STATIC ${QUILLET_PLATFORM_UI_SOURCES} resources/quillet.qrc)
+target_link_libraries(quillet_platform_ui PUBLIC quillet_platform_core Qt6::Widgets PRIVATE Qt6::Svg)
 
 file(GLOB QUILLET_SCREENS_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/Classes/*.cpp
@@ -10,26 +18,5 @@ file(GLOB QUILLET_SCREENS_HEADERS CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/Classes/*.h
     ${PROJECT_SOURCE_DIR}/src/Menus/*.h
     ${PROJECT_SOURCE_DIR}/src/HistoryViews/*.h)
-set(QUILLET_PLATFORM_UI_SOURCES
-    src/Platform/Accessibility.cpp
-    src/Platform/Clipboard.cpp
-    src/Platform/EditMenu.cpp
-    src/Platform/OneShotTimer.cpp
-    src/Platform/Image.cpp
-    src/Platform/ImageDiskCache.cpp
-    src/Platform/ImageStore.cpp
-    src/Platform/ImageView.cpp
-    src/Platform/LocalizedQt.cpp
-    src/Platform/PagedScrollView.cpp
-    src/Platform/PointScale.cpp
-    src/Platform/SystemFont.cpp
-    src/Platform/UIButton.cpp)
-add_library(quillet_screens STATIC
-    ${QUILLET_SCREENS_SOURCES}
-    ${QUILLET_SCREENS_HEADERS}
-    ${QUILLET_PLATFORM_UI_SOURCES}
-    resources/quillet.qrc)
-target_link_libraries(quillet_screens PUBLIC quillet_core Qt6::Widgets Qt6::Svg)
-if(TARGET quillet_persistence)
-    target_link_libraries(quillet_screens PUBLIC quillet_persistence)
-endif()
+add_library(quillet_screens STATIC ${QUILLET_SCREENS_SOURCES} ${QUILLET_SCREENS_HEADERS})
+target_link_libraries(quillet_screens PUBLIC quillet_core quillet_persistence quillet_platform_ui)

@@ -8,7 +8,7 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/CalcEngineStore.h"
 #include "Model/CalcStore.h"
-#include "Platform/Log.h"
+#include "Platform/Core/Log.h"
 
 namespace {
 

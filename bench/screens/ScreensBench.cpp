@@ -31,13 +31,13 @@
 #include "Classes/NumberView.h"
 #include "Classes/QuilletAppDelegate.h"
 #include "Classes/UIButtonLCD.h"
-#include "Classes/UIWindow.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
-#include "Platform/ImageDiskCache.h"
-#include "Platform/ImageStore.h"
-#include "Platform/UIButton.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Store/UserDefaults.h"
+#include "Platform/UI/ImageDiskCache.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/UIButton.h"
+#include "Platform/UI/UIWindow.h"
 
 extern char** environ;
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "Calculator/Operators.h"
-#include "Platform/FatalAssert.h"
-#include "Platform/Log.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Log.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "Calculator/CalcEngine.h"
 #include "Model/CalcStore.h"
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 void CalcEngineStore::persistCalcEngine(const CalcEngine& engine, CalcStore& store) {
     store.deleteAccumulatorState();

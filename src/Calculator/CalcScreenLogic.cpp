@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 namespace {
 

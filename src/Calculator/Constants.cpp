@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "Platform/Localized.h"
+#include "Platform/Core/Localized.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "Calculator/OperatorsPowers.h"
 #include "Calculator/OperatorsShiftRotate.h"
 #include "Calculator/OperatorsTrig.h"
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 namespace {
 

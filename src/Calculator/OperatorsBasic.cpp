@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "Calculator/Operators.h"
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 namespace {
 

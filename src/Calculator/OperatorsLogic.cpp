@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Calculator/Operators.h"
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "Calculator/OperatorsTable.h"
 
-#include "Platform/Localized.h"
+#include "Platform/Core/Localized.h"
 
 const OperatorsTableRow* OperatorsTableModule::rowFromOperator(OperatorsOperator op) const {
     for (const OperatorsTableRow& row : rows_) {

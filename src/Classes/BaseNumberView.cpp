@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "Platform/PointScale.h"
-#include "Platform/SystemFont.h"
+#include "Platform/UI/PointScale.h"
+#include "Platform/UI/SystemFont.h"
 #include "Utils/NumberUtils.h"
 
 namespace {

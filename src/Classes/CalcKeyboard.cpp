@@ -8,7 +8,7 @@
 #include "Classes/CalcViewController.h"
 #include "Classes/FirstButtonViewController.h"
 #include "Classes/UIButtonWithHold.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/UIButton.h"
 
 namespace {
 

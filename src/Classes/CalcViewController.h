@@ -7,9 +7,9 @@
 
 #include "Calculator/CalcEngineDelegate.h"
 #include "Calculator/CalcScreenLogic.h"
-#include "Platform/Image.h"
-#include "Platform/OneShotTimer.h"
-#include "Platform/PagedScrollView.h"
+#include "Platform/UI/Image.h"
+#include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/PagedScrollView.h"
 
 class CalcEngine;
 class CalcStore;

@@ -3,9 +3,9 @@
 #include "Calculator/CalcEngine.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonLCD.h"
-#include "Platform/Clipboard.h"
-#include "Platform/Log.h"
-#include "Platform/NotificationCenter.h"
+#include "Platform/Core/Log.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Clipboard.h"
 #include "Utils/NumberUtils.h"
 
 DisplayViewController::DisplayViewController(QWidget* parent)

@@ -5,8 +5,8 @@
 
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcValue.h"
-#include "Platform/EditMenu.h"
-#include "Platform/OneShotTimer.h"
+#include "Platform/UI/EditMenu.h"
+#include "Platform/UI/OneShotTimer.h"
 #include "Utils/CalcValueFormat.h"
 
 class CalcEngine;

@@ -5,9 +5,9 @@
 
 #include "Calculator/Operators.h"
 #include "Classes/QuilletColours.h"
-#include "Platform/Localized.h"
-#include "Platform/PointScale.h"
-#include "Platform/SystemFont.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/PointScale.h"
+#include "Platform/UI/SystemFont.h"
 
 namespace {
 constexpr qreal kLargestSize = 20.0;

@@ -6,15 +6,15 @@
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Classes/Notifications.h"
-#include "Classes/PointGeometry.h"
 #include "Classes/QuilletColours.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Model/CalcStore.h"
-#include "Platform/FatalAssert.h"
-#include "Platform/ImageStore.h"
-#include "Platform/Log.h"
-#include "Platform/NotificationCenter.h"
-#include "Platform/PointScale.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Log.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/PointGeometry.h"
+#include "Platform/UI/PointScale.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "Platform/Image.h"
-#include "Platform/OneShotTimer.h"
+#include "Platform/UI/Image.h"
+#include "Platform/UI/OneShotTimer.h"
 
 class CalcEngine;
 class CalcStore;

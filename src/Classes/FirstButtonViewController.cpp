@@ -10,13 +10,13 @@
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonWithHold.h"
 #include "Model/UserSettings.h"
-#include "Platform/Accessibility.h"
-#include "Platform/ImageStore.h"
-#include "Platform/ImageView.h"
-#include "Platform/Localized.h"
-#include "Platform/Log.h"
-#include "Platform/NotificationCenter.h"
-#include "Platform/PointScale.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/Core/Log.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/ImageView.h"
+#include "Platform/UI/PointScale.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QRectF>
 
-#include "Classes/PointGeometry.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/PointGeometry.h"
+#include "Platform/UI/UIButton.h"
 
 namespace {
 

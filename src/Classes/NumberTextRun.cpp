@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPainter>
 
-#include "Platform/SystemFont.h"
+#include "Platform/UI/SystemFont.h"
 
 void drawNumberTextRuns(QPainter& painter, const NumberTextRuns& runs, const QColor& colour,
                         const QPaintDevice& device) {

@@ -2,9 +2,9 @@
 
 #include "Classes/BaseNumberView.h"
 #include "Classes/RealNumberView.h"
-#include "Platform/Accessibility.h"
-#include "Platform/FatalAssert.h"
-#include "Platform/Localized.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/Accessibility.h"
 #include "Utils/NumberUtils.h"
 
 NumberView::NumberView(QWidget* parent)

@@ -9,15 +9,15 @@
 #include "Calculator/CalcEngineStore.h"
 #include "Classes/CalcKeyboard.h"
 #include "Classes/CalcViewController.h"
-#include "Classes/NavigationController.h"
 #include "Classes/TerminationSignals.h"
-#include "Classes/UISegmentedControl.h"
-#include "Classes/UIWindow.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
-#include "Platform/ImageDiskCache.h"
-#include "Platform/ImageStore.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/ImageDiskCache.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/NavigationController.h"
+#include "Platform/UI/UIButton.h"
+#include "Platform/UI/UISegmentedControl.h"
+#include "Platform/UI/UIWindow.h"
 
 namespace {
 

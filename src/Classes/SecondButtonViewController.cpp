@@ -4,8 +4,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "Platform/ImageStore.h"
-#include "Platform/Log.h"
+#include "Platform/Core/Log.h"
+#include "Platform/UI/ImageStore.h"
 
 SecondButtonViewController::SecondButtonViewController(QWidget* parent) : QWidget(parent) { viewDidLoad(); }
 

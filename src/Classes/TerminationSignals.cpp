@@ -6,7 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
-#include "Platform/Log.h"
+#include "Platform/Core/Log.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "Calculator/Operators.h"
 #include "Classes/NumberView.h"
-#include "Platform/Accessibility.h"
-#include "Platform/Localized.h"
-#include "Platform/PointScale.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/PointScale.h"
 
 namespace {
 constexpr float kLargestNumberSize = 12.0f;

@@ -6,7 +6,7 @@
 
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcValue.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/UIButton.h"
 #include "Utils/CalcValueFormat.h"
 
 class NumberView;

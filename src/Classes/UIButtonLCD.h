@@ -4,9 +4,9 @@
 
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcValue.h"
-#include "Platform/EditMenu.h"
-#include "Platform/Image.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/EditMenu.h"
+#include "Platform/UI/Image.h"
+#include "Platform/UI/UIButton.h"
 #include "Utils/CalcValueFormat.h"
 
 class ErrorView;

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "Platform/Log.h"
+#include "Platform/Core/Log.h"
 
 UIButtonWithHold::UIButtonWithHold(QWidget* parent) : UIButton(parent) {}
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Classes/UIButtonWithHoldDelegate.h"
-#include "Platform/OneShotTimer.h"
-#include "Platform/UIButton.h"
+#include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/UIButton.h"
 
 // A key that does something else when held: after half a second it tells its delegate, and the
 // ordinary press (touchUpInside, clicked) is then not delivered for that touch.

@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <cmath>
 
-#include "Platform/FatalAssert.h"
-#include "Platform/ImageView.h"
-#include "Platform/PointScale.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/UI/ImageView.h"
+#include "Platform/UI/PointScale.h"
 
 namespace {
 constexpr qreal kDotDiameter = 6.0;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "Platform/Image.h"
+#include "Platform/UI/Image.h"
 
 class ImageView;
 

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "Platform/Image.h"
+#include "Platform/UI/Image.h"
 
 // A flat silhouette of the image in one colour: every pixel takes the colour and keeps the
 // source pixel's alpha. The result has the source's size and pixel density.

@@ -4,7 +4,7 @@
 
 #include "Model/CalcStoreKeys.h"
 #include "Model/GeneralValue.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // The engine's saved entry state and accumulator.
 class AccumulatorState : public ManagedObject {

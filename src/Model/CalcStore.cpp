@@ -9,9 +9,9 @@
 
 #include "Calculator/Operators.h"
 #include "Model/CalcStoreModel.h"
-#include "Platform/FatalAssert.h"
-#include "Platform/FileSetAside.h"
-#include "Platform/Log.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Log.h"
+#include "Platform/Store/FileSetAside.h"
 
 namespace {
 

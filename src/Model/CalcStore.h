@@ -16,10 +16,10 @@
 #include "Model/HistoryStep.h"
 #include "Model/OpStepRecord.h"
 #include "Model/QuickOperator.h"
-#include "Platform/FetchedResultsController.h"
-#include "Platform/ManagedObjectContext.h"
-#include "Platform/ManagedObjectModel.h"
-#include "Platform/PersistentStoreCoordinator.h"
+#include "Platform/Store/FetchedResultsController.h"
+#include "Platform/Store/ManagedObjectContext.h"
+#include "Platform/Store/ManagedObjectModel.h"
+#include "Platform/Store/PersistentStoreCoordinator.h"
 
 // The application's one object store: the history of completed steps (the last 100 are kept),
 // the fifteen favourites, the recently used operators and the engine's saved state, in one

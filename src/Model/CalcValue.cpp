@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "Platform/FatalAssert.h"
+#include "Platform/Core/FatalAssert.h"
 
 namespace {
 

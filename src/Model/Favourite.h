@@ -5,7 +5,7 @@
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcStoreKeys.h"
 #include "Model/GeneralValue.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // One slot of the favourites bar: an operator, or operator 0 and a value.
 class Favourite : public ManagedObject {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "Model/CalcStoreKeys.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // The stored form of a calculator value, with the display style it was shown in when it was
 // stored (history and favourite values only). Owned by exactly one other record.

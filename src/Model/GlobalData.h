@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "Model/CalcStoreKeys.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // The store's global counters; at most one record exists.
 class GlobalData : public ManagedObject {

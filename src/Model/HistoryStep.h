@@ -6,7 +6,7 @@
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcStoreKeys.h"
 #include "Model/GeneralValue.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // One completed calculation step of the history. The second operand is absent for a unary
 // operator. The two text caches start empty and are filled by the history list.

@@ -6,7 +6,7 @@
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcStoreKeys.h"
 #include "Model/GeneralValue.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // A stored "OpStep": one saved entry of the engine's stack (the engine's own OpStep is the
 // entry in memory). Index 0 is the top of the stack; the operator is absent for none or equals.

@@ -4,7 +4,7 @@
 
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcStoreKeys.h"
-#include "Platform/ManagedObject.h"
+#include "Platform/Store/ManagedObject.h"
 
 // One entry of the recently used operator list; index 0 is the most recent.
 class QuickOperator : public ManagedObject {

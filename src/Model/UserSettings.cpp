@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "Platform/Localized.h"
-#include "Platform/NotificationCenter.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/Store/UserDefaults.h"
 
 namespace {
 
@@ -28,11 +28,11 @@ int32_t UserSettings::angleType() const { return defaults_.integerForKey(UserSet
 int32_t UserSettings::numDecimalPlaces() const { return defaults_.integerForKey(UserSettingsKeyNumDecimalPlaces); }
 
 int32_t UserSettings::numSigFigs() const {
-    return numSigFigsFromStoredValue(defaults_.integerForKey(UserSettingsKeyNumSigFigs));
+    return UserSettingsStoredValues::numSigFigsFromStoredValue(defaults_.integerForKey(UserSettingsKeyNumSigFigs));
 }
 
 int32_t UserSettings::wordSize() const {
-    return wordSizeFromStoredValue(defaults_.integerForKey(UserSettingsKeyWordSize));
+    return UserSettingsStoredValues::wordSizeFromStoredValue(defaults_.integerForKey(UserSettingsKeyWordSize));
 }
 
 int32_t UserSettings::realStyle() const { return defaults_.integerForKey(UserSettingsKeyRealStyle); }

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "Calculator/Operators.h"
-#include "Platform/Localized.h"
+#include "Platform/Core/Localized.h"
 
 // Every number is written and read with the C conventions: std::to_chars and std::from_chars
 // behave as printf and strtod in the "C" locale, whatever locale the application runs in.

@@ -4,8 +4,8 @@
 
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
-#include "Platform/Accessibility.h"
-#include "Platform/LocalizedQt.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/LocalizedQt.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

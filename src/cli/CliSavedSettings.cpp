@@ -1,7 +1,7 @@
 #include "cli/CliSavedSettings.h"
 
-#include "Model/UserSettings.h"
-#include "Platform/UserDefaultsFile.h"
+#include "Model/UserSettingsKeys.h"
+#include "Platform/Core/UserDefaultsFile.h"
 
 CliSettings cliSettingsFromSavedSettings() {
     CliSettings settings;
@@ -12,8 +12,9 @@ CliSettings cliSettingsFromSavedSettings() {
     settings.angleType = defaults.integerForKey(UserSettingsKeyAngle);
     settings.numDecimalPlacesValue = defaults.integerForKey(UserSettingsKeyNumDecimalPlaces);
     settings.numSigFigsValue =
-        UserSettings::numSigFigsFromStoredValue(defaults.integerForKey(UserSettingsKeyNumSigFigs));
-    settings.wordSize = UserSettings::wordSizeFromStoredValue(defaults.integerForKey(UserSettingsKeyWordSize));
+        UserSettingsStoredValues::numSigFigsFromStoredValue(defaults.integerForKey(UserSettingsKeyNumSigFigs));
+    settings.wordSize =
+        UserSettingsStoredValues::wordSizeFromStoredValue(defaults.integerForKey(UserSettingsKeyWordSize));
     settings.realStyleValue = defaults.integerForKey(UserSettingsKeyRealStyle);
     settings.integerTypeValue = defaults.integerForKey(UserSettingsKeyIntegerType);
     return settings;

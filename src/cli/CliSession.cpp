@@ -5,7 +5,7 @@
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
-#include "Platform/Localized.h"
+#include "Platform/Core/Localized.h"
 #include "Utils/NumberUtils.h"
 #include "cli/CliStore.h"
 

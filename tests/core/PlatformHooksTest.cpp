@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Platform/FatalAssert.h"
-#include "Platform/Localized.h"
-#include "Platform/Log.h"
-#include "Platform/NotificationCenter.h"
+#include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/Core/Log.h"
+#include "Platform/Core/NotificationCenter.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "PersistenceTestSupport.h"
-#include "Platform/FetchedResultsController.h"
-#include "Platform/ManagedObjectContext.h"
-#include "Platform/PersistentStoreCoordinator.h"
+#include "Platform/Store/FetchedResultsController.h"
+#include "Platform/Store/ManagedObjectContext.h"
+#include "Platform/Store/PersistentStoreCoordinator.h"
 
 namespace {
 

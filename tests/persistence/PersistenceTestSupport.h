@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Log.h"
+#include "Platform/Core/Log.h"
 
 // A folder of its own for one test, removed afterwards.
 class TemporaryFolder {

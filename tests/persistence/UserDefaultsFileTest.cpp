@@ -5,8 +5,8 @@
 
 #include "Model/UserSettings.h"
 #include "PersistenceTestSupport.h"
-#include "Platform/UserDefaults.h"
-#include "Platform/UserDefaultsFile.h"
+#include "Platform/Core/UserDefaultsFile.h"
+#include "Platform/Store/UserDefaults.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ TEST(UserDefaultsFile, ReadRulesMatchTheSettings) {
         UserSettings settings(defaults);
         settings.setWordSize(stored);
         settings.setNumSigFigs(stored);
-        EXPECT_EQ(UserSettings::wordSizeFromStoredValue(stored), settings.wordSize());
-        EXPECT_EQ(UserSettings::numSigFigsFromStoredValue(stored), settings.numSigFigs());
+        EXPECT_EQ(UserSettingsStoredValues::wordSizeFromStoredValue(stored), settings.wordSize());
+        EXPECT_EQ(UserSettingsStoredValues::numSigFigsFromStoredValue(stored), settings.numSigFigs());
     }
 }
 

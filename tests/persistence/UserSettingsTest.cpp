@@ -4,9 +4,9 @@
 
 #include "Model/UserSettings.h"
 #include "PersistenceTestSupport.h"
-#include "Platform/Localized.h"
-#include "Platform/NotificationCenter.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/Store/UserDefaults.h"
 
 namespace {
 

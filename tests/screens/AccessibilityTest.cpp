@@ -4,9 +4,9 @@
 
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIButtonLCD.h"
-#include "Platform/Accessibility.h"
-#include "Platform/Localized.h"
-#include "Platform/LocalizedQt.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/LocalizedQt.h"
 
 namespace {
 // Stands in for a loaded translation: one text in French.

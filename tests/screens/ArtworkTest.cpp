@@ -5,8 +5,8 @@
 #include "Calculator/Operators.h"
 #include "Classes/QuilletColours.h"
 #include "Classes/ZQGreyscale.h"
-#include "Platform/ImageStore.h"
-#include "Platform/PointScale.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/PointScale.h"
 #include "WidgetTestSupport.h"
 
 namespace {

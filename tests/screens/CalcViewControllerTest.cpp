@@ -8,8 +8,8 @@
 #include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
-#include "Classes/UISegmentedControl.h"
-#include "Platform/NotificationCenter.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/UISegmentedControl.h"
 #include "screens/CalcScreenFixture.h"
 
 Q_DECLARE_METATYPE(std::string)

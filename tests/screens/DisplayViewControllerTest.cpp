@@ -8,9 +8,9 @@
 #include "Classes/Notifications.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
-#include "Platform/Clipboard.h"
-#include "Platform/ImageView.h"
-#include "Platform/NotificationCenter.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Clipboard.h"
+#include "Platform/UI/ImageView.h"
 #include "WidgetTestSupport.h"
 
 namespace {

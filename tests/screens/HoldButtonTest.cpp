@@ -4,9 +4,9 @@
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIButtonWithHold.h"
-#include "Platform/Accessibility.h"
-#include "Platform/ImageStore.h"
-#include "Platform/PagedScrollView.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/PagedScrollView.h"
 #include "WidgetTestSupport.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <functional>
 
-#include "Platform/ImageDiskCache.h"
-#include "Platform/ImageStore.h"
+#include "Platform/UI/ImageDiskCache.h"
+#include "Platform/UI/ImageStore.h"
 #include "screens/CalcScreenFixture.h"
 #include "screens/WidgetTestSupport.h"
 

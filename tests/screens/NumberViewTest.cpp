@@ -5,7 +5,7 @@
 #include "Classes/NumberView.h"
 #include "Classes/QuilletColours.h"
 #include "Classes/RealNumberView.h"
-#include "Platform/Accessibility.h"
+#include "Platform/UI/Accessibility.h"
 #include "WidgetTestSupport.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "Classes/UIPageControlReadOnly.h"
-#include "Platform/ImageStore.h"
-#include "Platform/ImageView.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/ImageView.h"
 #include "WidgetTestSupport.h"
 
 namespace {

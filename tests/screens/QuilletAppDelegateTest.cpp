@@ -3,11 +3,11 @@
 #include <QTest>
 #include <csignal>
 
-#include "Classes/NavigationController.h"
 #include "Classes/TerminationSignals.h"
 #include "Classes/UIButtonLCD.h"
-#include "Platform/Clipboard.h"
-#include "Platform/EditMenu.h"
+#include "Platform/UI/Clipboard.h"
+#include "Platform/UI/EditMenu.h"
+#include "Platform/UI/NavigationController.h"
 #include "screens/CalcScreenFixture.h"
 
 class QuilletAppDelegateTest : public QObject {

@@ -5,9 +5,9 @@
 #include "Classes/ErrorView.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
-#include "Platform/Accessibility.h"
-#include "Platform/ImageStore.h"
-#include "Platform/ImageView.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/ImageView.h"
 #include "Utils/NumberUtils.h"
 #include "WidgetTestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string_view>
 
-#include "Platform/ImageStore.h"
+#include "Platform/UI/ImageStore.h"
 
 // Widget tests save what they draw when QUILLET_SNAPSHOT_DIR names a folder, so that a person
 // can look at it.

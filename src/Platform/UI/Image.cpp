@@ -1,0 +1,50 @@
+#include "Platform/UI/Image.h"
+
+#include <qdrawutil.h>
+
+#include <QPainter>
+#include <cmath>
+
+qreal Image::scale() const {
+    if (size_.width() <= 0) return 1.0;
+    return pixmap_.width() / size_.width();
+}
+
+Image Image::croppedToRect(const QRectF& rect) const {
+    const qreal pixelsPerPoint = scale();
+    const QRect pixels(static_cast<int>(std::lround(rect.x() * pixelsPerPoint)),
+                       static_cast<int>(std::lround(rect.y() * pixelsPerPoint)),
+                       static_cast<int>(std::lround(rect.width() * pixelsPerPoint)),
+                       static_cast<int>(std::lround(rect.height() * pixelsPerPoint)));
+    QPixmap cut = pixmap_.copy(pixels.intersected(pixmap_.rect()));
+    cut.setDevicePixelRatio(pixmap_.devicePixelRatio());
+    return Image(cut, QSizeF(cut.width() / pixelsPerPoint, cut.height() / pixelsPerPoint));
+}
+
+void Image::draw(QPainter& painter, const QRectF& target) const {
+    if (isNull()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(target, pixmap_, QRectF(pixmap_.rect()));
+    painter.restore();
+}
+
+void Image::drawStretchable(QPainter& painter, const QRectF& target, qreal capInset) const {
+    if (isNull()) return;
+    const qreal inset =
+        std::min({capInset, size_.width() / 2, size_.height() / 2, target.width() / 2, target.height() / 2});
+    const int sourceInset = static_cast<int>(std::floor(inset * scale()));
+    const QMargins sourceMargins(sourceInset, sourceInset, sourceInset, sourceInset);
+    // The pixmap's own ratio would shrink the corners; draw pixel for pixel at this scale.
+    QPixmap pixels = pixmap_;
+    pixels.setDevicePixelRatio(1.0);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal pixelsPerUnit = scale();
+    painter.translate(target.topLeft());
+    painter.scale(1 / pixelsPerUnit, 1 / pixelsPerUnit);
+    const QRect scaledTarget(0, 0, static_cast<int>(std::lround(target.width() * pixelsPerUnit)),
+                             static_cast<int>(std::lround(target.height() * pixelsPerUnit)));
+    qDrawBorderPixmap(&painter, scaledTarget, sourceMargins, pixels, pixels.rect(), sourceMargins);
+    painter.restore();
+}

@@ -1,0 +1,150 @@
+#include "Platform/UI/UIButton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/PointScale.h"
+#include "Platform/UI/SystemFont.h"
+
+namespace {
+// The rounded corners of a key face keep their shape at any key size.
+constexpr qreal kFaceCapInset = 12.0;
+size_t indexOf(UIControlState state) { return static_cast<size_t>(state); }
+bool titleIsSet(const QString& title) { return !title.isNull(); }
+bool colourIsSet(const QColor& colour) { return colour.isValid(); }
+bool imageIsSet(const Image& image) { return !image.isNull(); }
+bool nameIsSet(const std::string& name) { return !name.empty(); }
+}  // namespace
+
+UIButton::UIButton(QWidget* parent) : QAbstractButton(parent) {
+    titleColours_[indexOf(UIControlState::Normal)] = Qt::white;
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QAbstractButton::pressed, this, [this] {
+        touchCancelled_ = false;
+        emit touchDown();
+    });
+    connect(this, &QAbstractButton::clicked, this, &UIButton::touchUpInside);
+}
+
+void UIButton::setTitle(const QString& title, UIControlState state) {
+    titles_[indexOf(state)] = title;
+    if (state == UIControlState::Normal) setText(title);
+    update();
+}
+
+QString UIButton::title(UIControlState state) const { return titles_[indexOf(state)]; }
+
+template <typename T>
+const T& UIButton::forState(const std::array<T, 3>& values, bool (*isSet)(const T&)) const {
+    const T& own = values[indexOf(controlState())];
+    return isSet(own) ? own : values[indexOf(UIControlState::Normal)];
+}
+
+QString UIButton::currentTitle() const { return forState(titles_, titleIsSet); }
+
+void UIButton::setTitleColor(const QColor& colour, UIControlState state) {
+    titleColours_[indexOf(state)] = colour;
+    update();
+}
+
+void UIButton::setImage(const Image& image, UIControlState state) {
+    images_[indexOf(state)] = image;
+    update();
+}
+
+Image UIButton::image(UIControlState state) const { return images_[indexOf(state)]; }
+
+void UIButton::setBackgroundImageNamed(const std::string& name, UIControlState state) {
+    backgroundNames_[indexOf(state)] = name;
+    update();
+}
+
+void UIButton::setTitleFontSize(qreal points, bool bold) {
+    titleFontSize_ = points;
+    titleBold_ = bold;
+    update();
+}
+
+UIControlState UIButton::controlState() const {
+    if (!isEnabled()) return UIControlState::Disabled;
+    if (isDown()) return UIControlState::Highlighted;
+    return UIControlState::Normal;
+}
+
+void UIButton::cancelTouch() {
+    if (!isDown()) return;
+    touchCancelled_ = true;
+    setDown(false);
+    emit touchCancel();
+}
+
+QSize UIButton::sizeHint() const {
+    const qreal scale = PointScale::factor();
+    return QSize(static_cast<int>(60 * scale), static_cast<int>(44 * scale));
+}
+
+void UIButton::mousePressEvent(QMouseEvent* event) {
+    touchCancelled_ = false;
+    QAbstractButton::mousePressEvent(event);
+}
+
+void UIButton::mouseMoveEvent(QMouseEvent* event) {
+    if (touchCancelled_) return;
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void UIButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (touchCancelled_) {
+        // The touch was taken over by a scrolling strip: it ends without any event.
+        touchCancelled_ = false;
+        event->accept();
+        return;
+    }
+    const bool inside = hitButton(event->position().toPoint());
+    const bool wasDown = isDown();
+    QAbstractButton::mouseReleaseEvent(event);
+    if (wasDown && !inside && event->button() == Qt::LeftButton) emit touchUpOutside();
+}
+
+void UIButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const qreal scale = PointScale::factor();
+    painter.scale(scale, scale);
+    paintButton(painter, QRectF(0, 0, width() / scale, height() / scale));
+}
+
+void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {
+    const std::string& faceName = forState(backgroundNames_, nameIsSet);
+    if (!faceName.empty()) {
+        ImageStore::imageNamed(faceName).drawStretchable(painter, bounds, kFaceCapInset);
+    }
+    const Image& picture = forState(images_, imageIsSet);
+    if (!picture.isNull()) {
+        const QSizeF size = picture.size();
+        const QPointF topLeft(bounds.center().x() - size.width() / 2, bounds.center().y() - size.height() / 2);
+        if (!isEnabled()) painter.setOpacity(0.4);
+        picture.draw(painter, QRectF(topLeft, size));
+        painter.setOpacity(1.0);
+    }
+    const QString text = currentTitle();
+    if (!text.isEmpty()) {
+        QFont font = titleBold_ ? SystemFont::boldSystemFontOfSize(titleFontSize_, *this)
+                                : SystemFont::systemFontOfSize(titleFontSize_, *this);
+        // A long title shrinks to fit the key rather than being cut.
+        QFontMetricsF metrics(font, this);
+        const qreal room = bounds.width() - 6;
+        const qreal textWidth = metrics.horizontalAdvance(text);
+        if (textWidth > room && textWidth > 0) {
+            font.setPointSizeF(font.pointSizeF() * room / textWidth);
+        }
+        painter.setFont(font);
+        QColor colour = forState(titleColours_, colourIsSet);
+        if (!isEnabled() && !titleColours_[indexOf(UIControlState::Disabled)].isValid()) colour.setAlphaF(0.35);
+        painter.setPen(colour);
+        painter.drawText(bounds, Qt::AlignCenter, text);
+    }
+}
