@@ -255,15 +255,33 @@ def make_key_faces():
     key_face("favouriteKey.png", "#efe5cd", "#d9ccae", "#f7efdc", width=60, height=40)
     key_face("favouriteKeyPressed.png", "#c9bb9a", "#d3c6a6", "#ddd1b3", pressed=True, width=60, height=40)
     key_face("buttonFavouriteMenu.png", "#efe5cd", "#d9ccae", "#f7efdc", width=60, height=40)
-    # The ASCII table's cells.
-    save("asciiTableCell.png", svg(40, 40,
-                                   '<rect x="0.5" y="0.5" width="39" height="39" rx="4" fill="url(#c)" '
-                                   'stroke="#0e0e10" stroke-width="1"/>',
-                                   gradient("c", (("0", "#3b3c42"), ("1", "#2b2c31")))))
-    save("asciiTableCellDepressed.png", svg(40, 40,
-                                            '<rect x="0.5" y="0.5" width="39" height="39" rx="4" fill="url(#c)" '
-                                            'stroke="#0e0e10" stroke-width="1"/>',
-                                            gradient("c", (("0", "#9b7a48"), ("1", "#7c5f34")))))
+    # The ASCII table's cells: small ivory keys on the keypad's dark body, so that the black
+    # characters read well; the pressed cell sinks and lights up in brass.
+    ascii_cell("asciiTableCell.png", "#f1e8d2", "#d8cbac", "#fbf5e6")
+    ascii_cell("asciiTableCellDepressed.png", "#d6a65a", "#e2b56c", "#b98a43", pressed=True)
+
+
+def ascii_cell(name, top, bottom, rim, pressed=False, width=40, height=50):
+    inset = 1.5
+    defs = gradient("cap", (("0", top), ("1", bottom)))
+    cap_top = inset + (1.0 if pressed else 0.0)
+    cap_height = height - 2 * inset - 1.5
+    body = (f'<rect x="{inset}" y="{inset + 1.5}" width="{width - 2 * inset}" height="{height - 2 * inset - 1.5}" '
+            f'rx="5" fill="#000" opacity="0.55"/>'
+            f'<rect x="{inset}" y="{cap_top}" width="{width - 2 * inset}" height="{cap_height}" rx="5" '
+            f'fill="url(#cap)" stroke="{rim}" stroke-width="0.8"/>')
+    if pressed:
+        # The rim of a sunken key is in shadow along its top edge.
+        body += (f'<rect x="{inset + 0.8}" y="{cap_top + 0.6}" width="{width - 2 * inset - 1.6}" height="3" rx="2" '
+                 f'fill="#000" opacity="0.16"/>')
+    else:
+        # A soft light on the upper part of the cap, fading out before the character.
+        defs += ('<linearGradient id="shine" x1="0" y1="0" x2="0" y2="1">'
+                 '<stop offset="0" stop-color="#fff" stop-opacity="0.55"/>'
+                 '<stop offset="1" stop-color="#fff" stop-opacity="0"/></linearGradient>')
+        body += (f'<rect x="{inset + 1.5}" y="{inset + 0.8}" width="{width - 2 * inset - 3}" height="{height * 0.45}" '
+                 f'rx="4" fill="url(#shine)"/>')
+    save(name, svg(width, height, body, defs))
 
 
 def make_navigation_icons():

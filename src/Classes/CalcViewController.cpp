@@ -222,7 +222,7 @@ void CalcViewController::loadButtonScrollViewWithPage(int page) {
             new FirstButtonViewController(engine_, settings_, buttonScrollView_->contentView());
         placePage(buttonScrollView_, firstButtonViewController_, 0);
     } else if (page == 1 && !secondButtonViewController_) {
-        secondButtonViewController_ = new SecondButtonViewController(buttonScrollView_->contentView());
+        secondButtonViewController_ = new SecondButtonViewController(engine_, buttonScrollView_->contentView());
         placePage(buttonScrollView_, secondButtonViewController_, 1);
     }
 }

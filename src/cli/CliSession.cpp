@@ -1,7 +1,9 @@
 #include "cli/CliSession.h"
 
 #include <array>
+#include <charconv>
 
+#include "Calculator/ASCIITableLogic.h"
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
@@ -116,6 +118,17 @@ std::optional<std::string> CliSession::enterOperator(OperatorsOperator op, std::
     return std::nullopt;
 }
 
+std::optional<std::string> CliSession::tapASCIIValue(std::string_view token) {
+    const std::string_view digits = token.substr(6);
+    int32_t asciiValue = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), asciiValue);
+    if (error != std::errc() || end != digits.data() + digits.size() || !ASCIITableLogic::isASCIIValue(asciiValue)) {
+        return "key " + quoted(token) + " needs a decimal code from 0 to 127";
+    }
+    ASCIITableLogic::enterASCIIValue(engine_, asciiValue);
+    return std::nullopt;
+}
+
 std::optional<std::string> CliSession::pressToken(std::string_view token) {
     if (isDigitsToken(token)) return pressDigits(token);
     if (token == "exp") {
@@ -145,6 +158,7 @@ std::optional<std::string> CliSession::pressToken(std::string_view token) {
             return std::nullopt;
         }
     }
+    if (token.starts_with("ascii:")) return tapASCIIValue(token);
     if (token == "real") {
         if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return std::nullopt;
         return enterOperator(kToReal, token);
@@ -186,6 +200,7 @@ std::string CliSession::keysHelp() {
         "  fix eng sci auto the same pages (real value: the display style)\n"
         "  real int         the Scientific and Programmer segments\n"
         "  paste:TEXT       paste TEXT (the rest of the argument) into the display\n"
+        "  ascii:N          tap the ASCII table's cell of code N (decimal, 0-127)\n"
         "  Pi pi \u03C0 e g G c  constants\n"
         "  - * x /          aliases of \u2212 \u00D7 \u00D7 \u00F7\n"
         "Operators (labels are case-insensitive):\n";

@@ -47,6 +47,7 @@ private:
     std::optional<std::string> pressToken(std::string_view token);
     std::optional<std::string> pressDigits(std::string_view token);
     std::optional<std::string> enterOperator(OperatorsOperator op, std::string_view token);
+    std::optional<std::string> tapASCIIValue(std::string_view token);
 
     CalcScreenSettings& settings_;
     CalcEngine engine_;

@@ -80,6 +80,10 @@ check paste-spaces "-42d" 0 --signed "paste:-42 d"
 check paste-binary "10d" 0 "paste:1010 b"
 check percent-yields-nothing "3d" 0 5 % 3 =
 check clear-entry "6d" 0 2 + 3 clear 4 =
+check ascii-unsigned "65d" 0 ascii:65
+check ascii-real "65" 0 real ascii:65
+check ascii-signed "127d" 0 --signed ascii:127
+check ascii-operand "41h" 0 hex 1 + ascii:64 =
 
 check_usage unknown-token "'frobnicate'" 2 frobnicate
 check_usage refused-digit "'9'" bin 9
@@ -92,6 +96,9 @@ check_usage bad-places "--places" --places x 1
 check_usage bad-sig-figs "--sig-figs" --sig-figs 0 1
 check_usage unknown-option "--frob" --frob 1
 check_usage lower-hex-digit "'f'" hex f
+check_usage ascii-too-large "'ascii:128'" ascii:128
+check_usage ascii-negative "'ascii:-1'" ascii:-1
+check_usage ascii-not-decimal "'ascii:0x41'" ascii:0x41
 
 check_stdin lines $'2 +\n3 =\n' $'2d\n5d' 0
 check_stdin usage-error-keeps-state $'2 +\nbogus 7\n3 =\n' $'2d\n5d' 2
@@ -99,7 +106,7 @@ check_stdin error-line $'1 / 0 =\n' "Divide by zero" 1
 check_stdin empty-input "" "" 0
 
 help=$("$cli" --help)
-if grep -q -- "--word-size" <<<"$help" && grep -qF "xx?xx" <<<"$help"; then
+if grep -q -- "--word-size" <<<"$help" && grep -qF "xx?xx" <<<"$help" && grep -qF "ascii:N" <<<"$help"; then
     passed=$((passed + 1))
 else
     failed=$((failed + 1))

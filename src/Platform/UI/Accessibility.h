@@ -12,6 +12,7 @@ constexpr AccessibilityTraits AccessibilityTraitButton = 1;
 constexpr AccessibilityTraits AccessibilityTraitStaticText = 2;
 constexpr AccessibilityTraits AccessibilityTraitImage = 4;
 constexpr AccessibilityTraits AccessibilityTraitAdjustable = 8;
+constexpr AccessibilityTraits AccessibilityTraitSelected = 16;
 
 enum class AccessibilityNotification { ScreenChanged, LayoutChanged, ValueChanged };
 

@@ -1,0 +1,329 @@
+#include <QAccessible>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Classes/ASCIIViewController.h"
+#include "Classes/SecondButtonViewController.h"
+#include "Classes/UIButtonASCIITable.h"
+#include "Classes/UIPageControlReadOnly.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/PointScale.h"
+#include "screens/CalcScreenFixture.h"
+#include "screens/WidgetTestSupport.h"
+
+Q_DECLARE_METATYPE(QRegion)
+
+namespace {
+
+constexpr qreal kScale = 1.5;
+
+// The pixels of a cell of the 320 by 800 table at the test's scale: 40 by 50 points.
+QRect cellPixels(int code) {
+    return QRect(static_cast<int>((code % 8) * 40 * kScale), static_cast<int>((code / 8) * 50 * kScale),
+                 static_cast<int>(40 * kScale), static_cast<int>(50 * kScale));
+}
+
+QPoint pixelsFromPoints(QPointF points) { return (points * PointScale::factor()).toPoint(); }
+
+// The ASCII page on its own over a fresh engine, at the point scale of the test window.
+struct TablePage {
+    explicit TablePage(const CalcValue& accumulator) {
+        previousScale = PointScale::factor();
+        PointScale::setFactor(kScale);
+        engine.setAccumulatorCalcValue(accumulator);
+        page = std::make_unique<ASCIIViewController>(engine);
+        page->show();
+    }
+    ~TablePage() {
+        page.reset();
+        PointScale::setFactor(previousScale);
+    }
+    UIButtonASCIITable* table() const { return page->asciiTableButton(); }
+
+    qreal previousScale;
+    CalcEngine engine;
+    std::unique_ptr<ASCIIViewController> page;
+};
+
+// The paint events a widget receives, by region.
+struct PaintRecorder : QObject {
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) regions.append(static_cast<QPaintEvent*>(event)->region());
+        return false;
+    }
+    QList<QRegion> regions;
+};
+
+// Press, several moves, release, as a finger does. The positions are the widget's pixels at the
+// press; the finger stays put on the screen while the widget may scroll away under it.
+void drag(QWidget* widget, QPoint from, QPoint to, int steps = 8, int stepMilliseconds = 10) {
+    const QPoint globalFrom = widget->mapToGlobal(from);
+    const QPoint globalTo = widget->mapToGlobal(to);
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= steps; ++step) {
+        QTest::qWait(stepMilliseconds);
+        QTest::mouseMove(widget, widget->mapFromGlobal(globalFrom + (globalTo - globalFrom) * step / steps));
+    }
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->mapFromGlobal(globalTo));
+}
+
+// Swipes the keypad strip to a page and waits until it rests there.
+void swipeKeypadTo(CalcScreenFixture& screen, int page) {
+    PagedScrollView* strip = screen.calc().buttonScrollView();
+    const QPoint centre = strip->rect().center();
+    drag(strip, centre, centre + QPoint(page == 1 ? -strip->width() * 6 / 10 : strip->width() * 6 / 10, 0), 10, 15);
+    QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), page);
+    QTRY_VERIFY(!strip->isDecelerating());
+}
+
+// The value of an integer or real accumulator as a number.
+double numberIn(const CalcValue& value) {
+    switch (value.type()) {
+        case CalcValueTypeUBase: return static_cast<double>(value.uBaseValue());
+        case CalcValueTypeSBase: return static_cast<double>(value.sBaseValue());
+        default: return value.realValue();
+    }
+}
+
+}  // namespace
+
+class ASCIITableTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellGeometry_data() {
+        QTest::addColumn<QSizeF>("frame");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QRectF>("cell");
+        QTest::newRow("NUL top left") << QSizeF(320, 800) << 0 << QRectF(0, 0, 40, 50);
+        QTest::newRow("A, column 1 of row 8") << QSizeF(320, 800) << 65 << QRectF(40, 400, 40, 50);
+        QTest::newRow("DEL bottom right") << QSizeF(320, 800) << 127 << QRectF(280, 750, 40, 50);
+        QTest::newRow("whole points, truncated") << QSizeF(300, 500) << 9 << QRectF(37, 31, 37, 31);
+        QTest::newRow("a ragged frame keeps whole cells") << QSizeF(327, 815) << 127 << QRectF(280, 750, 40, 50);
+    }
+
+    void cellGeometry() {
+        QFETCH(QSizeF, frame);
+        QFETCH(int, code);
+        QFETCH(QRectF, cell);
+        UIButtonASCIITable table(QRectF(QPointF(0, 0), frame));
+        QCOMPARE(table.rectForASCIIValue(code), cell);
+    }
+
+    void touchSelectsThenTapEnters_data() {
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<qreal>("frameWidth");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("code");  // -1: no cell there
+        QTest::newRow("A at (45, 420)") << QPointF(45, 420) << 320.0 << CalcValueTypeUBase << 65;
+        QTest::newRow("NUL at the corner") << QPointF(0.5, 0.5) << 320.0 << CalcValueTypeUBase << 0;
+        QTest::newRow("first point of a cell") << QPointF(40, 50) << 320.0 << CalcValueTypeUBase << 9;
+        QTest::newRow("DEL, signed") << QPointF(319.4, 799.4) << 320.0 << CalcValueTypeSBase << 127;
+        QTest::newRow("0 with a real") << QPointF(10, 10) << 320.0 << CalcValueTypeReal << 0;
+        QTest::newRow("past the last whole column") << QPointF(322, 10) << 324.0 << CalcValueTypeUBase << -1;
+    }
+
+    void touchSelectsThenTapEnters() {
+        QFETCH(QPointF, point);
+        QFETCH(qreal, frameWidth);
+        QFETCH(int, kind);
+        QFETCH(int, code);
+        const CalcValue start = *CalcValue::calcValueWithUBaseValue(7).calcValueAsType(kind, 32);
+        TablePage page(start);
+        page.table()->setFrame(QRectF(0, 0, frameWidth, 800));
+        QCOMPARE(page.table()->selectedASCIIValue(), 7);
+        const QPoint at = pixelsFromPoints(point);
+        QTest::mousePress(page.table(), Qt::LeftButton, {}, at);
+        QCOMPARE(page.table()->selectedASCIIValue(), code < 0 ? 7 : code);  // pressed at once
+        QCOMPARE(numberIn(page.engine.accumulatorCalcValue()), 7.0);        // entered on lifting
+        // A finger wobbles a little, towards the middle of the table.
+        QTest::mouseMove(page.table(), at + (at.x() > 240 ? QPoint(-1, -1) : QPoint(1, 1)));
+        QTest::mouseMove(page.table(), at + (at.x() > 240 ? QPoint(-2, -1) : QPoint(2, 1)));
+        QTest::mouseRelease(page.table(), Qt::LeftButton, {}, at + (at.x() > 240 ? QPoint(-2, -1) : QPoint(2, 1)));
+        QCOMPARE(page.engine.accumulatorCalcValue().type(), kind);
+        QCOMPARE(numberIn(page.engine.accumulatorCalcValue()), code < 0 ? 7.0 : code);
+        QCOMPARE(page.table()->selectedASCIIValue(), code < 0 ? 7 : code);
+    }
+
+    void aFingerThatScrollsEntersNothing() {
+        CalcScreenFixture screen;
+        screen.typeKeys("7");
+        swipeKeypadTo(screen, 1);
+        SecondButtonViewController* page = screen.calc().secondButtonViewController();
+        QVERIFY(page->asciiViewController() != nullptr);  // shown before its delay: made at once
+        UIButtonASCIITable* table = page->asciiViewController()->asciiTableButton();
+        QCOMPARE(page->contentOffsetY(), 180.0);
+        // Up the table: it scrolls with the finger, and the pressed cell lets go.
+        const QPoint start = pixelsFromPoints(QPointF(45, 180 + 150));
+        drag(table, start, start - QPoint(0, 120));
+        QCOMPARE(page->contentOffsetY(), 180.0 + 120 / PointScale::factor());
+        QCOMPARE(table->selectedASCIIValue(), 7);
+        // Sideways from the table: the keypad strip turns back.
+        const QPoint middle = table->mapFrom(page, page->rect().center());
+        drag(table, middle, middle + QPoint(page->width() * 6 / 10, 0), 10, 15);
+        QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), 0);
+        QCOMPARE(table->selectedASCIIValue(), 7);
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
+        QTRY_VERIFY(!page->isRedrawing());
+    }
+
+    void theTableWaitsForTheLastChangeWhileShown() {
+        CalcScreenFixture screen;
+        QWidget* window = screen.delegate->window();
+        swipeKeypadTo(screen, 1);
+        ASCIIViewController* controller = screen.calc().secondButtonViewController()->asciiViewController();
+        UIButtonASCIITable* table = controller->asciiTableButton();
+        constexpr double delay = 0.3;
+        controller->setUpdateDelay(delay);
+        QSignalSpy updates(controller, &ASCIIViewController::asciiTableUpdated);
+        for (const char* digit : {"1", "2", "0"}) {
+            QTest::keyClicks(window, digit);
+            QTest::qWait(120);  // each digit within the delay of the one before, the three beyond it
+        }
+        QCOMPARE(updates.count(), 0);
+        QVERIFY(controller->isUpdatePending());
+        QTRY_COMPARE(updates.count(), 1);
+        QCOMPARE(table->selectedASCIIValue(), 120);
+        QTest::qWait(static_cast<int>(delay * 1000) + 100);
+        QCOMPARE(updates.count(), 1);
+
+        // A change of base redraws the codes after the same delay.
+        PagedScrollView* display = screen.calc().displayScrollView();
+        drag(display, display->rect().center(), display->rect().center() - QPoint(display->width() * 6 / 10, 0), 10,
+             15);
+        QTRY_COMPARE(table->numberBase(), 16);
+        QCOMPARE(updates.count(), 2);
+
+        // Hidden, it waits for nothing; shown again, it catches up at once.
+        swipeKeypadTo(screen, 0);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTest::keyClicks(window, "5");
+        QVERIFY(!controller->isUpdatePending());
+        QTest::qWait(static_cast<int>(delay * 1000) + 100);
+        QCOMPARE(updates.count(), 2);
+        QCOMPARE(table->selectedASCIIValue(), 120);
+        swipeKeypadTo(screen, 1);
+        QCOMPARE(updates.count(), 3);
+        QCOMPARE(table->selectedASCIIValue(), 5);
+    }
+
+    void aSelectionRepaintsOnlyItsTwoCells_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QRegion>("repainted");
+        QTest::newRow("far apart") << 5 << 100 << (QRegion(cellPixels(5)) + cellPixels(100));
+        QTest::newRow("neighbours") << 64 << 65 << (QRegion(cellPixels(64)) + cellPixels(65));
+        QTest::newRow("to none") << 100 << -1 << QRegion(cellPixels(100));
+        QTest::newRow("from none") << -1 << 0 << QRegion(cellPixels(0));
+        QTest::newRow("unchanged") << 9 << 9 << QRegion();
+    }
+
+    void aSelectionRepaintsOnlyItsTwoCells() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QRegion, repainted);
+        TablePage page(CalcValue::calcValueWithUBaseValue(0));
+        UIButtonASCIITable* table = page.table();
+        table->setSelectedASCIIValue(from);
+        PaintRecorder recorder(table);
+        QVERIFY(QTest::qWaitForWindowExposed(page.page.get()));
+        QTRY_VERIFY(!recorder.regions.isEmpty());
+        QApplication::processEvents();
+        recorder.regions.clear();
+        table->setSelectedASCIIValue(to);
+        QApplication::processEvents();
+        QCOMPARE(recorder.regions.size(), repainted.isEmpty() ? 0 : 1);
+        if (!repainted.isEmpty()) QCOMPARE(recorder.regions.front(), repainted);
+        table->setNumberBase(16);
+        QApplication::processEvents();
+        QCOMPARE(recorder.regions.back(), QRegion(table->rect()));
+    }
+
+    void screenReadersFindOneElementPerCell() {
+        CalcScreenFixture screen;
+        screen.typeKeys("65");
+        swipeKeypadTo(screen, 1);
+        SecondButtonViewController* page = screen.calc().secondButtonViewController();
+        UIButtonASCIITable* table = page->asciiViewController()->asciiTableButton();
+        QAccessibleInterface* container = QAccessible::queryAccessibleInterface(table);
+        QVERIFY(container != nullptr);
+        QCOMPARE(container->childCount(), 128);
+        QAccessibleInterface* letterA = container->child(65);
+        QCOMPARE(letterA->text(QAccessible::Name), QStringLiteral("A"));
+        QCOMPARE(container->child(127)->text(QAccessible::Name), QStringLiteral("DEL"));
+        QVERIFY(letterA->state().selected);
+        QVERIFY(!container->child(64)->state().selected);
+        QCOMPARE(container->indexOfChild(letterA), 65);
+        QCOMPARE(letterA->rect(), QRect(table->mapToGlobal(cellPixels(65).topLeft()), cellPixels(65).size()));
+        QCOMPARE(container->childAt(letterA->rect().center().x(), letterA->rect().center().y()), letterA);
+
+        int layoutChanges = 0;
+        Accessibility::Observer previous = Accessibility::setObserver([&](AccessibilityNotification note, QWidget*) {
+            layoutChanges += note == AccessibilityNotification::LayoutChanged;
+        });
+        const QRect before = letterA->rect();
+        page->scrollView()->verticalScrollBar()->setValue(page->scrollView()->verticalScrollBar()->value() - 90);
+        Accessibility::setObserver(std::move(previous));
+        QCOMPARE(letterA->rect(), before.translated(0, 90));
+        QCOMPARE(layoutChanges, 1);
+
+        // A screen reader's press is a tap.
+        container->child(66)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 66u);
+        QVERIFY(container->child(66)->state().selected);
+        QVERIFY(!letterA->state().selected);
+    }
+
+    void theTableIsMadeLaterAndKeepsItsPlaceAtAnyScale() {
+        CalcScreenFixture screen;
+        screen.typeKeys("66");
+        SecondButtonViewController* page = screen.calc().secondButtonViewController();
+        QVERIFY(page->asciiViewController() == nullptr);
+        QVERIFY(page->isASCIITableCreationPending());
+        QTRY_VERIFY_WITH_TIMEOUT(page->asciiViewController() != nullptr, 3000);
+        ASCIIViewController* controller = page->asciiViewController();
+        QVERIFY(!controller->isRedrawing());
+        QCOMPARE(controller->asciiTableButton()->selectedASCIIValue(), 66);
+        QCOMPARE(page->contentOffsetY(), 180.0);
+        QCOMPARE(page->scrollView()->widget()->size(), QSize(480, 1200));
+
+        swipeKeypadTo(screen, 1);
+        screen.delegate->window()->resize(640, 920);
+        QApplication::processEvents();
+        QCOMPARE(PointScale::factor(), 2.0);
+        QCOMPARE(page->scrollView()->widget()->size(), QSize(640, 1600));
+        QCOMPARE(page->contentOffsetY(), 180.0);
+        UIButtonASCIITable* table = controller->asciiTableButton();
+        const QPoint letterA = pixelsFromPoints(QPointF(45, 420));
+        drag(table, letterA, letterA + QPoint(1, 2), 2);
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 65u);
+        saveSnapshot(*screen.delegate->window(), QStringLiteral("ascii-window"));
+    }
+
+    void theTableInEachBase() {
+        TablePage page(CalcValue::calcValueWithUBaseValue(65));
+        UIButtonASCIITable* table = page.table();
+        QCOMPARE(table->selectedASCIIValue(), 65);
+        QList<QImage> codeTexts;
+        for (int base : {2, 8, 10, 16}) {
+            page.engine.setNumberBase(base);
+            page.page->updateASCIITable();
+            const QImage image = table->grab().toImage();
+            saveSnapshot(*table, QStringLiteral("ascii-table-base-%1").arg(base));
+            // The pressed cell is brass, the others ivory.
+            const QColor pressed = image.pixelColor(cellPixels(65).topLeft() + QPoint(8, 8));
+            const QColor plain = image.pixelColor(cellPixels(64).topLeft() + QPoint(8, 8));
+            QVERIFY2(pressed.red() > pressed.blue() + 60, qPrintable(pressed.name()));
+            QVERIFY2(plain.blue() > 150 && plain.red() > 200, qPrintable(plain.name()));
+            const QRect lowerThird = cellPixels(65).adjusted(0, cellPixels(65).height() * 2 / 3, 0, 0);
+            codeTexts.append(image.copy(lowerThird));
+        }
+        for (int i = 1; i < codeTexts.size(); ++i) QVERIFY(codeTexts[i] != codeTexts[i - 1]);
+    }
+};
+
+QUILLET_SCREEN_TEST_MAIN(ASCIITableTest)
+#include "ASCIITableTest.moc"
