@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "Calculator/ASCIITableLogic.h"
 #include "support/EngineDriver.h"
@@ -28,9 +27,8 @@ long readBack(const std::string& text, int base) {
 }  // namespace
 
 TEST(ASCIITableTexts, CellTexts) {
-    const std::pair<int32_t, const char*> rows[] = {{0, "NUL"}, {7, "BEL"}, {9, "TAB"}, {10, "LF"}, {27, "ESC"},
-                                                    {31, "US"}, {32, " "},  {65, "A"},  {126, "~"}, {127, "DEL"}};
-    for (const auto& [code, text] : rows) EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), text) << code;
+    const std::pair<int32_t, const char*> names[] = {{0, "NUL"}, {9, "TAB"}, {10, "LF"}, {31, "US"}, {127, "DEL"}};
+    for (const auto& [code, text] : names) EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), text);
     for (int32_t code = 32; code < 127; ++code) {
         EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), std::string(1, static_cast<char>(code)));
     }
@@ -41,15 +39,9 @@ TEST(ASCIITableTexts, CodeTexts) {
         int32_t code;
         int32_t base;
         const char* text;
-    } rows[] = {
-        {65, 2, "100 0001"}, {65, 8, "101o"}, {65, 10, "65d"}, {65, 16, "41h"},      {5, 16, "05h"},
-        {10, 16, "0Ah"},     {0, 2, "0"},     {0, 16, "00h"},  {127, 2, "111 1111"}, {15, 2, "1111"},
-        {16, 2, "1 0000"},   {65, 3, "?"},    {65, 0, "?"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ASCIITableLogic::valueTextFromASCIIValue(row.code, row.base), row.text)
-            << row.code << " " << row.base;
-    }
+    } rows[] = {{65, 2, "100 0001"}, {0, 2, "0"},    {65, 8, "101o"}, {65, 10, "65d"},
+                {65, 16, "41h"},     {5, 16, "05h"}, {10, 16, "0Ah"}, {65, 3, "?"}};
+    for (const auto& row : rows) EXPECT_EQ(ASCIITableLogic::valueTextFromASCIIValue(row.code, row.base), row.text);
     for (int32_t base : {2, 8, 10, 16}) {
         for (int32_t code = 0; code < 128; ++code) {
             EXPECT_EQ(readBack(ASCIITableLogic::valueTextFromASCIIValue(code, base), base), code) << base;
@@ -62,23 +54,17 @@ TEST(ASCIITableCode, CodeOfTheAccumulator) {
         CalcValue value;
         std::optional<int32_t> code;
     } rows[] = {
-        {unsignedValue(0), 0},
-        {unsignedValue(65), 65},
         {unsignedValue(127), 127},
         {unsignedValue(128), std::nullopt},
         {unsignedValue(200), std::nullopt},
-        {unsignedValue(UINT64_MAX), std::nullopt},
-        {signedValue(127), 127},
+        {signedValue(65), 65},
         {signedValue(-1), std::nullopt},
-        {signedValue(INT64_MIN), std::nullopt},
-        {realValue(0.0), 0},
         {realValue(-0.0), 0},
         {realValue(64.9), 64},
         {realValue(127.9), 127},
         {realValue(128.0), std::nullopt},
         {realValue(-0.5), std::nullopt},
         {realValue(std::nan("")), std::nullopt},
-        {realValue(std::numeric_limits<double>::infinity()), std::nullopt},
         {CalcValue::calcValueWithType(CalcValueTypeNone), std::nullopt},
     };
     for (const auto& row : rows) {
@@ -109,7 +95,6 @@ TEST(ASCIITableCode, TappingEntersTheCodeAsTheAccumulatorsKind) {
         EXPECT_TRUE(engine.accumulatorCalcValue().isEqualToCalcValue(row.entered))
             << row.code << " into " << row.accumulator.description() << " gave "
             << engine.accumulatorCalcValue().description();
-        EXPECT_EQ(engine.accumulatorCalcValue().type(), row.entered.type());
         EXPECT_EQ(delegate.calls, std::vector<std::string>{"update"});
     }
 }
