@@ -67,5 +67,5 @@ private:
     // calculator's value presses.
     int32_t selectionBeforeTouch_ = UIButtonASCIITableNoSelection;
     // Made on the first paint for the frame and the base.
-    mutable std::unique_ptr<CellFonts> fonts_;
+    std::unique_ptr<CellFonts> fonts_;
 };
