@@ -16,6 +16,8 @@ DisplayViewController::DisplayViewController(CalcEngine& engine, QWidget* parent
     setAttribute(Qt::WA_TranslucentBackground);
     button_->setGeometry(rect());
     connect(button_, &UIButton::touchDown, this, [this] { buttonTouchDown(); });
+    // A finger that slides off the LCD is no longer holding it.
+    connect(button_, &UIButton::touchDragExit, this, [this] { removeButtonTimer(); });
     connect(button_, &UIButton::touchUpInside, this, [this] { buttonTouchUpInside(); });
     connect(button_, &UIButton::touchUpOutside, this, [this] { buttonTouchUpOutside(); });
     connect(button_, &UIButton::touchCancel, this, [this] { buttonTouchCancel(); });

@@ -9,8 +9,10 @@
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/EditMenu.h"
 #include "Platform/UI/UISegmentedControl.h"
 #include "screens/CalcScreenFixture.h"
+#include "screens/WidgetTestSupport.h"
 
 Q_DECLARE_METATYPE(std::string)
 
@@ -65,6 +67,8 @@ private slots:
     void theDisplayFollowsTheKindOfValue();
     void swipingTheFavouritesKeepsThePage();
     void swipingTheKeypadShowsTheSecondPage();
+    void slidingOffAKeyStopsItsHold_data();
+    void slidingOffAKeyStopsItsHold();
     void segmentedControlConverts();
     void holdingPlusMinusConverts();
     void tappingPlusMinusNegates();
@@ -234,6 +238,37 @@ void CalcViewControllerTest::swipingTheKeypadShowsTheSecondPage() {
     }
     QTest::mouseRelease(seven, Qt::LeftButton, {}, start - QPoint(80, 0));
     QTest::qWait(400);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+void CalcViewControllerTest::slidingOffAKeyStopsItsHold_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("the LCD") << 0;
+    QTest::newRow("a favourite") << 1;
+    QTest::newRow("plus/minus") << 2;
+}
+
+void CalcViewControllerTest::slidingOffAKeyStopsItsHold() {
+    QFETCH(int, key);
+    CalcScreenFixture screen;
+    screen.typeKeys("5");
+    DisplayViewController* display = screen.calc().displayViewController(2);
+    FavouritesButtonViewController* bar = screen.calc().favouritesViewController(0);
+    UIButtonWithHold* plusMinus = screen.keypad().buttonPlusMinusKey();
+    QWidget* widget = std::array<QWidget*, 3>{display->button(), bar->button(0), plusMinus}[key];
+    const auto holdIsRunning = [&] {
+        return std::array{display->isTimerRunning(), bar->isTimerRunning(), plusMinus->isTimerRunning()}[key];
+    };
+    // Straight down off the key: too steep a move to drag its strip.
+    const QPoint start = widget->rect().center();
+    const QPoint below(start.x(), widget->height() + 30);
+    QTest::mousePress(widget, Qt::LeftButton, {}, start);
+    QVERIFY(holdIsRunning());
+    movePointer(widget, start, below);
+    QVERIFY(!holdIsRunning());
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, below);
+    QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
+    QCOMPARE(screen.settings->integerType(), 0);
     QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
 }
 

@@ -129,6 +129,37 @@ private slots:
         QCOMPARE(inside.count(), 0);
     }
 
+    // A key reports one touch down per press, however the finger wanders, and where it was lifted.
+    void touchEventsFollowTheFinger_data() {
+        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("a tap that wobbles")
+            << QList<QPoint>{{30, 22}, {36, 26}, {28, 20}} << QStringList{"down", "up inside"};
+        QTest::newRow("slides off, lifted outside")
+            << QList<QPoint>{{30, 22}, {30, 80}} << QStringList{"down", "exit", "up outside"};
+        QTest::newRow("slides off and back")
+            << QList<QPoint>{{30, 22}, {90, 22}, {30, 30}} << QStringList{"down", "exit", "enter", "up inside"};
+    }
+
+    void touchEventsFollowTheFinger() {
+        QFETCH(QList<QPoint>, path);
+        QFETCH(QStringList, events);
+        UIButton button;
+        button.resize(60, 44);
+        button.show();
+        QStringList seen;
+        connect(&button, &UIButton::touchDown, [&] { seen << "down"; });
+        connect(&button, &UIButton::touchDragExit, [&] { seen << "exit"; });
+        connect(&button, &UIButton::touchDragEnter, [&] { seen << "enter"; });
+        connect(&button, &UIButton::touchUpInside, [&] { seen << "up inside"; });
+        connect(&button, &UIButton::touchUpOutside, [&] { seen << "up outside"; });
+        QTest::mousePress(&button, Qt::LeftButton, {}, path.front());
+        for (qsizetype i = 1; i < path.size(); ++i) movePointer(&button, path[i - 1], path[i], 5, 5);
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, path.back());
+        QCOMPARE(seen, events);
+        QVERIFY(!button.isDown());
+    }
+
     void favouriteHints_data() {
         QTest::addColumn<int>("op");
         QTest::addColumn<QString>("constant");
