@@ -67,6 +67,8 @@ private slots:
     void theDisplayFollowsTheKindOfValue();
     void swipingTheFavouritesKeepsThePage();
     void swipingTheKeypadShowsTheSecondPage();
+    void settingsChangesKeepTheEntry_data();
+    void settingsChangesKeepTheEntry();
     void slidingOffAKeyStopsItsHold_data();
     void slidingOffAKeyStopsItsHold();
     void segmentedControlConverts();
@@ -239,6 +241,37 @@ void CalcViewControllerTest::swipingTheKeypadShowsTheSecondPage() {
     QTest::mouseRelease(seven, Qt::LeftButton, {}, start - QPoint(80, 0));
     QTest::qWait(400);
     QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+void CalcViewControllerTest::settingsChangesKeepTheEntry_data() {
+    QTest::addColumn<std::string>("before");
+    QTest::addColumn<int>("change");
+    QTest::addColumn<std::string>("after");
+    QTest::addColumn<quint64>("value");
+    QTest::newRow("5+, the favourites spring back, 3= is 8")
+        << std::string("5+") << 0 << std::string("3=") << quint64{8};
+    QTest::newRow("12, the favourites turn a page, 3 is 123")
+        << std::string("12") << 1 << std::string("3") << quint64{123};
+    QTest::newRow("5+12, word size 8, 3= is 128") << std::string("5+12") << 2 << std::string("3=") << quint64{128};
+}
+
+void CalcViewControllerTest::settingsChangesKeepTheEntry() {
+    QFETCH(std::string, before);
+    QFETCH(int, change);
+    QFETCH(std::string, after);
+    QFETCH(quint64, value);
+    CalcScreenFixture screen;
+    PagedScrollView* favourites = screen.calc().favouritesScrollView();
+    screen.typeKeys(before);
+    switch (change) {
+        case 0: dragStrip(favourites, 20.0 / favourites->width(), 40); break;
+        case 1: dragStrip(favourites, 0.6); break;
+        default: screen.settings->setWordSize(8); break;
+    }
+    QTRY_VERIFY(!favourites->isDecelerating());
+    screen.typeKeys(after);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), value);
+    screen.settings->setWordSize(32);
 }
 
 void CalcViewControllerTest::slidingOffAKeyStopsItsHold_data() {
