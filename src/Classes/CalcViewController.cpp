@@ -393,7 +393,19 @@ void CalcViewController::scrollViewDidEndDecelerating(PagedScrollView& scrollVie
     } else if (&scrollView == favouritesScrollView_) {
         settings_.setFavouritesPageIndex(std::clamp(favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
     }
-    Accessibility::postNotification(AccessibilityNotification::ScreenChanged);
+    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, pageShownIn(scrollView));
+}
+
+QWidget* CalcViewController::pageShownIn(const PagedScrollView& scrollView) const {
+    const int page = scrollView.currentPage();
+    if (&scrollView == displayScrollView_) {
+        // The LCD is the page's one accessibility element.
+        DisplayViewController* display = displayViewController(page);
+        return display ? display->button() : nullptr;
+    }
+    if (&scrollView == favouritesScrollView_) return favouritesViewController(page);
+    if (page == 0) return firstButtonViewController_;
+    return secondButtonViewController_;
 }
 
 int32_t CalcViewController::numDecimalPlaces() const { return settings_.numDecimalPlaces(); }
@@ -428,7 +440,8 @@ void CalcViewController::pasteDisplay() {
 }
 
 void CalcViewController::turnDisplayPage(int step) {
-    const int page = logic_.displayPage() + step;
+    // From the page the strip is heading to, so that two quick steps turn two pages.
+    const int page = displayScrollView_->targetPage() + step;
     if (page < 0 || page >= CalcViewControllerDisplayPages) return;
     loadDisplayScrollViewWithPage(page);
     updateDisplay();
@@ -462,7 +475,7 @@ void CalcViewController::layoutStrips() {
                   {favouritesScrollView_, kFavouritesStrip, CalcViewControllerFavouritesPages},
                   {buttonScrollView_, kButtonStrip, CalcViewControllerButtonPages}};
     for (const auto& entry : strips) {
-        const int page = entry.strip->currentPage();
+        const int page = entry.strip->targetPage();
         entry.strip->setGeometry(PointGeometry::pixelRectFromPoints(0, entry.band.top, width, entry.band.height));
         entry.strip->setContentSize(QSize(entry.pages * entry.strip->width(), entry.strip->height()));
         entry.strip->scrollRectToVisible(

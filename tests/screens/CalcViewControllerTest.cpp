@@ -9,6 +9,7 @@
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/EditMenu.h"
 #include "Platform/UI/UISegmentedControl.h"
 #include "screens/CalcScreenFixture.h"
@@ -67,6 +68,8 @@ private slots:
     void theDisplayFollowsTheKindOfValue();
     void swipingTheFavouritesKeepsThePage();
     void swipingTheKeypadShowsTheSecondPage();
+    void aStripInterruptedWhileSettlingEndsOnAPage_data();
+    void aStripInterruptedWhileSettlingEndsOnAPage();
     void settingsChangesKeepTheEntry_data();
     void settingsChangesKeepTheEntry();
     void slidingOffAKeyStopsItsHold_data();
@@ -240,6 +243,56 @@ void CalcViewControllerTest::swipingTheKeypadShowsTheSecondPage() {
     }
     QTest::mouseRelease(seven, Qt::LeftButton, {}, start - QPoint(80, 0));
     QTest::qWait(400);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+void CalcViewControllerTest::aStripInterruptedWhileSettlingEndsOnAPage_data() {
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<bool>("resize");
+    QTest::newRow("display, tapped") << 0 << false;
+    QTest::newRow("favourites, tapped") << 1 << false;
+    QTest::newRow("keypad, tapped") << 2 << false;
+    QTest::newRow("display, window resized") << 0 << true;
+}
+
+void CalcViewControllerTest::aStripInterruptedWhileSettlingEndsOnAPage() {
+    QFETCH(int, strip);
+    QFETCH(bool, resize);
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys("5");
+    CalcViewController& calc = screen.calc();
+    PagedScrollView* scrollView =
+        std::array{calc.displayScrollView(), calc.favouritesScrollView(), calc.buttonScrollView()}[strip];
+    UIPageControlReadOnly* indicator =
+        std::array{calc.displayPageControl(), calc.favouritesPageControl(), calc.buttonsPageControl()}[strip];
+    std::vector<QWidget*> announced;
+    const Accessibility::Observer previous =
+        Accessibility::setObserver([&](AccessibilityNotification kind, QWidget* widget) {
+            if (kind == AccessibilityNotification::ScreenChanged) announced.push_back(widget);
+        });
+    const int page = scrollView->currentPage() + 1;
+    dragStrip(scrollView, 0.6);
+    QVERIFY(scrollView->isDecelerating());
+    if (resize) {
+        screen.delegate->window()->resize(600, 860);
+    } else {
+        QWidget* under = scrollView->childAt(scrollView->rect().center());
+        CalcScreenFixture::tap(under ? under : scrollView);
+    }
+    QTRY_VERIFY(!scrollView->isDecelerating());
+    QTest::qWait(30);
+    Accessibility::setObserver(previous);
+
+    QCOMPARE(scrollView->contentOffset().x(), static_cast<double>(page * scrollView->width()));
+    QCOMPARE(indicator->currentPage(), page);
+    QCOMPARE(announced.size(), size_t{1});
+    // The announcement names the page now shown, for the screen reader to move to.
+    QVERIFY(announced[0] != nullptr && scrollView->isAncestorOf(announced[0]));
+    QCOMPARE(announced[0]->mapTo(scrollView, QPoint(0, 0)).x(), 0);
+    if (strip == 0) QCOMPARE(screen.engine->numberBase(), 16);
+    if (strip == 1) QCOMPARE(screen.settings->favouritesPageIndex(), 1);
+    // The tap caught the strip; it pressed nothing.
     QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
 }
 
@@ -474,6 +527,12 @@ void CalcViewControllerTest::keyboardTurnsTheDisplayPage() {
     QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);  // no page beyond the last
     QTest::qWait(350);
     QCOMPARE(screen.engine->numberBase(), 16);
+    // A second press while the strip still moves steps on from the page it is heading to.
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
+    QCOMPARE(screen.calc().displayPageIndex(), 1);
+    QCOMPARE(screen.engine->numberBase(), 8);
 }
 
 void CalcViewControllerTest::historyStepsAndQuickOperatorsAreRecorded() {
