@@ -123,7 +123,6 @@ void CalcViewController::viewDidLoad() {
 
 void CalcViewController::loadImages() {
     // Drawn when first shown: a start on integers never needs the real style's images.
-    imagesFactor_ = PointScale::factor();
     lcdPageBaseImages_.clear();
     lcdPageBaseDimImages_.clear();
     lcdPageRealImages_.clear();
@@ -499,11 +498,6 @@ void CalcViewController::layoutStrips() {
 
 void CalcViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Images made for another scale would be blurred at this one.
-    if (imagesFactor_ != PointScale::factor()) {
-        loadImages();
-        if (displayPageControl_->hasImages()) setDisplayPageControlImages();
-    }
     layoutStrips();
 }
 

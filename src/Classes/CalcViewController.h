@@ -141,5 +141,4 @@ private:
     UIButton* historyButton_ = nullptr;
     OneShotTimer lazyTimer_;
     bool isRealAccumulatorShown_ = false;
-    double imagesFactor_ = 0;
 };

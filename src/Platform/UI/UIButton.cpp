@@ -148,6 +148,7 @@ void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {
     if (!faceName.empty()) {
         ImageStore::imageNamed(faceName).drawStretchable(painter, bounds, kFaceCapInset);
     }
+    for (Image& image : images_) image = image.atCurrentScale();
     const Image& picture = forState(images_, imageIsSet);
     if (!picture.isNull()) {
         const QSizeF size = picture.size();
