@@ -84,6 +84,7 @@ private slots:
     void keyboardDrivesTheKeypad();
     void keyboardExponentAndHexDigit();
     void keyboardTurnsTheDisplayPage();
+    void desktopKeysForPlusMinusAndTheEditMenu();
     void historyStepsAndQuickOperatorsAreRecorded();
     void errorsShowOnEveryPage();
     void wordSizeChangeMasksTheValue();
@@ -533,6 +534,24 @@ void CalcViewControllerTest::keyboardTurnsTheDisplayPage() {
     QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
     QCOMPARE(screen.calc().displayPageIndex(), 1);
     QCOMPARE(screen.engine->numberBase(), 8);
+}
+
+void CalcViewControllerTest::desktopKeysForPlusMinusAndTheEditMenu() {
+    CalcScreenFixture screen;
+    UIWindow* window = screen.delegate->window();
+    QTest::keyClicks(window, "7");
+    QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);  // as holding plus/minus
+    QCOMPARE(screen.settings->integerType(), 1);
+    QTest::keyClick(window, Qt::Key_F9);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("-7d"));
+    QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);
+    QCOMPARE(screen.settings->integerType(), 0);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFF9u);
+    // A right-click on the display opens Copy and Paste at once, wherever the window puts it.
+    UIButtonLCD* lcd = screen.calc().displayViewController(2)->button();
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lcd->mapTo(window, lcd->rect().center()));
+    QVERIFY(EditMenu::sharedMenu().isMenuVisible());
+    EditMenu::sharedMenu().setMenuVisible(false, nullptr);
 }
 
 void CalcViewControllerTest::historyStepsAndQuickOperatorsAreRecorded() {
