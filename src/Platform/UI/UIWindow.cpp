@@ -51,7 +51,9 @@ void UIWindow::makeKeyAndVisible() {
 
 void UIWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Moved to a screen of another pixel ratio, the window draws its images again for it.
+    // Opened on, or moved to, a screen of another pixel ratio, the window draws its images
+    // again for it.
+    layoutRootView();
     if (QWindow* handle = windowHandle(); handle && !followsScreen_) {
         followsScreen_ = true;
         connect(handle, &QWindow::screenChanged, this, [this] {
