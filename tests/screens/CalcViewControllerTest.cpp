@@ -40,14 +40,7 @@ struct NotificationRecorder {
 void dragStrip(PagedScrollView* strip, double share, int stepMilliseconds = 15) {
     // The events go to the strip itself: its pages move under the finger while it drags.
     const QPoint start = strip->rect().center();
-    const QPoint end = start - QPoint(static_cast<int>(strip->width() * share), 0);
-    QTest::mousePress(strip, Qt::LeftButton, {}, start);
-    for (int step = 1; step <= 10; ++step) {
-        QTest::qWait(stepMilliseconds);
-        QTest::mouseMove(strip, start + (end - start) * step / 10);
-    }
-    QTest::qWait(stepMilliseconds);
-    QTest::mouseRelease(strip, Qt::LeftButton, {}, end);
+    slidePointer(strip, start, start - QPoint(static_cast<int>(strip->width() * share), 0), 10, stepMilliseconds);
 }
 
 }  // namespace

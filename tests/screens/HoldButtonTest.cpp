@@ -22,17 +22,6 @@ struct ScrollRecorder : PagedScrollViewDelegate {
     void scrollViewDidEndDecelerating(PagedScrollView&) override { ++rests; }
 };
 
-void dragHorizontally(QWidget* widget, QPoint from, int distance, int steps, int millisecondsPerStep) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, from);
-    for (int i = 1; i <= steps; ++i) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(distance * i / steps, 0)),
-                         widget->mapToGlobal(QPointF(from + QPoint(distance * i / steps, 0))), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-        QTest::qWait(millisecondsPerStep);
-    }
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, from + QPoint(distance, 0));
-}
 }  // namespace
 
 class HoldButtonTest : public QObject {
@@ -217,7 +206,7 @@ private slots:
         QSignalSpy clicks(&key, &QAbstractButton::clicked);
         QSignalSpy cancels(&key, &UIButton::touchCancel);
         strip.show();
-        dragHorizontally(&key, QPoint(150, 25), -120, 6, 10);
+        slidePointer(&key, QPoint(150, 25), QPoint(30, 25), 6, 10);
         QCOMPARE(cancels.count(), 1);
         QCOMPARE(clicks.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
@@ -233,7 +222,7 @@ private slots:
         ScrollRecorder recorder;
         strip.setDelegate(&recorder);
         strip.show();
-        dragHorizontally(&strip, QPoint(200, 30), -60, 6, 60);
+        slidePointer(&strip, QPoint(200, 30), QPoint(140, 30), 6, 60);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
         QCOMPARE(strip.contentOffset().x(), 0.0);
     }
