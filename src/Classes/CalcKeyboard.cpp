@@ -45,8 +45,13 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
     if (modifiers != Qt::NoModifier) return false;
     FirstButtonViewController* keypad = calcViewController_.firstButtonViewController();
     if (!keypad) return false;
+    if (event.key() == Qt::Key_F9 && event.modifiers().testFlag(Qt::ShiftModifier)) {
+        holdKey(keypad->buttonPlusMinusKey());
+        return true;
+    }
     UIButton* key = nullptr;
     switch (event.key()) {
+        case Qt::Key_F9: key = keypad->buttonPlusMinusKey(); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: key = keypad->buttonEqualsKey(); break;
         case Qt::Key_Escape: key = keypad->buttonClearKey(); break;
@@ -83,6 +88,16 @@ UIButton* CalcKeyboard::keyForText(const QString& text) const {
 void CalcKeyboard::pressKey(UIButton* key) {
     if (!key->isEnabled()) return;
     key->click();
+    flashKey(key);
+}
+
+void CalcKeyboard::holdKey(UIButtonWithHold* key) {
+    if (!key->isEnabled()) return;
+    key->buttonTimeout();
+    flashKey(key);
+}
+
+void CalcKeyboard::flashKey(UIButton* key) {
     key->setDown(true);
     QTimer::singleShot(kKeyFlashMilliseconds, key, [key = QPointer<UIButton>(key)] {
         if (key) key->setDown(false);

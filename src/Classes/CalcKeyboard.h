@@ -5,12 +5,14 @@
 class CalcViewController;
 class QKeyEvent;
 class UIButton;
+class UIButtonWithHold;
 
 // Lets the physical keyboard drive the keypad of a calculator screen: digits and A-F where
 // enabled, '.', + - * /, Enter and = for equals, Escape for clear, 'e' for the exponent while a
-// real is shown (a hex digit while hex digits are enabled), Ctrl+C / Ctrl+V for Copy and Paste
-// of the display and Ctrl+Left / Ctrl+Right to turn the display page. A key press goes
-// through the on-screen key, so a disabled key stays disabled and the key is seen to move.
+// real is shown (a hex digit while hex digits are enabled), F9 for plus/minus and Shift+F9 for
+// holding it (signed or unsigned), Ctrl+C / Ctrl+V for Copy and Paste of the display and
+// Ctrl+Left / Ctrl+Right to turn the display page. A key press goes through the on-screen key,
+// so a disabled key stays disabled and the key is seen to move.
 class CalcKeyboard : public QObject {
     Q_OBJECT
 
@@ -27,6 +29,8 @@ protected:
 private:
     UIButton* keyForText(const QString& text) const;
     static void pressKey(UIButton* key);
+    static void holdKey(UIButtonWithHold* key);
+    static void flashKey(UIButton* key);
 
     CalcViewController& calcViewController_;
 };

@@ -123,7 +123,6 @@ void CalcViewController::viewDidLoad() {
 
 void CalcViewController::loadImages() {
     // Drawn when first shown: a start on integers never needs the real style's images.
-    imagesFactor_ = PointScale::factor();
     lcdPageBaseImages_.clear();
     lcdPageBaseDimImages_.clear();
     lcdPageRealImages_.clear();
@@ -318,12 +317,18 @@ void CalcViewController::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, con
 }
 
 void CalcViewController::userSettingsHaveChanged() {
+    Operators& operators = Operators::sharedInstance();
     const int wordSize = settings_.wordSize();
-    Operators::sharedInstance().setWordSize(wordSize);
-    const CalcValue& value = engine_.accumulatorCalcValue();
-    if (value.isInteger()) {
-        if (const std::optional<CalcValue> masked = value.calcValueAsType(value.type(), wordSize)) {
-            engine_.enterAccumulatorCalcValue(*masked);
+    // Every setting is announced, the favourites page among them: only a new word size touches
+    // the accumulator, and it is masked in place, so that the number being typed and the
+    // operator waiting for it stay as they are.
+    if (wordSize != operators.wordSize()) {
+        operators.setWordSize(wordSize);
+        const CalcValue& value = engine_.accumulatorCalcValue();
+        if (value.isInteger()) {
+            if (const std::optional<CalcValue> masked = value.calcValueAsType(value.type(), wordSize)) {
+                engine_.setAccumulatorCalcValue(*masked);
+            }
         }
     }
     updateDisplay();
@@ -387,7 +392,19 @@ void CalcViewController::scrollViewDidEndDecelerating(PagedScrollView& scrollVie
     } else if (&scrollView == favouritesScrollView_) {
         settings_.setFavouritesPageIndex(std::clamp(favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
     }
-    Accessibility::postNotification(AccessibilityNotification::ScreenChanged);
+    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, pageShownIn(scrollView));
+}
+
+QWidget* CalcViewController::pageShownIn(const PagedScrollView& scrollView) const {
+    const int page = scrollView.currentPage();
+    if (&scrollView == displayScrollView_) {
+        // The LCD is the page's one accessibility element.
+        DisplayViewController* display = displayViewController(page);
+        return display ? display->button() : nullptr;
+    }
+    if (&scrollView == favouritesScrollView_) return favouritesViewController(page);
+    if (page == 0) return firstButtonViewController_;
+    return secondButtonViewController_;
 }
 
 int32_t CalcViewController::numDecimalPlaces() const { return settings_.numDecimalPlaces(); }
@@ -422,7 +439,8 @@ void CalcViewController::pasteDisplay() {
 }
 
 void CalcViewController::turnDisplayPage(int step) {
-    const int page = logic_.displayPage() + step;
+    // From the page the strip is heading to, so that two quick steps turn two pages.
+    const int page = displayScrollView_->targetPage() + step;
     if (page < 0 || page >= CalcViewControllerDisplayPages) return;
     loadDisplayScrollViewWithPage(page);
     updateDisplay();
@@ -456,7 +474,7 @@ void CalcViewController::layoutStrips() {
                   {favouritesScrollView_, kFavouritesStrip, CalcViewControllerFavouritesPages},
                   {buttonScrollView_, kButtonStrip, CalcViewControllerButtonPages}};
     for (const auto& entry : strips) {
-        const int page = entry.strip->currentPage();
+        const int page = entry.strip->targetPage();
         entry.strip->setGeometry(PointGeometry::pixelRectFromPoints(0, entry.band.top, width, entry.band.height));
         entry.strip->setContentSize(QSize(entry.pages * entry.strip->width(), entry.strip->height()));
         entry.strip->scrollRectToVisible(
@@ -480,11 +498,6 @@ void CalcViewController::layoutStrips() {
 
 void CalcViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Images made for another scale would be blurred at this one.
-    if (imagesFactor_ != PointScale::factor()) {
-        loadImages();
-        if (displayPageControl_->hasImages()) setDisplayPageControlImages();
-    }
     layoutStrips();
 }
 

@@ -113,6 +113,8 @@ private:
     void layoutPageControl(UIPageControlReadOnly* pageControl, double top, double height);
     static void placePage(PagedScrollView* strip, QWidget* page, int index);
     void showPage(PagedScrollView* strip, UIPageControlReadOnly* pageControl, int page);
+    // The widget of the page a strip shows, for the screen reader to move to.
+    QWidget* pageShownIn(const PagedScrollView& scrollView) const;
     void loadImages();
     void setDisplayPageControlImages();
 
@@ -139,5 +141,4 @@ private:
     UIButton* historyButton_ = nullptr;
     OneShotTimer lazyTimer_;
     bool isRealAccumulatorShown_ = false;
-    double imagesFactor_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "Classes/DisplayViewController.h"
 
+#include <QContextMenuEvent>
+
 #include "Calculator/CalcEngine.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonLCD.h"
@@ -16,6 +18,8 @@ DisplayViewController::DisplayViewController(CalcEngine& engine, QWidget* parent
     setAttribute(Qt::WA_TranslucentBackground);
     button_->setGeometry(rect());
     connect(button_, &UIButton::touchDown, this, [this] { buttonTouchDown(); });
+    // A finger that slides off the LCD is no longer holding it.
+    connect(button_, &UIButton::touchDragExit, this, [this] { removeButtonTimer(); });
     connect(button_, &UIButton::touchUpInside, this, [this] { buttonTouchUpInside(); });
     connect(button_, &UIButton::touchUpOutside, this, [this] { buttonTouchUpOutside(); });
     connect(button_, &UIButton::touchCancel, this, [this] { buttonTouchCancel(); });
@@ -79,6 +83,13 @@ void DisplayViewController::buttonTouchCancel() {
 void DisplayViewController::buttonTimeout() {
     removeButtonTimer();
     Log::line("button timeout");
+    showEditMenu();
+    // The menu takes the pointer from here on: the LCD pops up now, not when the finger lifts.
+    button_->setDown(false);
+    isShowingMenu_ = true;
+}
+
+void DisplayViewController::showEditMenu() {
     if (!observingMenu_) {
         observingMenu_ = true;
         NotificationCenter::defaultCenter().addObserver(this, EditMenuNotificationWillShowMenu,
@@ -88,9 +99,13 @@ void DisplayViewController::buttonTimeout() {
     EditMenu& menu = EditMenu::sharedMenu();
     menu.setTargetRect(button_->geometry(), this);
     menu.setMenuVisible(true, this);
-    // The menu takes the pointer from here on: the LCD pops up now, not when the finger lifts.
-    button_->setDown(false);
-    isShowingMenu_ = true;
+}
+
+void DisplayViewController::contextMenuEvent(QContextMenuEvent* event) {
+    // A right-click (or the menu key) asks at once for what a one-second press offers.
+    removeButtonTimer();
+    showEditMenu();
+    event->accept();
 }
 
 void DisplayViewController::menuReset() { isShowingMenu_ = false; }

@@ -16,7 +16,8 @@ constexpr std::string_view DisplayViewControllerNotificationButtonPressed =
     "DisplayViewControllerNotificationButtonPressed";
 
 // One page of the display strip: an LCD that shows the screen's updates, keeps its operator
-// indicator in step with the engine, and opens Copy/Paste after a one-second press.
+// indicator in step with the engine, and opens Copy/Paste after a one-second press or on a
+// right-click.
 class DisplayViewController : public QWidget, public EditMenuTarget {
     Q_OBJECT
 
@@ -49,8 +50,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void showEditMenu();
     void buttonTouchDown();
     void buttonTouchUpInside();
     void buttonTouchUpOutside();

@@ -63,6 +63,8 @@ void FavouritesButtonViewController::viewDidLoad() {
         button->setTitleColor(QuilletColours::buttonTextColour());
         connect(button, &UIButton::touchDown, this, [this, button] { buttonFNTouchDown(button); });
         connect(button, &UIButton::touchUpInside, this, &FavouritesButtonViewController::buttonFNTouchUpInside);
+        // A finger that slides off the button is no longer holding it.
+        connect(button, &UIButton::touchDragExit, this, &FavouritesButtonViewController::buttonFNTouchUpOutside);
         connect(button, &UIButton::touchUpOutside, this, &FavouritesButtonViewController::buttonFNTouchUpOutside);
         connect(button, &UIButton::touchCancel, this, &FavouritesButtonViewController::buttonFNTouchCancel);
         buttons_[position] = button;

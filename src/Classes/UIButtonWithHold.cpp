@@ -4,7 +4,10 @@
 
 #include "Platform/Core/Log.h"
 
-UIButtonWithHold::UIButtonWithHold(QWidget* parent) : UIButton(parent) {}
+UIButtonWithHold::UIButtonWithHold(QWidget* parent) : UIButton(parent) {
+    // A hold is reported only while the finger is still on the key.
+    connect(this, &UIButton::touchDragExit, this, &UIButtonWithHold::removeButtonTimer);
+}
 
 UIButtonWithHold::~UIButtonWithHold() { removeButtonTimer(); }
 

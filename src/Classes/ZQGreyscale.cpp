@@ -2,8 +2,9 @@
 
 #include <QPainter>
 
-Image imageGreyscaleWithColor(const Image& image, const QColor& colour) {
-    if (image.isNull()) return image;
+namespace {
+
+Image silhouette(const Image& image, const QColor& colour) {
     const QPixmap& source = image.pixmap();
     QImage canvas(source.size(), QImage::Format_ARGB32_Premultiplied);
     canvas.fill(colour);
@@ -15,4 +16,11 @@ Image imageGreyscaleWithColor(const Image& image, const QColor& colour) {
     QPixmap tinted = QPixmap::fromImage(canvas);
     tinted.setDevicePixelRatio(source.devicePixelRatio());
     return Image(tinted, image.size());
+}
+
+}  // namespace
+
+Image imageGreyscaleWithColor(const Image& image, const QColor& colour) {
+    if (image.isNull()) return image;
+    return image.madeWith([colour](const Image& source) { return silhouette(source, colour); });
 }

@@ -9,8 +9,11 @@
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/EditMenu.h"
 #include "Platform/UI/UISegmentedControl.h"
 #include "screens/CalcScreenFixture.h"
+#include "screens/WidgetTestSupport.h"
 
 Q_DECLARE_METATYPE(std::string)
 
@@ -37,14 +40,7 @@ struct NotificationRecorder {
 void dragStrip(PagedScrollView* strip, double share, int stepMilliseconds = 15) {
     // The events go to the strip itself: its pages move under the finger while it drags.
     const QPoint start = strip->rect().center();
-    const QPoint end = start - QPoint(static_cast<int>(strip->width() * share), 0);
-    QTest::mousePress(strip, Qt::LeftButton, {}, start);
-    for (int step = 1; step <= 10; ++step) {
-        QTest::qWait(stepMilliseconds);
-        QTest::mouseMove(strip, start + (end - start) * step / 10);
-    }
-    QTest::qWait(stepMilliseconds);
-    QTest::mouseRelease(strip, Qt::LeftButton, {}, end);
+    slidePointer(strip, start, start - QPoint(static_cast<int>(strip->width() * share), 0), 10, stepMilliseconds);
 }
 
 }  // namespace
@@ -65,6 +61,12 @@ private slots:
     void theDisplayFollowsTheKindOfValue();
     void swipingTheFavouritesKeepsThePage();
     void swipingTheKeypadShowsTheSecondPage();
+    void aStripInterruptedWhileSettlingEndsOnAPage_data();
+    void aStripInterruptedWhileSettlingEndsOnAPage();
+    void settingsChangesKeepTheEntry_data();
+    void settingsChangesKeepTheEntry();
+    void slidingOffAKeyStopsItsHold_data();
+    void slidingOffAKeyStopsItsHold();
     void segmentedControlConverts();
     void holdingPlusMinusConverts();
     void tappingPlusMinusNegates();
@@ -75,6 +77,7 @@ private slots:
     void keyboardDrivesTheKeypad();
     void keyboardExponentAndHexDigit();
     void keyboardTurnsTheDisplayPage();
+    void desktopKeysForPlusMinusAndTheEditMenu();
     void historyStepsAndQuickOperatorsAreRecorded();
     void errorsShowOnEveryPage();
     void wordSizeChangeMasksTheValue();
@@ -234,6 +237,118 @@ void CalcViewControllerTest::swipingTheKeypadShowsTheSecondPage() {
     }
     QTest::mouseRelease(seven, Qt::LeftButton, {}, start - QPoint(80, 0));
     QTest::qWait(400);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+void CalcViewControllerTest::aStripInterruptedWhileSettlingEndsOnAPage_data() {
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<bool>("resize");
+    QTest::newRow("display, tapped") << 0 << false;
+    QTest::newRow("favourites, tapped") << 1 << false;
+    QTest::newRow("keypad, tapped") << 2 << false;
+    QTest::newRow("display, window resized") << 0 << true;
+}
+
+void CalcViewControllerTest::aStripInterruptedWhileSettlingEndsOnAPage() {
+    QFETCH(int, strip);
+    QFETCH(bool, resize);
+    CalcScreenFixture screen;
+    screen.createAllPages();
+    screen.typeKeys("5");
+    CalcViewController& calc = screen.calc();
+    PagedScrollView* scrollView =
+        std::array{calc.displayScrollView(), calc.favouritesScrollView(), calc.buttonScrollView()}[strip];
+    UIPageControlReadOnly* indicator =
+        std::array{calc.displayPageControl(), calc.favouritesPageControl(), calc.buttonsPageControl()}[strip];
+    std::vector<QWidget*> announced;
+    const Accessibility::Observer previous =
+        Accessibility::setObserver([&](AccessibilityNotification kind, QWidget* widget) {
+            if (kind == AccessibilityNotification::ScreenChanged) announced.push_back(widget);
+        });
+    const int page = scrollView->currentPage() + 1;
+    dragStrip(scrollView, 0.6);
+    QVERIFY(scrollView->isDecelerating());
+    if (resize) {
+        screen.delegate->window()->resize(600, 860);
+    } else {
+        QWidget* under = scrollView->childAt(scrollView->rect().center());
+        CalcScreenFixture::tap(under ? under : scrollView);
+    }
+    QTRY_VERIFY(!scrollView->isDecelerating());
+    QTest::qWait(30);
+    Accessibility::setObserver(previous);
+
+    QCOMPARE(scrollView->contentOffset().x(), static_cast<double>(page * scrollView->width()));
+    QCOMPARE(indicator->currentPage(), page);
+    QCOMPARE(announced.size(), size_t{1});
+    // The announcement names the page now shown, for the screen reader to move to.
+    QVERIFY(announced[0] != nullptr && scrollView->isAncestorOf(announced[0]));
+    QCOMPARE(announced[0]->mapTo(scrollView, QPoint(0, 0)).x(), 0);
+    if (strip == 0) QCOMPARE(screen.engine->numberBase(), 16);
+    if (strip == 1) QCOMPARE(screen.settings->favouritesPageIndex(), 1);
+    // The tap caught the strip; it pressed nothing.
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+}
+
+void CalcViewControllerTest::settingsChangesKeepTheEntry_data() {
+    QTest::addColumn<std::string>("before");
+    QTest::addColumn<int>("change");
+    QTest::addColumn<std::string>("after");
+    QTest::addColumn<quint64>("value");
+    QTest::newRow("5+, the favourites spring back, 3= is 8")
+        << std::string("5+") << 0 << std::string("3=") << quint64{8};
+    QTest::newRow("12, the favourites turn a page, 3 is 123")
+        << std::string("12") << 1 << std::string("3") << quint64{123};
+    QTest::newRow("5+12, word size 8, 3= is 128") << std::string("5+12") << 2 << std::string("3=") << quint64{128};
+}
+
+void CalcViewControllerTest::settingsChangesKeepTheEntry() {
+    QFETCH(std::string, before);
+    QFETCH(int, change);
+    QFETCH(std::string, after);
+    QFETCH(quint64, value);
+    CalcScreenFixture screen;
+    PagedScrollView* favourites = screen.calc().favouritesScrollView();
+    screen.typeKeys(before);
+    switch (change) {
+        case 0: dragStrip(favourites, 20.0 / favourites->width(), 40); break;
+        case 1: dragStrip(favourites, 0.6); break;
+        default: screen.settings->setWordSize(8); break;
+    }
+    QTRY_VERIFY(!favourites->isDecelerating());
+    screen.typeKeys(after);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), value);
+    screen.settings->setWordSize(32);
+}
+
+void CalcViewControllerTest::slidingOffAKeyStopsItsHold_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("the LCD") << 0;
+    QTest::newRow("a favourite") << 1;
+    QTest::newRow("plus/minus") << 2;
+}
+
+void CalcViewControllerTest::slidingOffAKeyStopsItsHold() {
+    QFETCH(int, key);
+    CalcScreenFixture screen;
+    screen.typeKeys("5");
+    DisplayViewController* display = screen.calc().displayViewController(2);
+    FavouritesButtonViewController* bar = screen.calc().favouritesViewController(0);
+    UIButtonWithHold* plusMinus = screen.keypad().buttonPlusMinusKey();
+    QWidget* widget = std::array<QWidget*, 3>{display->button(), bar->button(0), plusMinus}[key];
+    const auto holdIsRunning = [&] {
+        return std::array{display->isTimerRunning(), bar->isTimerRunning(), plusMinus->isTimerRunning()}[key];
+    };
+    // Straight down off the key: too steep a move to drag its strip.
+    const QPoint start = widget->rect().center();
+    const QPoint below(start.x(), widget->height() + 30);
+    QTest::mousePress(widget, Qt::LeftButton, {}, start);
+    QVERIFY(holdIsRunning());
+    movePointer(widget, start, below);
+    QVERIFY(!holdIsRunning());
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, below);
+    QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
+    QCOMPARE(screen.settings->integerType(), 0);
     QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
 }
 
@@ -406,6 +521,30 @@ void CalcViewControllerTest::keyboardTurnsTheDisplayPage() {
     QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);  // no page beyond the last
     QTest::qWait(350);
     QCOMPARE(screen.engine->numberBase(), 16);
+    // A second press while the strip still moves steps on from the page it is heading to.
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
+    QCOMPARE(screen.calc().displayPageIndex(), 1);
+    QCOMPARE(screen.engine->numberBase(), 8);
+}
+
+void CalcViewControllerTest::desktopKeysForPlusMinusAndTheEditMenu() {
+    CalcScreenFixture screen;
+    UIWindow* window = screen.delegate->window();
+    QTest::keyClicks(window, "7");
+    QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);  // as holding plus/minus
+    QCOMPARE(screen.settings->integerType(), 1);
+    QTest::keyClick(window, Qt::Key_F9);
+    QCOMPARE(screen.lcdText(2), QStringLiteral("-7d"));
+    QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);
+    QCOMPARE(screen.settings->integerType(), 0);
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFF9u);
+    // A right-click on the display opens Copy and Paste at once, wherever the window puts it.
+    UIButtonLCD* lcd = screen.calc().displayViewController(2)->button();
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lcd->mapTo(window, lcd->rect().center()));
+    QVERIFY(EditMenu::sharedMenu().isMenuVisible());
+    EditMenu::sharedMenu().setMenuVisible(false, nullptr);
 }
 
 void CalcViewControllerTest::historyStepsAndQuickOperatorsAreRecorded() {

@@ -22,17 +22,6 @@ struct ScrollRecorder : PagedScrollViewDelegate {
     void scrollViewDidEndDecelerating(PagedScrollView&) override { ++rests; }
 };
 
-void dragHorizontally(QWidget* widget, QPoint from, int distance, int steps, int millisecondsPerStep) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, from);
-    for (int i = 1; i <= steps; ++i) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(distance * i / steps, 0)),
-                         widget->mapToGlobal(QPointF(from + QPoint(distance * i / steps, 0))), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-        QTest::qWait(millisecondsPerStep);
-    }
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, from + QPoint(distance, 0));
-}
 }  // namespace
 
 class HoldButtonTest : public QObject {
@@ -129,6 +118,37 @@ private slots:
         QCOMPARE(inside.count(), 0);
     }
 
+    // A key reports one touch down per press, however the finger wanders, and where it was lifted.
+    void touchEventsFollowTheFinger_data() {
+        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("a tap that wobbles")
+            << QList<QPoint>{{30, 22}, {36, 26}, {28, 20}} << QStringList{"down", "up inside"};
+        QTest::newRow("slides off, lifted outside")
+            << QList<QPoint>{{30, 22}, {30, 80}} << QStringList{"down", "exit", "up outside"};
+        QTest::newRow("slides off and back")
+            << QList<QPoint>{{30, 22}, {90, 22}, {30, 30}} << QStringList{"down", "exit", "enter", "up inside"};
+    }
+
+    void touchEventsFollowTheFinger() {
+        QFETCH(QList<QPoint>, path);
+        QFETCH(QStringList, events);
+        UIButton button;
+        button.resize(60, 44);
+        button.show();
+        QStringList seen;
+        connect(&button, &UIButton::touchDown, [&] { seen << "down"; });
+        connect(&button, &UIButton::touchDragExit, [&] { seen << "exit"; });
+        connect(&button, &UIButton::touchDragEnter, [&] { seen << "enter"; });
+        connect(&button, &UIButton::touchUpInside, [&] { seen << "up inside"; });
+        connect(&button, &UIButton::touchUpOutside, [&] { seen << "up outside"; });
+        QTest::mousePress(&button, Qt::LeftButton, {}, path.front());
+        for (qsizetype i = 1; i < path.size(); ++i) movePointer(&button, path[i - 1], path[i], 5, 5);
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, path.back());
+        QCOMPARE(seen, events);
+        QVERIFY(!button.isDown());
+    }
+
     void favouriteHints_data() {
         QTest::addColumn<int>("op");
         QTest::addColumn<QString>("constant");
@@ -186,7 +206,7 @@ private slots:
         QSignalSpy clicks(&key, &QAbstractButton::clicked);
         QSignalSpy cancels(&key, &UIButton::touchCancel);
         strip.show();
-        dragHorizontally(&key, QPoint(150, 25), -120, 6, 10);
+        slidePointer(&key, QPoint(150, 25), QPoint(30, 25), 6, 10);
         QCOMPARE(cancels.count(), 1);
         QCOMPARE(clicks.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
@@ -202,7 +222,7 @@ private slots:
         ScrollRecorder recorder;
         strip.setDelegate(&recorder);
         strip.show();
-        dragHorizontally(&strip, QPoint(200, 30), -60, 6, 60);
+        slidePointer(&strip, QPoint(200, 30), QPoint(140, 30), 6, 60);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
         QCOMPARE(strip.contentOffset().x(), 0.0);
     }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <string_view>
 
@@ -16,6 +17,22 @@ inline void saveSnapshot(QWidget& widget, const QString& name) {
     if (folder.isEmpty()) return;
     QDir().mkpath(folder);
     widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The pointer moved across a widget in even steps, as a hand moves it; while a button is held
+// the moves go to the widget that took the press, wherever the pointer is.
+inline void movePointer(QWidget* widget, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
+    for (int step = 1; step <= steps; ++step) {
+        QTest::qWait(millisecondsPerStep);
+        QTest::mouseMove(widget, from + (to - from) * step / steps);
+    }
+}
+
+// Pressed at one point, moved to another in steps, lifted there.
+inline void slidePointer(QWidget* widget, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    movePointer(widget, from, to, steps, millisecondsPerStep);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
 }
 
 // The alpha of the most opaque pixel of an image, 0 to 255.

@@ -5,12 +5,37 @@
 #include <QPainter>
 #include <cmath>
 
+#include "Platform/UI/ImageStore.h"
+
 qreal Image::scale() const {
     if (size_.width() <= 0) return 1.0;
     return pixmap_.width() / size_.width();
 }
 
+Image Image::withRecipe(Recipe recipe, qreal pixelsPerPoint) const {
+    Image image = *this;
+    image.recipe_ = std::make_shared<const Recipe>(std::move(recipe));
+    image.pixelsPerPoint_ = pixelsPerPoint;
+    return image;
+}
+
+Image Image::atCurrentScale() const {
+    if (!recipe_ || pixelsPerPoint_ == ImageStore::currentScale()) return *this;
+    return (*recipe_)();
+}
+
+Image Image::madeWith(const Step& step) const {
+    Image made = step(*this);
+    if (!recipe_) return made;
+    // The recipe holds the source's recipe, not its pixels, which are dropped with it.
+    return made.withRecipe([source = recipe_, step] { return (*source)().madeWith(step); }, pixelsPerPoint_);
+}
+
 Image Image::croppedToRect(const QRectF& rect) const {
+    return madeWith([rect](const Image& source) { return source.cutOut(rect); });
+}
+
+Image Image::cutOut(const QRectF& rect) const {
     const qreal pixelsPerPoint = scale();
     const QRect pixels(static_cast<int>(std::lround(rect.x() * pixelsPerPoint)),
                        static_cast<int>(std::lround(rect.y() * pixelsPerPoint)),

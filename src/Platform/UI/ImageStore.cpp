@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "Platform/UI/ImageDiskCache.h"
@@ -45,7 +46,14 @@ QString resourcePath(std::string_view name) {
     return QStringLiteral(":/images/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// The pixel ratio of the screen the window is on, 0 until the window says.
+qreal& windowPixelRatio() {
+    static qreal ratio = 0;
+    return ratio;
+}
+
 qreal screenPixelRatio() {
+    if (windowPixelRatio() > 0) return windowPixelRatio();
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
 }
@@ -102,7 +110,9 @@ Image cachedImage(std::string_view name, std::optional<QSizeF> size) {
     }
     QPixmap pixmap = QPixmap::fromImage(std::move(entry->pixels));
     pixmap.setDevicePixelRatio(screenPixelRatio());
-    Image image(pixmap, entry->points);
+    const Image image = Image(pixmap, entry->points)
+                            .withRecipe([name = std::string(name), size] { return cachedImage(name, size); },
+                                        ImageStore::currentScale());
     imageCache().insert(key, image);
     return image;
 }
@@ -132,3 +142,7 @@ void ImageStore::closeDiskCache() {
 }
 
 qreal ImageStore::currentScale() { return screenPixelRatio() * PointScale::factor(); }
+
+void ImageStore::setDevicePixelRatio(qreal ratio) {
+    if (ratio > 0) windowPixelRatio() = ratio;
+}

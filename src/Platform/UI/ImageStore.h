@@ -28,4 +28,6 @@ public:
     static void closeDiskCache();
     // Pixels per point for images made now: the screen's pixel ratio times the point scale.
     static qreal currentScale();
+    // The pixel ratio of the screen the window is on; the primary screen's until it is set.
+    static void setDevicePixelRatio(qreal ratio);
 };

@@ -16,6 +16,7 @@ void ImageView::setImage(const Image& image) {
 
 void ImageView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
+    image_ = image_.atCurrentScale();
     QPainter painter(this);
     const qreal scale = PointScale::factor();
     painter.scale(scale, scale);

@@ -48,6 +48,7 @@ void PagedScrollView::setContentOffset(QPointF offset) {
 }
 
 void PagedScrollView::scrollRectToVisible(const QRect& rect) {
+    const bool wasSettling = isDecelerating();
     stopSettling();
     QPointF target = offset_;
     if (rect.right() + 1 > offset_.x() + width()) target.setX(rect.right() + 1 - width());
@@ -55,6 +56,8 @@ void PagedScrollView::scrollRectToVisible(const QRect& rect) {
     if (rect.bottom() + 1 > offset_.y() + height()) target.setY(rect.bottom() + 1 - height());
     if (rect.top() < target.y()) target.setY(rect.top());
     setContentOffset(clampedOffset(target));
+    // A swipe cut short by this move still ends, here, and its rest is reported.
+    if (wasSettling && delegate_ != nullptr) delegate_->scrollViewDidEndDecelerating(*this);
 }
 
 int PagedScrollView::pageCount() const {
@@ -65,6 +68,12 @@ int PagedScrollView::pageCount() const {
 int PagedScrollView::currentPage() const {
     if (width() <= 0) return 0;
     return std::clamp(static_cast<int>(std::lround(offset_.x() / width())), 0, pageCount() - 1);
+}
+
+int PagedScrollView::targetPage() const {
+    if (!isDecelerating() || width() <= 0) return currentPage();
+    const double target = settleAnimation_->endValue().toPointF().x();
+    return std::clamp(static_cast<int>(std::lround(target / width())), 0, pageCount() - 1);
 }
 
 void PagedScrollView::scrollToPage(int page, bool animated) {
@@ -131,6 +140,10 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
 
     if (event->type() == QEvent::MouseButtonPress) {
         if (mouse->button() != Qt::LeftButton) return false;
+        // A finger that lands on a moving strip catches it: the press is the strip's, not the
+        // key's under it, and the strip goes on to its page when the finger lifts.
+        caughtTarget_.reset();
+        if (isDecelerating()) caughtTarget_ = settleAnimation_->endValue().toPointF();
         stopSettling();
         tracking_ = true;
         dragging_ = false;
@@ -139,7 +152,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
         pressOffset_ = offset_;
         pressClock_.start();
         recentMoves_.assign(1, {0, position.x()});
-        return false;
+        return caughtTarget_.has_value();
     }
     if (!tracking_) return false;
 
@@ -147,7 +160,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
         const QPointF travel = position - pressPosition_;
         if (!dragging_) {
             if (std::abs(travel.x()) < kDragThreshold || std::abs(travel.x()) < std::abs(travel.y())) {
-                return false;
+                return caughtTarget_.has_value();
             }
             beginDrag(pressedWidget_);
         }
@@ -164,9 +177,14 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
     }
 
     // Release.
-    if (mouse->button() != Qt::LeftButton) return dragging_;
+    if (mouse->button() != Qt::LeftButton) return dragging_ || caughtTarget_.has_value();
     tracking_ = false;
-    if (!dragging_) return false;
+    if (!dragging_) {
+        if (!caughtTarget_) return false;
+        settleTo(*std::exchange(caughtTarget_, std::nullopt));
+        return true;
+    }
+    caughtTarget_.reset();
     dragging_ = false;
     recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
     endDrag(releaseVelocity());

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QWidget>
 #include <deque>
+#include <optional>
 #include <utility>
 
 class PagedScrollView;
@@ -22,8 +23,9 @@ public:
 
 // A horizontal strip whose content is wider than the strip. It is dragged with the mouse or a
 // finger, comes to rest on a whole page (the strip's width) when paging is on, and cancels the
-// press of the key under the finger once a drag begins. Pages are added as children of
-// contentView() at (page × width, 0).
+// press of the key under the finger once a drag begins. A press while it settles catches it;
+// however it is interrupted, it ends on a page and reports its rest once. Pages are added as
+// children of contentView() at (page × width, 0).
 class PagedScrollView : public QWidget {
     Q_OBJECT
 
@@ -49,6 +51,8 @@ public:
     int pageCount() const;
     // The page nearest to the offset.
     int currentPage() const;
+    // The page the strip is settling on, the page it shows when it is at rest.
+    int targetPage() const;
     // Glides to the page and reports coming to rest, as a swipe would.
     void scrollToPage(int page, bool animated);
     bool isDragging() const { return dragging_; }
@@ -83,6 +87,8 @@ private:
     QPointer<QWidget> pressedWidget_;
     QPointF pressPosition_;
     QPointF pressOffset_;
+    // Where the strip was settling when the press caught it.
+    std::optional<QPointF> caughtTarget_;
     // Recent finger positions (milliseconds since the press, x), for the speed at release.
     std::deque<std::pair<qint64, qreal>> recentMoves_;
     QElapsedTimer pressClock_;

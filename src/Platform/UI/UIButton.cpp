@@ -74,7 +74,8 @@ UIControlState UIButton::controlState() const {
 }
 
 void UIButton::cancelTouch() {
-    if (!isDown()) return;
+    if (!isTracking_) return;
+    isTracking_ = false;
     touchCancelled_ = true;
     setDown(false);
     emit touchCancel();
@@ -87,25 +88,50 @@ QSize UIButton::sizeHint() const {
 
 void UIButton::mousePressEvent(QMouseEvent* event) {
     touchCancelled_ = false;
+    const bool isTouch = event->button() == Qt::LeftButton && hitButton(event->position().toPoint());
+    isTracking_ = isTouch;
+    isTouchInside_ = isTouch;
     QAbstractButton::mousePressEvent(event);
 }
 
 void UIButton::mouseMoveEvent(QMouseEvent* event) {
-    if (touchCancelled_) return;
-    QAbstractButton::mouseMoveEvent(event);
+    // Qt's own handling would report a second press each time the pointer comes back.
+    if (!isTracking_) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const bool inside = hitButton(event->position().toPoint());
+    if (inside == isTouchInside_) return;
+    isTouchInside_ = inside;
+    setDown(inside);
+    if (inside) {
+        emit touchDragEnter();
+    } else {
+        emit touchDragExit();
+    }
 }
 
 void UIButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (touchCancelled_) {
-        // The touch was taken over by a scrolling strip: it ends without any event.
+    if (event->button() != Qt::LeftButton) {
+        QAbstractButton::mouseReleaseEvent(event);
+        return;
+    }
+    if (touchCancelled_ || !isTracking_) {
+        // A touch taken over by a scrolling strip, or one that never began here, ends without
+        // any event.
         touchCancelled_ = false;
+        setDown(false);
         event->accept();
         return;
     }
+    isTracking_ = false;
     const bool inside = hitButton(event->position().toPoint());
-    const bool wasDown = isDown();
+    // Down exactly when lifted inside, so that Qt clicks then and only then.
+    setDown(inside);
     QAbstractButton::mouseReleaseEvent(event);
-    if (wasDown && !inside && event->button() == Qt::LeftButton) emit touchUpOutside();
+    event->accept();
+    if (!inside) emit touchUpOutside();
 }
 
 void UIButton::paintEvent(QPaintEvent*) {
@@ -122,6 +148,7 @@ void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {
     if (!faceName.empty()) {
         ImageStore::imageNamed(faceName).drawStretchable(painter, bounds, kFaceCapInset);
     }
+    for (Image& image : images_) image = image.atCurrentScale();
     const Image& picture = forState(images_, imageIsSet);
     if (!picture.isNull()) {
         const QSizeF size = picture.size();

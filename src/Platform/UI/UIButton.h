@@ -11,8 +11,10 @@
 enum class UIControlState { Normal = 0, Highlighted = 1, Disabled = 2 };
 
 // A key of the calculator: a face image, a title and an image for each state, drawn in points.
-// It reports the touch events of a phone's button: touch down, up inside, up outside, and
-// cancelled (when a strip starts to scroll under the finger).
+// It reports the touch events of a phone's button, followed from the press through every move
+// to the release: touch down once per press, drag exit and drag enter as the pointer leaves and
+// comes back, up inside or up outside where it is lifted, and cancelled (when a strip starts
+// to scroll under the finger).
 class UIButton : public QAbstractButton {
     Q_OBJECT
 
@@ -41,6 +43,9 @@ public:
 
 signals:
     void touchDown();
+    // The pointer left the key, or came back onto it, while pressed; a hold is over once it leaves.
+    void touchDragExit();
+    void touchDragEnter();
     void touchUpInside();
     void touchUpOutside();
     void touchCancel();
@@ -63,5 +68,9 @@ private:
     std::array<std::string, 3> backgroundNames_;
     qreal titleFontSize_ = 24;
     bool titleBold_ = true;
+    // Qt drops isDown() while the pointer is off the key; the touch itself goes on until the
+    // release, so it is followed here.
+    bool isTracking_ = false;
+    bool isTouchInside_ = false;
     bool touchCancelled_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "Platform/UI/ImageStore.h"
@@ -48,6 +49,20 @@ void UIWindow::makeKeyAndVisible() {
     activateWindow();
 }
 
+void UIWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Opened on, or moved to, a screen of another pixel ratio, the window draws its images
+    // again for it.
+    layoutRootView();
+    if (QWindow* handle = windowHandle(); handle && !followsScreen_) {
+        followsScreen_ = true;
+        connect(handle, &QWindow::screenChanged, this, [this] {
+            layoutRootView();
+            update();
+        });
+    }
+}
+
 void UIWindow::setBackgroundColor(const QColor& colour) {
     QPalette ground = palette();
     ground.setColor(QPalette::Window, colour);
@@ -70,9 +85,10 @@ void UIWindow::layoutRootView() {
     const QRect canvas = canvasRect();
     const double factor = canvas.width() / UIWindowCanvasSize.width();
     if (factor <= 0) return;
-    if (factor != PointScale::factor()) {
-        PointScale::setFactor(factor);
-        ImageStore::clearCache();
-    }
+    const qreal pixelsPerPoint = ImageStore::currentScale();
+    PointScale::setFactor(factor);
+    ImageStore::setDevicePixelRatio(devicePixelRatioF());
+    // The images of the old density are not drawn again; the widgets ask for new ones.
+    if (ImageStore::currentScale() != pixelsPerPoint) ImageStore::clearCache();
     if (rootView_) rootView_->setGeometry(canvas);
 }

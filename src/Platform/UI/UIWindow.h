@@ -5,7 +5,8 @@
 
 // The application's one window. Its root view is laid out on a phone-sized canvas in points;
 // the window scales that canvas by one factor to fill itself without distortion, centred on a
-// black ground, and the widgets draw at the screen's pixel density so that they stay sharp.
+// black ground, and the widgets draw at the pixel density of the screen the window is on, so
+// that they stay sharp.
 class UIWindow : public QWidget {
     Q_OBJECT
 
@@ -23,9 +24,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Fits the canvas to the window and sets the pixels per point of the images drawn from now on.
     void layoutRootView();
 
     QWidget* rootView_ = nullptr;
+    bool followsScreen_ = false;
 };
