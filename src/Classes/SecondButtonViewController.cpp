@@ -37,9 +37,6 @@ void SecondButtonViewController::viewDidLoad() {
     scrollView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollView_->setWidgetResizable(false);
     scrollView_->setFocusPolicy(Qt::NoFocus);
-    QPalette palette = scrollView_->palette();
-    palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));
-    scrollView_->setPalette(palette);
     scrollView_->setAutoFillBackground(true);
     scrollView_->viewport()->setAutoFillBackground(false);
     connect(scrollView_->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -129,6 +126,10 @@ void SecondButtonViewController::didReceiveMemoryWarning() {
 void SecondButtonViewController::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     scrollView_->setGeometry(rect());
+    // The ground's pattern is drawn for the scale it is shown at.
+    QPalette palette = scrollView_->palette();
+    palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));
+    scrollView_->setPalette(palette);
     if (asciiViewController_ && contentScale_ != PointScale::factor()) {
         // The same place of the table stays in view at the new scale.
         const double offset = scrollView_->verticalScrollBar()->value() / contentScale_;
