@@ -83,10 +83,9 @@ void CalcEngine::executeStack() {
     }
 }
 
-void CalcEngine::startNewNumber(const CalcValue& value) {
+void CalcEngine::startNewNumber() {
     executeStack();
     if (currOperator_ != OperatorsOperatorEquals) pushStack();
-    accumulator_ = value;
     currOperator_ = OperatorsOperatorNone;
     decimalPointDivider_ = 0;
     hasExponent_ = false;
@@ -101,7 +100,11 @@ void CalcEngine::enterValue(int32_t digit) {
     }
     if (currError_ != OperatorsErrorNone) clearError();
     switch (state_) {
-        case CalcEngineStateOperatorPending: startNewNumber(digitOfAccumulatorType(digit)); break;
+        case CalcEngineStateOperatorPending:
+            // The digit takes the kind of the value the reduction leaves: 5 ^ 2 + 3 starts a real 3.
+            startNewNumber();
+            accumulator_ = digitOfAccumulatorType(digit);
+            break;
         case CalcEngineStateResult:
             accumulator_ = digitOfAccumulatorType(digit);
             if (digit != 0) state_ = CalcEngineStateEnteringValue;
@@ -168,7 +171,10 @@ void CalcEngine::enterExponent() {
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult: state_ = CalcEngineStateEnteringValue; break;
-        case CalcEngineStateOperatorPending: startNewNumber(CalcValue::calcValueWithRealValue(0.0)); break;
+        case CalcEngineStateOperatorPending:
+            startNewNumber();
+            accumulator_ = CalcValue::calcValueWithRealValue(0.0);
+            break;
         default: fatalAssert(kSource, "Unknown state");
     }
     hasExponent_ = true;

@@ -63,7 +63,8 @@ public:
 
 private:
     void foldExponent();
-    void startNewNumber(const CalcValue& value);
+    // Reduces the stack and pushes the pending operator; the caller sets the new accumulator.
+    void startNewNumber();
     CalcValue digitOfAccumulatorType(int32_t digit) const;
     CalcValue zeroOfAccumulatorType() const;
     void accumulatorUpdate();

@@ -63,6 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceRow{"3 + E 2 =", CalcValueTypeReal, 3}, SequenceRow{"7 \u00F7 2 =", CalcValueTypeSBase, 3},
         SequenceRow{"7 \u00B1 \u00F7 2 =", CalcValueTypeSBase, -3}));
 
+// The digit after a binary operator takes the kind of the value the reduction left.
+TEST_F(EngineTest, TheNextOperandTakesTheKindOfTheReducedValue) {
+    pressKeys(engine, "2 \u00D7");
+    engine.enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(3.141592653589793));
+    pressKeys(engine, "+ 3");
+    EXPECT_EQ(accumulator().type(), CalcValueTypeUBase);
+    EXPECT_EQ(accumulator().uBaseValue(), 3u);
+    pressKeys(engine, "C C 5 ^ 2 + 3 . 5 =");
+    EXPECT_EQ(accumulator().type(), CalcValueTypeReal);
+    EXPECT_DOUBLE_EQ(accumulator().realValue(), 28.5);
+}
+
 TEST_F(EngineTest, HistoryStepsComeInReductionOrder) {
     pressKeys(engine, "2 + 3 \u00D7 4 =");
     ASSERT_EQ(delegate.history.size(), 2u);
