@@ -25,6 +25,13 @@ std::string asciiLowerCase(std::string_view text) {
     return lower;
 }
 
+// Callers may pass no error out-parameter; the modules always get one to write to.
+OperatorsError* clearedError(OperatorsError* error, OperatorsError& unreported) {
+    OperatorsError* target = error ? error : &unreported;
+    *target = OperatorsErrorNone;
+    return target;
+}
+
 }  // namespace
 
 Operators& Operators::sharedInstance() {
@@ -42,7 +49,7 @@ std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candi
     if (!candidate || candidate->type() != CalcValueTypeReal) return candidate;
     const double x = candidate->realValue();
     if (std::isnan(x) || std::isinf(x) || x >= 1e100 || x <= -1e100) {
-        if (error) *error = OperatorsErrorValueOutOfRange;
+        *error = OperatorsErrorValueOutOfRange;
         return std::nullopt;
     }
     // Tiny results, -0.0 included, become plus zero.
@@ -52,7 +59,8 @@ std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candi
 
 std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                                                  const CalcValue& value2, OperatorsError* error) {
-    if (error) *error = OperatorsErrorNone;
+    OperatorsError unreported;
+    error = clearedError(error, unreported);
     for (OperatorsModule* module : modules_) {
         if (auto result = module->calculateResultForCalcValue1(value1, op, value2, error)) {
             return checkedResult(result, error);
@@ -63,7 +71,8 @@ std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue
 
 std::optional<CalcValue> Operators::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                 OperatorsError* error) {
-    if (error) *error = OperatorsErrorNone;
+    OperatorsError unreported;
+    error = clearedError(error, unreported);
     for (OperatorsModule* module : modules_) {
         if (auto result = module->calculateResultForCalcValue(value, op, error)) {
             return checkedResult(result, error);

@@ -19,6 +19,8 @@ public:
     void setAngleType(int angleType) { angleType_ = angleType; }
     const std::vector<OperatorsModule*>& operatorsModules() const { return modules_; }
 
+    // No value, and the error code through the out-parameter (which may be null), when the
+    // calculation fails.
     std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                                           const CalcValue& value2, OperatorsError* error);
     std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,

@@ -2,6 +2,10 @@
 
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
+#include "Calculator/OperatorsIEEE754.h"
+#include "Calculator/OperatorsLogic.h"
+#include "Calculator/OperatorsPowers.h"
+#include "support/WordSizeScope.h"
 
 namespace {
 
@@ -75,6 +79,22 @@ TEST(OperatorsRegistry, CalculationOfAnUnknownIdentifierGivesNothing) {
     EXPECT_FALSE(
         Operators::sharedInstance().calculateResultForCalcValue1(CalcValue(), 46, CalcValue(), &error).has_value());
     EXPECT_EQ(error, OperatorsErrorNone);
+}
+
+// Callers may pass no error out-parameter; a failing calculation then gives no value and
+// nothing else.
+TEST(OperatorsRegistry, AFailureWithoutAnErrorOutParameterGivesNoValue) {
+    WordSizeScope wordSize(12);
+    Operators& operators = Operators::sharedInstance();
+    const CalcValue one = CalcValue::calcValueWithUBaseValue(1);
+    const CalcValue zero = CalcValue::calcValueWithUBaseValue(0);
+    EXPECT_FALSE(operators.calculateResultForCalcValue1(one, OperatorsOperatorDivide, zero, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue1(one, OperatorsOperatorMOD, zero, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(zero, OperatorsOperatorRecip, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(one, OperatorsOperatorReverseBytes, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(one, OperatorsOperatorFloatToIEEE754, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(CalcValue::calcValueWithRealValue(1e60),
+                                                       OperatorsOperatorSquared, nullptr));
 }
 
 using OperatorsRegistryDeathTest = ::testing::Test;
