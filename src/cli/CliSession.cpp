@@ -46,6 +46,10 @@ bool isDigitsToken(std::string_view token) {
     return !token.empty();
 }
 
+// No key, menu or favourite enters "%", which calculates nothing; the terminal offers only what
+// the calculator does.
+bool operatorIsOffered(OperatorsOperator op) { return op != OperatorsOperatorPercent; }
+
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 std::string quoted(std::string_view token) { return "'" + std::string(token) + "'"; }
@@ -65,6 +69,8 @@ void CliSession::showStartingPage() {
 CliSession::~CliSession() { engine_.setDelegate(nullptr); }
 
 std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
+    // Trailing white space and the line ending belong to no key, not even to a pasted text.
+    while (!keys.empty() && isSpace(keys.back())) keys.remove_suffix(1);
     size_t i = 0;
     while (i < keys.size()) {
         while (i < keys.size() && isSpace(keys[i])) ++i;
@@ -162,9 +168,8 @@ std::optional<std::string> CliSession::pressToken(std::string_view token) {
     for (const Alias& alias : kOperatorAliases) {
         if (token == alias.token) return enterOperator(alias.op, token);
     }
-    if (const std::optional<OperatorsOperator> op = Operators::sharedInstance().operatorFromString(token)) {
-        return enterOperator(*op, token);
-    }
+    const std::optional<OperatorsOperator> op = Operators::sharedInstance().operatorFromString(token);
+    if (op && operatorIsOffered(*op)) return enterOperator(*op, token);
     return "unknown key " + quoted(token);
 }
 
@@ -185,13 +190,15 @@ std::string CliSession::keysHelp() {
         "  bin oct dec hex  turn the display to page 0-3 (integer value: the number base)\n"
         "  fix eng sci auto the same pages (real value: the display style)\n"
         "  real int         the Scientific and Programmer segments\n"
-        "  paste:TEXT       paste TEXT (the rest of the argument) into the display\n"
+        "  paste:TEXT       paste TEXT (the rest of the argument or line, trailing blanks\n"
+        "                   left out) into the display\n"
         "  Pi pi \u03C0 e g G c  constants\n"
         "  - * x /          aliases of \u2212 \u00D7 \u00D7 \u00F7\n"
         "Operators (labels are case-insensitive):\n";
     Operators& operators = Operators::sharedInstance();
     std::string line = " ";
     for (OperatorsOperator op : operators.knownOperators()) {
+        if (!operatorIsOffered(op)) continue;
         const std::string entry = " " + operators.stringFromOperator(op);
         if (line.size() + entry.size() > 78) {
             help += line + "\n";
