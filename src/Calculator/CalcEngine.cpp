@@ -26,6 +26,10 @@ CalcEngine& CalcEngine::sharedInstance() {
     return engine;
 }
 
+void CalcEngine::assertKnownState(std::string_view message) const {
+    if (!calcEngineStateFromInt32(state_)) fatalAssert(kSource, message);
+}
+
 void CalcEngine::accumulatorUpdate() {
     if (delegate_) delegate_->calcEngineAccumulatorUpdate(*this);
 }
@@ -37,8 +41,9 @@ CalcValue CalcEngine::digitOfAccumulatorType(int32_t digit) const {
         case CalcValueTypeUBase: return CalcValue::calcValueWithUBaseValue(static_cast<uint64_t>(digit));
         case CalcValueTypeSBase: return CalcValue::calcValueWithSBaseValue(digit);
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(digit);
-        default: fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown calc value type");
 }
 
 void CalcEngine::foldExponent() {
@@ -99,6 +104,7 @@ void CalcEngine::enterValue(int32_t digit) {
         fatalAssert(kSource, "value out of range");
     }
     if (currError_ != OperatorsErrorNone) clearError();
+    assertKnownState("unknown state");
     switch (state_) {
         case CalcEngineStateOperatorPending:
             // The digit takes the kind of the value the reduction leaves: 5 ^ 2 + 3 starts a real 3.
@@ -146,21 +152,17 @@ void CalcEngine::enterValue(int32_t digit) {
                     }
                     break;
                 }
-                default: fatalAssert(kSource, "unknown calc value type");
+                case CalcValueTypeNone: fatalAssert(kSource, "unknown calc value type");
             }
             break;
-        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }
 
 void CalcEngine::enterDecimalPoint() {
     if (accumulator_.type() != CalcValueTypeReal || decimalPointDivider_ != 0) return;
-    if (state_ == CalcEngineStateOperatorPending || state_ == CalcEngineStateResult) {
-        enterValue(0);
-    } else if (state_ != CalcEngineStateEnteringValue) {
-        fatalAssert(kSource, "unknown calc engine state");
-    }
+    assertKnownState("unknown calc engine state");
+    if (state_ != CalcEngineStateEnteringValue) enterValue(0);
     decimalPointDivider_ = 1;
     state_ = CalcEngineStateEnteringValue;
     accumulatorUpdate();
@@ -168,6 +170,7 @@ void CalcEngine::enterDecimalPoint() {
 
 void CalcEngine::enterExponent() {
     if (accumulator_.type() != CalcValueTypeReal || hasExponent_) return;
+    assertKnownState("Unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult: state_ = CalcEngineStateEnteringValue; break;
@@ -175,7 +178,6 @@ void CalcEngine::enterExponent() {
             startNewNumber();
             accumulator_ = CalcValue::calcValueWithRealValue(0.0);
             break;
-        default: fatalAssert(kSource, "Unknown state");
     }
     hasExponent_ = true;
     exponent_ = 0;
@@ -196,7 +198,7 @@ void CalcEngine::enterPlusMinus() {
                 accumulator_ = CalcValue::calcValueWithUBaseValue(
                     CalcValue::uValueMaskedWithWordSize(0 - accumulator_.uBaseValue(), wordSize()));
                 break;
-            default: fatalAssert(kSource, "unknown value type");
+            case CalcValueTypeNone: fatalAssert(kSource, "unknown value type");
         }
     }
     accumulatorUpdate();
@@ -207,7 +209,7 @@ void CalcEngine::enterOperator(OperatorsOperator op) {
     if (currError_ != OperatorsErrorNone) clearError();
     foldExponent();
     decimalPointDivider_ = 0;
-    if (state_ > CalcEngineStateResult || state_ < CalcEngineStateEnteringValue) fatalAssert(kSource, "unknown state");
+    assertKnownState("unknown state");
     Operators& operators = Operators::sharedInstance();
     if (operators.operatorIsUnary(op)) {
         OperatorsError error = OperatorsErrorNone;
@@ -240,6 +242,7 @@ void CalcEngine::enterEquals() {
             CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(accumulator_.sBaseValue(), w));
     }
     decimalPointDivider_ = 0;
+    assertKnownState("unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult:
@@ -255,7 +258,6 @@ void CalcEngine::enterEquals() {
             executeStack();
             break;
         }
-        default: fatalAssert(kSource, "unknown state");
     }
     state_ = CalcEngineStateResult;
     accumulatorUpdate();
@@ -266,6 +268,7 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
     decimalPointDivider_ = 0;
     hasExponent_ = false;
     exponent_ = 0;
+    assertKnownState("unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult:
@@ -279,7 +282,6 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
             currOperator_ = OperatorsOperatorNone;
             state_ = CalcEngineStateEnteringValue;
             break;
-        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }
@@ -318,9 +320,9 @@ void CalcEngine::clearError() {
     currError_ = OperatorsErrorNone;
 }
 
-void CalcEngine::restoreAccumulatorState(int32_t state, OperatorsError currError, OperatorsOperator currOperator,
-                                         int32_t decimalPointDivider, int32_t exponent, bool hasExponent,
-                                         int32_t numberBase, const CalcValue& accumulatorCalcValue) {
+void CalcEngine::restoreAccumulatorState(CalcEngineState state, OperatorsError currError,
+                                         OperatorsOperator currOperator, int32_t decimalPointDivider, int32_t exponent,
+                                         bool hasExponent, int32_t numberBase, const CalcValue& accumulatorCalcValue) {
     state_ = state;
     currError_ = currError;
     currOperator_ = currOperator;

@@ -23,9 +23,11 @@ void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
         // A record whose value went missing restores the rest of the state with the engine's value.
         const CalcValue value =
             generalValue ? *CalcStore::calcValueFromGeneralValue(*generalValue) : engine.accumulatorCalcValue();
-        engine.restoreAccumulatorState(state->state(), state->currError(), state->currOperator(),
-                                       state->decimalPointDivider(), state->exponent(), state->hasExponent(),
-                                       state->numberBase(), value);
+        engine.restoreAccumulatorState(
+            calcEngineStateFromInt32(state->state()).value_or(CalcEngineStateResult),
+            operatorsErrorFromInt32(state->currError()).value_or(OperatorsErrorNone),
+            operatorsOperatorFromInt32(state->currOperator()).value_or(OperatorsOperatorNone),
+            state->decimalPointDivider(), state->exponent(), state->hasExponent(), state->numberBase(), value);
         store.deleteAccumulatorState();
     }
     const auto opSteps = store.opSteps();
@@ -36,7 +38,8 @@ void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
         if (!generalValue) continue;
         OpStep step;
         step.calcValue = *CalcStore::calcValueFromGeneralValue(*generalValue);
-        step.operatorsOperator = record->operatorsOperator().value_or(OperatorsOperatorNone);
+        step.operatorsOperator = operatorsOperatorFromInt32(record->operatorsOperator().value_or(OperatorsOperatorNone))
+                                     .value_or(OperatorsOperatorNone);
         engine.appendStack(step);
     }
     store.deleteAllOpSteps();

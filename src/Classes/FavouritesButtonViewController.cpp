@@ -29,7 +29,7 @@ const Favourite* favouriteWithIndex(const std::vector<Favourite*>& favourites, i
     return nullptr;
 }
 
-CalcValueFormat favouriteValueFormat(const CalcValue& value, std::optional<int32_t> storedStyle) {
+CalcValueFormat favouriteValueFormat(const CalcValue& value, std::optional<CalcValueFormatStyle> storedStyle) {
     CalcValueFormat format = CalcValueFormat::withStyle(
         value.type() == CalcValueTypeReal ? CalcValueFormatStyleAuto : storedStyle.value_or(CalcValueFormatStyleDec));
     format.numDecimalPlaces = 4;

@@ -22,35 +22,52 @@ constexpr int32_t historyLength = 100;
 struct DefaultFavourite {
     OperatorsOperator op;
     std::optional<double> value;
-    int32_t style;
+    CalcValueFormatStyle style;
 };
 
 constexpr std::array<DefaultFavourite, 15> defaultFavourites = {{
-    {9, std::nullopt, 0},   // <<
-    {10, std::nullopt, 0},  // >>
-    {12, std::nullopt, 0},  // <<N
-    {13, std::nullopt, 0},  // >>N
-    {43, std::nullopt, 0},  // 1/N
-    {22, std::nullopt, 0},  // AND
-    {23, std::nullopt, 0},  // OR
-    {26, std::nullopt, 0},  // XOR
-    {28, std::nullopt, 0},  // INV
-    {29, std::nullopt, 0},  // <-->
-    {8, std::nullopt, 0},   // Random
-    {44, std::nullopt, 0},  // SQRT
-    {0, 3.141592653589793, 3},
-    {0, 2.718281828459045, 3},
-    {0, 42.0, 3},
+    {OperatorsOperatorShiftLeft, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftRight, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftLeftN, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftRightN, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorRecip, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorAND, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorOR, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorXOR, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorInvert, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorReverseBytes, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorRandom, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorSqRoot, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorNone, 3.141592653589793, CalcValueFormatStyleAuto},
+    {OperatorsOperatorNone, 2.718281828459045, CalcValueFormatStyleAuto},
+    {OperatorsOperatorNone, 42.0, CalcValueFormatStyleAuto},
 }};
 
 // The three type conversions left the favourites bar; a favourite holding one gets the first of
 // these that no favourite holds yet.
 constexpr std::array<OperatorsOperator, 26> replacementCandidates = {
-    48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
+    OperatorsOperatorBitGet,      OperatorsOperatorBitSet,
+    OperatorsOperatorBitClear,    OperatorsOperatorArithmeticShiftRight,
+    OperatorsOperatorShiftLeftN,  OperatorsOperatorShiftRightN,
+    OperatorsOperatorRotateLeft,  OperatorsOperatorRotateRight,
+    OperatorsOperatorRotateLeftN, OperatorsOperatorRotateRightN,
+    OperatorsOperatorSin,         OperatorsOperatorCos,
+    OperatorsOperatorTan,         OperatorsOperatorASin,
+    OperatorsOperatorACos,        OperatorsOperatorATan,
+    OperatorsOperatorLog,         OperatorsOperatorLn,
+    OperatorsOperatorEPow,        OperatorsOperator10Pow,
+    OperatorsOperatorSquared,     OperatorsOperatorCubed,
+    OperatorsOperatorPowN,        OperatorsOperatorRecip,
+    OperatorsOperatorSqRoot,      OperatorsOperatorNthRoot};
 
-constexpr bool isTypeConversion(OperatorsOperator op) { return op == 18 || op == 19 || op == 20; }
+constexpr bool isTypeConversion(OperatorsOperator op) {
+    return op == OperatorsOperatorToReal || op == OperatorsOperatorToUBase || op == OperatorsOperatorToSBase;
+}
 
-constexpr bool isBasicArithmetic(OperatorsOperator op) { return op >= 2 && op <= 5; }
+constexpr bool isBasicArithmetic(OperatorsOperator op) {
+    return op == OperatorsOperatorAdd || op == OperatorsOperatorSubtract || op == OperatorsOperatorMultiply ||
+           op == OperatorsOperatorDivide;
+}
 
 // Favourites, quick operators and op steps all keep their position under this name.
 constexpr std::string_view indexKey = "index";
@@ -177,26 +194,27 @@ void CalcStore::deleteAllObjects(std::string_view entityName) {
 GeneralValue* CalcStore::generalValueFromCalcValue(const CalcValue& value) {
     auto* generalValue =
         static_cast<GeneralValue*>(context().insertNewObjectForEntityForName(CalcStoreGeneralValueEntityName));
-    generalValue->setValue(value.type(), CalcStoreGeneralValueKeyType);
+    generalValue->setValue(static_cast<int32_t>(value.type()), CalcStoreGeneralValueKeyType);
     switch (value.type()) {
         case CalcValueTypeUBase:
             generalValue->setValue(static_cast<int64_t>(value.uBaseValue()), CalcStoreGeneralValueKeyBaseValue);
             break;
         case CalcValueTypeSBase: generalValue->setValue(value.sBaseValue(), CalcStoreGeneralValueKeyBaseValue); break;
         case CalcValueTypeReal: generalValue->setValue(value.realValue(), CalcStoreGeneralValueKeyRealValue); break;
-        default: fatalAssert(source, "unknown value type");
+        case CalcValueTypeNone: fatalAssert(source, "unknown value type");
     }
     return generalValue;
 }
 
 std::optional<CalcValue> CalcStore::calcValueFromGeneralValue(const GeneralValue& generalValue) {
-    switch (generalValue.type()) {
+    switch (calcValueTypeFromInt32(generalValue.type()).value_or(CalcValueTypeNone)) {
         case CalcValueTypeUBase:
             return CalcValue::calcValueWithUBaseValue(static_cast<uint64_t>(generalValue.baseValue().value_or(0)));
         case CalcValueTypeSBase: return CalcValue::calcValueWithSBaseValue(generalValue.baseValue().value_or(0));
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(generalValue.realValue().value_or(0.0));
-        default: fatalAssert(source, "unrecognised general value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(source, "unrecognised general value type");
 }
 
 ObjectDate CalcStore::dateQuantizedToDay(ObjectDate instant) {
@@ -238,13 +256,13 @@ int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
 
 void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                              const std::optional<CalcValue>& value2, const CalcValue& result,
-                                             int32_t style) {
+                                             CalcValueFormatStyle style) {
     const int32_t index = nextHistoryStepIndexAndIncrement();
     auto* step = static_cast<HistoryStep*>(context().insertNewObjectForEntityForName(CalcStoreHistoryStepEntityName));
     step->setValue(dateQuantizedToToday(), CalcStoreHistoryStepKeyDate);
     step->setValue(index, CalcStoreHistoryStepKeyIndex);
     step->setValue(0, CalcStoreHistoryStepKeyError);
-    step->setValue(op, CalcStoreHistoryStepKeyOperator);
+    step->setValue(static_cast<int32_t>(op), CalcStoreHistoryStepKeyOperator);
     step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheLHS);
     step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheRHS);
 
@@ -308,13 +326,13 @@ std::optional<std::vector<Record*>> CalcStore::fetchAllSortedByIndex(std::string
     return records;
 }
 
-void CalcStore::addAccumulatorState(int32_t state, int32_t currError, int32_t currOperator, int32_t decimalPointDivider,
-                                    int32_t exponent, bool hasExponent, int32_t numberBase,
+void CalcStore::addAccumulatorState(CalcEngineState state, OperatorsError currError, OperatorsOperator currOperator,
+                                    int32_t decimalPointDivider, int32_t exponent, bool hasExponent, int32_t numberBase,
                                     const CalcValue& accumulatorCalcValue) {
     ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreAccumulatorStateEntityName);
-    record->setValue(state, CalcStoreAccumulatorStateKeyState);
-    record->setValue(currError, CalcStoreAccumulatorStateKeyCurrError);
-    record->setValue(currOperator, CalcStoreAccumulatorStateKeyCurrOperator);
+    record->setValue(static_cast<int32_t>(state), CalcStoreAccumulatorStateKeyState);
+    record->setValue(static_cast<int32_t>(currError), CalcStoreAccumulatorStateKeyCurrError);
+    record->setValue(static_cast<int32_t>(currOperator), CalcStoreAccumulatorStateKeyCurrOperator);
     record->setValue(decimalPointDivider, CalcStoreAccumulatorStateKeyDecimalPointDivider);
     record->setValue(exponent, CalcStoreAccumulatorStateKeyExponent);
     record->setValue(hasExponent, CalcStoreAccumulatorStateKeyHasExponent);
@@ -342,7 +360,7 @@ void CalcStore::addOpStepWithCalcValue(const CalcValue& value, OperatorsOperator
     ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreOpStepEntityName);
     record->setObject(generalValue, CalcStoreOpStepKeyGeneralValue);
     record->setValue(index, CalcStoreOpStepKeyIndex);
-    if (static_cast<uint32_t>(op) > 1) record->setValue(op, CalcStoreOpStepKeyOperator);
+    if (static_cast<uint32_t>(op) > 1) record->setValue(static_cast<int32_t>(op), CalcStoreOpStepKeyOperator);
     std::string error;
     if (!save(&error)) Log::format("error saving opStep: %s", error.c_str());
 }
@@ -364,11 +382,11 @@ void CalcStore::deleteFavouriteWithIndex(int32_t index) {
 }
 
 void CalcStore::addFavouriteWithCalcValue(const std::optional<CalcValue>& value, OperatorsOperator op, int32_t index,
-                                          int32_t style) {
+                                          CalcValueFormatStyle style) {
     deleteFavouriteWithIndex(index);
     auto* favourite = static_cast<Favourite*>(context().insertNewObjectForEntityForName(CalcStoreFavouriteEntityName));
     favourite->setValue(index, CalcStoreFavouriteKeyIndex);
-    favourite->setValue(op, CalcStoreFavouriteKeyOperator);
+    favourite->setOperatorsOperator(op);
     if (value) {
         GeneralValue* generalValue = generalValueFromCalcValue(*value);
         generalValue->setStyle(style);
@@ -426,7 +444,7 @@ void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
     auto insertFirst = [&] {
         ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreQuickOperatorEntityName);
         record->setValue(0, CalcStoreQuickOperatorKeyIndex);
-        record->setValue(op, CalcStoreQuickOperatorKeyOperator);
+        record->setValue(static_cast<int32_t>(op), CalcStoreQuickOperatorKeyOperator);
     };
     if (!list || list->empty()) {
         insertFirst();

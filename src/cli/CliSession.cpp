@@ -4,16 +4,11 @@
 
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
-#include "Calculator/OperatorsBasic.h"
 #include "Platform/Core/Localized.h"
 #include "Utils/NumberUtils.h"
 #include "cli/CliStore.h"
 
 namespace {
-
-constexpr OperatorsOperator kToReal = 18;
-constexpr OperatorsOperator kToUnsigned = 19;
-constexpr OperatorsOperator kToSigned = 20;
 
 struct Alias {
     std::string_view token;
@@ -153,11 +148,11 @@ std::optional<std::string> CliSession::pressToken(std::string_view token) {
     }
     if (token == "real") {
         if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return std::nullopt;
-        return enterOperator(kToReal, token);
+        return enterOperator(OperatorsOperatorToReal, token);
     }
     if (token == "int") {
         if (engine_.accumulatorCalcValue().type() != CalcValueTypeReal) return std::nullopt;
-        return enterOperator(settings_.integerType() == 0 ? kToUnsigned : kToSigned, token);
+        return enterOperator(settings_.integerType() == 0 ? OperatorsOperatorToUBase : OperatorsOperatorToSBase, token);
     }
     for (const ConstantToken& constant : kConstantTokens) {
         if (token == constant.token) {

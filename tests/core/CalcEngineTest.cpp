@@ -210,10 +210,11 @@ TEST_F(EngineTest, PercentYieldsNothingAndLeavesTheAccumulator) {
 }
 
 TEST_F(EngineTest, RestoreSetsEveryFieldWithoutCallbacks) {
-    engine.restoreAccumulatorState(0, 2, 4, 100, -5, true, 16, CalcValue::calcValueWithRealValue(1.5));
-    EXPECT_EQ(engine.state(), 0);
-    EXPECT_EQ(engine.currError(), 2);
-    EXPECT_EQ(engine.currOperator(), 4);
+    engine.restoreAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorDivideByZero, OperatorsOperatorMultiply,
+                                   100, -5, true, 16, CalcValue::calcValueWithRealValue(1.5));
+    EXPECT_EQ(engine.state(), CalcEngineStateEnteringValue);
+    EXPECT_EQ(engine.currError(), OperatorsErrorDivideByZero);
+    EXPECT_EQ(engine.currOperator(), OperatorsOperatorMultiply);
     EXPECT_EQ(engine.decimalPointDivider(), 100);
     EXPECT_EQ(engine.exponent(), -5);
     EXPECT_TRUE(engine.hasExponent());
@@ -232,13 +233,6 @@ TEST_F(EngineTest, DecimalPointAndExponentNeedARealValue) {
     EXPECT_FALSE(engine.hasExponent());
 }
 
-TEST_F(EngineTest, NoneOrEqualsReadsTheIdentifierAsUnsigned) {
-    EXPECT_TRUE(CalcEngine::operatorIsNoneOrEquals(0));
-    EXPECT_TRUE(CalcEngine::operatorIsNoneOrEquals(1));
-    EXPECT_FALSE(CalcEngine::operatorIsNoneOrEquals(2));
-    EXPECT_FALSE(CalcEngine::operatorIsNoneOrEquals(-1));
-}
-
 using EngineDeathTest = EngineTest;
 
 TEST_F(EngineDeathTest, ProgrammingErrorsAbort) {
@@ -246,7 +240,8 @@ TEST_F(EngineDeathTest, ProgrammingErrorsAbort) {
     EXPECT_DEATH(engine.enterValue(10), "Calculator/CalcEngine: value out of range");
     EXPECT_DEATH(engine.enterValue(-1), "Calculator/CalcEngine: value out of range");
     EXPECT_DEATH(engine.popStack(), "Calculator/CalcEngine: stack empty");
-    engine.restoreAccumulatorState(7, 0, 0, 0, 0, false, 10, CalcValue::calcValueWithUBaseValue(1));
+    engine.restoreAccumulatorState(static_cast<CalcEngineState>(7), OperatorsErrorNone, OperatorsOperatorNone, 0, 0,
+                                   false, 10, CalcValue::calcValueWithUBaseValue(1));
     EXPECT_DEATH(engine.enterValue(1), "Calculator/CalcEngine: unknown state");
 }
 
