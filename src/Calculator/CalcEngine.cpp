@@ -5,17 +5,15 @@
 #include "Calculator/Operators.h"
 #include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Log.h"
+#include "Utils/CalcValueFormat.h"
 
 namespace {
 
 constexpr const char* kSource = "Calculator/CalcEngine";
 
-// The whole part of a real holds at most eleven digits.
-constexpr double kWholePartLimit = 1e11;
-// The divider is 10^k after k decimals; a tenth decimal would overflow 32 bits, so decimals
-// beyond the ninth are ignored, as a twelfth whole digit is.
-constexpr int32_t kLargestDecimalPointDivider = 1000000000;
-constexpr int32_t kLargestExponent = 99;
+// The whole part of a real holds at most eleven digits: a number being typed stays below the
+// magnitude from which Auto would show it in Sci.
+constexpr double kWholePartLimit = CalcValueFormatMaxAutoAsFix;
 
 int wordSize() { return Operators::sharedInstance().wordSize(); }
 
@@ -138,14 +136,14 @@ void CalcEngine::enterValue(int32_t digit) {
                     if (hasExponent_) {
                         const int32_t shifted = exponent_ * 10;
                         const int32_t next = shifted >= 0 ? shifted + digit : shifted - digit;
-                        if (next >= -kLargestExponent && next <= kLargestExponent) exponent_ = next;
+                        if (next >= -CalcEngineMaxExponent && next <= CalcEngineMaxExponent) exponent_ = next;
                     } else if (decimalPointDivider_ == 0) {
                         const double shifted = real * 10.0;
                         const double next = negative ? shifted - digit : shifted + digit;
                         if (next < kWholePartLimit && next > -kWholePartLimit) {
                             accumulator_ = CalcValue::calcValueWithRealValue(next);
                         }
-                    } else if (decimalPointDivider_ < kLargestDecimalPointDivider) {
+                    } else if (decimalPointDivider_ < CalcEngineMaxDecimalPointDivider) {
                         decimalPointDivider_ *= 10;
                         const double fraction = static_cast<double>(digit) / decimalPointDivider_;
                         accumulator_ = CalcValue::calcValueWithRealValue(negative ? real - fraction : real + fraction);

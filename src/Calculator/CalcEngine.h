@@ -10,6 +10,12 @@
 #include "Calculator/OpStep.h"
 #include "Model/CalcValue.h"
 
+// A typed exponent stays within -99 to 99.
+constexpr int32_t CalcEngineMaxExponent = 99;
+// The divider is 10^k after k decimals; a tenth decimal would overflow 32 bits, so decimals
+// beyond the ninth are ignored, as a twelfth whole digit is.
+constexpr int32_t CalcEngineMaxDecimalPointDivider = 1000000000;
+
 // Key-by-key entry with an operator stack reduced by precedence, the way an algebraic pocket
 // calculator works: 2 + 3 × 4 = gives 14. The top of the stack is index 0.
 class CalcEngine {
@@ -22,6 +28,10 @@ public:
     CalcEngine& operator=(const CalcEngine&) = delete;
 
     static bool operatorIsNoneOrEquals(OperatorsOperator op) { return static_cast<uint32_t>(op) < 2; }
+    // The radix of integer digit entry: 2, 8, 10 or 16.
+    static bool numberBaseIsValid(int32_t numberBase) {
+        return numberBase == 2 || numberBase == 8 || numberBase == 10 || numberBase == 16;
+    }
 
     CalcEngineState state() const { return state_; }
     bool isEnteringValue() const { return state_ == CalcEngineStateEnteringValue; }

@@ -82,7 +82,6 @@ void FavouritesButtonViewController::setPageIndex(int pageIndex) {
 void FavouritesButtonViewController::updateLabels() {
     const std::optional<std::vector<Favourite*>> favourites = store_.favourites();
     if (!favourites) fatalAssert(kSource, "unable to get favourites");
-    if (favourites->empty()) fatalAssert(kSource, "no favourites");
     for (size_t position = 0; position < buttons_.size(); ++position) {
         const int index = pageIndex_ * FavouritesButtonViewControllerButtonCount + static_cast<int>(position);
         labelButtonFromFavourite(buttons_[position], favouriteWithIndex(*favourites, index));

@@ -5,10 +5,12 @@
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "Calculator/Operators.h"
 #include "Model/CalcStoreModel.h"
+#include "Model/CalcStoreRecordCheck.h"
 #include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Store/FileSetAside.h"
@@ -74,6 +76,28 @@ constexpr std::string_view indexKey = "index";
 
 FetchRequest requestSortedByIndex(std::string_view entityName) {
     return {std::string(entityName), nullptr, {{std::string(indexKey), true}}};
+}
+
+void logLeftOut(std::string_view name, int32_t index, const std::string& impossibleField) {
+    Log::format("%s %d is damaged (%s) and left out", std::string(name).c_str(), index, impossibleField.c_str());
+}
+
+// The records this program could have written; each other one is logged and left out.
+template <typename Record>
+std::optional<std::vector<Record*>> soundRecords(std::optional<std::vector<Record*>> records, std::string_view name,
+                                                 std::optional<std::string> (*impossibleField)(const Record&)) {
+    if (records) {
+        std::erase_if(*records, [&](const Record* record) {
+            const std::optional<std::string> field = impossibleField(*record);
+            if (field) logLeftOut(name, record->index(), *field);
+            return field.has_value();
+        });
+    }
+    return records;
+}
+
+bool historyStepIsSound(const ManagedObject& object) {
+    return !CalcStoreRecordCheck::impossibleFieldOfHistoryStep(static_cast<const HistoryStep&>(object));
 }
 
 }  // namespace
@@ -214,7 +238,7 @@ std::optional<CalcValue> CalcStore::calcValueFromGeneralValue(const GeneralValue
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(generalValue.realValue().value_or(0.0));
         case CalcValueTypeNone: break;
     }
-    fatalAssert(source, "unrecognised general value type");
+    return std::nullopt;
 }
 
 ObjectDate CalcStore::dateQuantizedToDay(ObjectDate instant) {
@@ -236,9 +260,16 @@ int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
         const auto found =
             context().executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
         if (!found) fatalAssert(source, "error searching for GlobalData");
-        if (found->size() > 1) fatalAssert(source, "more than 1 global data object");
-        if (found->size() == 1) {
-            globalDataManagedObject_ = static_cast<GlobalData*>(found->front());
+        if (!found->empty()) {
+            // This program keeps one counter. Of several, the largest keeps the indices unique.
+            if (found->size() > 1) Log::line("more than 1 global data object; the history goes on from the largest");
+            for (ManagedObject* object : *found) {
+                auto* globalData = static_cast<GlobalData*>(object);
+                if (!globalDataManagedObject_ ||
+                    globalData->nextHistoryStepIndex() > globalDataManagedObject_->nextHistoryStepIndex()) {
+                    globalDataManagedObject_ = globalData;
+                }
+            }
         } else {
             globalDataManagedObject_ =
                 static_cast<GlobalData*>(context().insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName));
@@ -297,14 +328,21 @@ void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsO
 void CalcStore::deleteAllHistorySteps() { deleteAllObjects(CalcStoreHistoryStepEntityName); }
 
 std::unique_ptr<FetchedResultsController> CalcStore::historyStepsFetchedResultsController() {
+    // The live list never shows a damaged step; each is named once, here.
+    std::string error;
+    const auto damaged = context().executeFetchRequest(
+        {std::string(CalcStoreHistoryStepEntityName), std::not_fn(historyStepIsSound), {}}, &error);
+    for (const ManagedObject* object : damaged.value_or(std::vector<ManagedObject*>{})) {
+        const auto& step = static_cast<const HistoryStep&>(*object);
+        logLeftOut("History step", step.index(), *CalcStoreRecordCheck::impossibleFieldOfHistoryStep(step));
+    }
     FetchRequest request{
         std::string(CalcStoreHistoryStepEntityName),
-        nullptr,
+        historyStepIsSound,
         {{std::string(CalcStoreHistoryStepKeyDate), false}, {std::string(CalcStoreHistoryStepKeyIndex), true}}};
     auto controller = std::make_unique<FetchedResultsController>(std::move(request), context(),
                                                                  std::string(CalcStoreHistoryStepKeyDate),
                                                                  std::string(CalcStoreHistoryStepEntityName));
-    std::string error;
     if (!controller->performFetch(&error)) {
         Log::format("Error fetching request %s", error.c_str());
         return nullptr;
@@ -372,11 +410,13 @@ std::optional<std::vector<OpStepRecord*>> CalcStore::opSteps() {
 void CalcStore::deleteAllOpSteps() { deleteAllObjects(CalcStoreOpStepEntityName); }
 
 std::optional<std::vector<Favourite*>> CalcStore::favourites() {
-    return fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
+    return soundRecords(fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName), "Favourite",
+                        &CalcStoreRecordCheck::impossibleFieldOfFavourite);
 }
 
 void CalcStore::deleteFavouriteWithIndex(int32_t index) {
-    const auto list = favourites();
+    // By position among every slot, damaged ones included, so that assigning a slot replaces it.
+    const auto list = fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
     if (!list) fatalAssert(source, "unable to get favourites");
     if (static_cast<uint32_t>(index) < list->size()) context().deleteObject((*list)[static_cast<uint32_t>(index)]);
 }
@@ -398,7 +438,8 @@ void CalcStore::addFavouriteWithCalcValue(const std::optional<CalcValue>& value,
 }
 
 void CalcStore::createDefaultFavourites() {
-    const auto list = favourites();
+    // A damaged slot counts as a slot: the user's other favourites stay as they are.
+    const auto list = fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
     if (list && list->size() >= defaultFavourites.size()) {
         replaceToRealToUBaseToSBaseInFavourites(*list);
         return;
@@ -435,12 +476,14 @@ void CalcStore::replaceToRealToUBaseToSBaseInFavourites(const std::vector<Favour
 }
 
 std::optional<std::vector<QuickOperator*>> CalcStore::quickOperators() {
-    return fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName);
+    return soundRecords(fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName), "Quick operator",
+                        &CalcStoreRecordCheck::impossibleFieldOfQuickOperator);
 }
 
 void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
     if (isBasicArithmetic(op)) return;
-    const auto list = quickOperators();
+    // Damaged entries move down with the others and keep their places.
+    const auto list = fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName);
     auto insertFirst = [&] {
         ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreQuickOperatorEntityName);
         record->setValue(0, CalcStoreQuickOperatorKeyIndex);

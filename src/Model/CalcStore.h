@@ -58,6 +58,7 @@ public:
     void deleteAllObjects(std::string_view entityName);
 
     GeneralValue* generalValueFromCalcValue(const CalcValue& value);
+    // No value for a stored type that is no kind of value.
     static std::optional<CalcValue> calcValueFromGeneralValue(const GeneralValue& generalValue);
     static ObjectDate dateQuantizedToToday();
     // Local midnight at the start of the day of an instant.
@@ -69,7 +70,7 @@ public:
                                       CalcValueFormatStyle style);
     void deleteAllHistorySteps();
     // Sectioned by day (newest day first), oldest step first within a day; null when the
-    // history cannot be read.
+    // history cannot be read. A step this program could not have written is logged and left out.
     std::unique_ptr<FetchedResultsController> historyStepsFetchedResultsController();
 
     void addAccumulatorState(CalcEngineState state, OperatorsError currError, OperatorsOperator currOperator,
@@ -81,6 +82,8 @@ public:
     std::optional<std::vector<OpStepRecord*>> opSteps();
     void deleteAllOpSteps();
 
+    // The lists hand out only records this program could have written; each other one is logged
+    // and left out (its slot shows blank), and stays in the file as it is.
     std::optional<std::vector<Favourite*>> favourites();
     void deleteFavouriteWithIndex(int32_t index);
     void addFavouriteWithCalcValue(const std::optional<CalcValue>& value, OperatorsOperator op, int32_t index,

@@ -47,10 +47,12 @@ protected:
         for (const Slot& slot : storedSlots()) result.push_back(slot.op);
         return result;
     }
+    // Operator 0 makes a value slot.
     void setOperators(const std::vector<OperatorsOperator>& ops) {
         for (size_t slot = 0; slot < ops.size(); ++slot) {
-            store_.addFavouriteWithCalcValue(std::nullopt, ops[slot], static_cast<int32_t>(slot),
-                                             CalcValueFormatStyleFix);
+            std::optional<CalcValue> value;
+            if (ops[slot] == OperatorsOperatorNone) value = CalcValue::calcValueWithRealValue(1.0);
+            store_.addFavouriteWithCalcValue(value, ops[slot], static_cast<int32_t>(slot), CalcValueFormatStyleFix);
         }
     }
     std::vector<std::pair<int32_t, OperatorsOperator>> quickList() {

@@ -94,11 +94,13 @@ TEST_F(Store, EncodingAValueWithoutATypeIsFatal) {
                  "Model/CalcStore: unknown value type");
 }
 
-TEST_F(Store, DecodingAStoredValueOfUnknownTypeIsFatal) {
+// The type comes from the file: one that is no kind of value decodes to no value.
+TEST_F(Store, AStoredValueOfNoKindDecodesToNoValue) {
     GeneralValue* generalValue = store_->generalValueFromCalcValue(u(1));
-    generalValue->setValue(int32_t{9}, CalcStoreGeneralValueKeyType);
-    EXPECT_DEATH(CalcStore::calcValueFromGeneralValue(*generalValue),
-                 "Model/CalcStore: unrecognised general value type");
+    for (int32_t type : {0, 4, 9, -1}) {
+        generalValue->setValue(type, CalcStoreGeneralValueKeyType);
+        EXPECT_FALSE(CalcStore::calcValueFromGeneralValue(*generalValue)) << type;
+    }
 }
 
 TEST_F(Store, HistoryIndicesStartAtZeroAndAreNeverReused) {
@@ -112,10 +114,16 @@ TEST_F(Store, HistoryIndicesStartAtZeroAndAreNeverReused) {
     EXPECT_EQ(historyIndices(), std::vector<int32_t>{3});
 }
 
-TEST_F(Store, MoreThanOneGlobalDataRecordIsFatal) {
-    store_->managedObjectContext()->insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName);
-    store_->managedObjectContext()->insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName);
-    EXPECT_DEATH(store_->nextHistoryStepIndexAndIncrement(), "Model/CalcStore: more than 1 global data object");
+TEST_F(Store, OfSeveralHistoryCountersTheLargestGoesOn) {
+    for (int32_t next : {3, 7, 5}) {
+        static_cast<GlobalData*>(
+            store_->managedObjectContext()->insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName))
+            ->setNextHistoryStepIndex(next);
+    }
+    LogCapture log;
+    EXPECT_EQ(store_->nextHistoryStepIndexAndIncrement(), 7);
+    EXPECT_EQ(store_->nextHistoryStepIndexAndIncrement(), 8);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Store, ARecordedStepCarriesItsValuesStyleAndEmptyTextCaches) {
