@@ -34,6 +34,8 @@ constexpr ConstantToken kConstantTokens[] = {
 constexpr std::array<std::string_view, 4> kBasePages = {"bin", "oct", "dec", "hex"};
 constexpr std::array<std::string_view, 4> kRealPages = {"fix", "eng", "sci", "auto"};
 
+int digitFromCharacter(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+
 bool isDigitsToken(std::string_view token) {
     for (char c : token) {
         if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == '.')) return false;
@@ -87,25 +89,29 @@ std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
 }
 
 std::optional<std::string> CliSession::pressDigits(std::string_view token) {
-    const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
-    for (char c : token) {
+    // The keys the keypad offers for the value shown, checked for the whole token before any is
+    // pressed.
+    auto refusal = [&](char c) -> std::optional<std::string> {
         if (c == '.') {
-            if (!CalcScreenLogic::realKeysEnabled(engine_)) {
-                return "key " + quoted(token) + " refused: no decimal point for an integer value";
-            }
-            continue;
+            if (CalcScreenLogic::realKeysEnabled(engine_)) return std::nullopt;
+            return "key " + quoted(token) + " refused: no decimal point for an integer value";
         }
-        const int digit = c <= '9' ? c - '0' : c - 'A' + 10;
-        if (digit >= usableDigits) {
-            return "key " + quoted(token) + " refused: digit " + std::string(1, c) + " is not a digit of base " +
-                   std::to_string(usableDigits);
-        }
+        const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
+        if (digitFromCharacter(c) < usableDigits) return std::nullopt;
+        return "key " + quoted(token) + " refused: digit " + std::string(1, c) + " is not a digit of base " +
+               std::to_string(usableDigits);
+    };
+    for (char c : token) {
+        if (std::optional<std::string> problem = refusal(c)) return problem;
     }
     for (char c : token) {
+        // The first digit after an operator takes the kind of the reduced value, and the keypad
+        // then offers the keys of that kind: 2 × Pi + 99 in binary is refused at its second 9.
+        if (std::optional<std::string> problem = refusal(c)) return problem;
         if (c == '.') {
             engine_.enterDecimalPoint();
         } else {
-            engine_.enterValue(c <= '9' ? c - '0' : c - 'A' + 10);
+            engine_.enterValue(digitFromCharacter(c));
         }
     }
     return std::nullopt;

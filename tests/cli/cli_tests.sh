@@ -92,6 +92,7 @@ check_usage bad-places "--places" --places x 1
 check_usage bad-sig-figs "--sig-figs" --sig-figs 0 1
 check_usage unknown-option "--frob" --frob 1
 check_usage lower-hex-digit "'f'" hex f
+check_usage digit-after-reduction "'99'" bin 1 0 '*' Pi + 99
 check_usage percent-is-no-key "unknown key '%'" 5 % 3 =
 
 check_stdin lines $'2 +\n3 =\n' $'2d\n5d' 0
