@@ -68,13 +68,13 @@ BENCHMARK(BM_KeyPressUnsigned);
 BENCHMARK(BM_KeyPressReal);
 
 void BM_FormatStyle(benchmark::State& state) {
-    const int style = static_cast<int>(state.range(0));
+    const CalcValueFormatStyle style = *calcValueFormatStyleFromInt32(static_cast<int32_t>(state.range(0)));
     Operators::sharedInstance().setWordSize(64);
-    const CalcValue value = style < 4 ? CalcValue::calcValueWithRealValue(-123456.789012)
-                                      : CalcValue::calcValueWithUBaseValue(0xDEADBEEFCAFEF00D);
+    const CalcValue value = style <= CalcValueFormatStyleAuto ? CalcValue::calcValueWithRealValue(-123456.789012)
+                                                              : CalcValue::calcValueWithUBaseValue(0xDEADBEEFCAFEF00D);
     CalcValueFormat format = CalcValueFormat::withStyle(style);
-    if (style == 0) format.numDecimalPlaces = 4;
-    if (style == 1 || style == 2) format.numSigFig = 7;
+    if (style == CalcValueFormatStyleFix) format.numDecimalPlaces = 4;
+    if (style == CalcValueFormatStyleEng || style == CalcValueFormatStyleSci) format.numSigFig = 7;
     for (auto _ : state) {
         benchmark::DoNotOptimize(NumberUtils::stringFromCalcValue(value, &format));
     }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr OperatorsOperator opAdd = 2;
-
 CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 
 // The quick operator list logs each change; the benchmarks keep standard error quiet.
@@ -28,7 +26,7 @@ struct QuietLog {
 std::string storePath(const QTemporaryDir& folder) { return folder.path().toStdString() + "/Quillet.sqlite"; }
 
 void addStepAndSave(CalcStore& store, uint64_t i) {
-    store.addHistoryStepWithCalcValue1(u(i), opAdd, u(1), u(i + 1), 6);
+    store.addHistoryStepWithCalcValue1(u(i), OperatorsOperatorAdd, u(1), u(i + 1), CalcValueFormatStyleDec);
     store.saveChanges();
 }
 
@@ -115,7 +113,7 @@ void BM_PersistAndRestoreEngine10(benchmark::State& state) {
     QTemporaryDir folder;
     CalcStore store(storePath(folder));
     CalcEngine engine;
-    for (uint64_t entry = 0; entry < 10; ++entry) engine.appendStack({opAdd, u(entry)});
+    for (uint64_t entry = 0; entry < 10; ++entry) engine.appendStack({OperatorsOperatorAdd, u(entry)});
     for (auto _ : state) {
         CalcEngineStore::persistCalcEngine(engine, store);
         CalcEngine restored;

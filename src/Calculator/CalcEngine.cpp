@@ -5,17 +5,15 @@
 #include "Calculator/Operators.h"
 #include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Log.h"
+#include "Utils/CalcValueFormat.h"
 
 namespace {
 
 constexpr const char* kSource = "Calculator/CalcEngine";
 
-// The whole part of a real holds at most eleven digits.
-constexpr double kWholePartLimit = 1e11;
-// The divider is 10^k after k decimals; a tenth decimal would overflow 32 bits, so decimals
-// beyond the ninth are ignored, as a twelfth whole digit is.
-constexpr int32_t kLargestDecimalPointDivider = 1000000000;
-constexpr int32_t kLargestExponent = 99;
+// The whole part of a real holds at most eleven digits: a number being typed stays below the
+// magnitude from which Auto would show it in Sci.
+constexpr double kWholePartLimit = CalcValueFormatMaxAutoAsFix;
 
 int wordSize() { return Operators::sharedInstance().wordSize(); }
 
@@ -24,6 +22,10 @@ int wordSize() { return Operators::sharedInstance().wordSize(); }
 CalcEngine& CalcEngine::sharedInstance() {
     static CalcEngine engine;
     return engine;
+}
+
+void CalcEngine::assertKnownState(std::string_view message) const {
+    if (!calcEngineStateFromInt32(state_)) fatalAssert(kSource, message);
 }
 
 void CalcEngine::accumulatorUpdate() {
@@ -37,8 +39,9 @@ CalcValue CalcEngine::digitOfAccumulatorType(int32_t digit) const {
         case CalcValueTypeUBase: return CalcValue::calcValueWithUBaseValue(static_cast<uint64_t>(digit));
         case CalcValueTypeSBase: return CalcValue::calcValueWithSBaseValue(digit);
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(digit);
-        default: fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown calc value type");
 }
 
 void CalcEngine::foldExponent() {
@@ -83,10 +86,9 @@ void CalcEngine::executeStack() {
     }
 }
 
-void CalcEngine::startNewNumber(const CalcValue& value) {
+void CalcEngine::startNewNumber() {
     executeStack();
     if (currOperator_ != OperatorsOperatorEquals) pushStack();
-    accumulator_ = value;
     currOperator_ = OperatorsOperatorNone;
     decimalPointDivider_ = 0;
     hasExponent_ = false;
@@ -100,8 +102,13 @@ void CalcEngine::enterValue(int32_t digit) {
         fatalAssert(kSource, "value out of range");
     }
     if (currError_ != OperatorsErrorNone) clearError();
+    assertKnownState("unknown state");
     switch (state_) {
-        case CalcEngineStateOperatorPending: startNewNumber(digitOfAccumulatorType(digit)); break;
+        case CalcEngineStateOperatorPending:
+            // The digit takes the kind of the value the reduction leaves: 5 ^ 2 + 3 starts a real 3.
+            startNewNumber();
+            accumulator_ = digitOfAccumulatorType(digit);
+            break;
         case CalcEngineStateResult:
             accumulator_ = digitOfAccumulatorType(digit);
             if (digit != 0) state_ = CalcEngineStateEnteringValue;
@@ -129,35 +136,31 @@ void CalcEngine::enterValue(int32_t digit) {
                     if (hasExponent_) {
                         const int32_t shifted = exponent_ * 10;
                         const int32_t next = shifted >= 0 ? shifted + digit : shifted - digit;
-                        if (next >= -kLargestExponent && next <= kLargestExponent) exponent_ = next;
+                        if (next >= -CalcEngineMaxExponent && next <= CalcEngineMaxExponent) exponent_ = next;
                     } else if (decimalPointDivider_ == 0) {
                         const double shifted = real * 10.0;
                         const double next = negative ? shifted - digit : shifted + digit;
                         if (next < kWholePartLimit && next > -kWholePartLimit) {
                             accumulator_ = CalcValue::calcValueWithRealValue(next);
                         }
-                    } else if (decimalPointDivider_ < kLargestDecimalPointDivider) {
+                    } else if (decimalPointDivider_ < CalcEngineMaxDecimalPointDivider) {
                         decimalPointDivider_ *= 10;
                         const double fraction = static_cast<double>(digit) / decimalPointDivider_;
                         accumulator_ = CalcValue::calcValueWithRealValue(negative ? real - fraction : real + fraction);
                     }
                     break;
                 }
-                default: fatalAssert(kSource, "unknown calc value type");
+                case CalcValueTypeNone: fatalAssert(kSource, "unknown calc value type");
             }
             break;
-        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }
 
 void CalcEngine::enterDecimalPoint() {
     if (accumulator_.type() != CalcValueTypeReal || decimalPointDivider_ != 0) return;
-    if (state_ == CalcEngineStateOperatorPending || state_ == CalcEngineStateResult) {
-        enterValue(0);
-    } else if (state_ != CalcEngineStateEnteringValue) {
-        fatalAssert(kSource, "unknown calc engine state");
-    }
+    assertKnownState("unknown calc engine state");
+    if (state_ != CalcEngineStateEnteringValue) enterValue(0);
     decimalPointDivider_ = 1;
     state_ = CalcEngineStateEnteringValue;
     accumulatorUpdate();
@@ -165,11 +168,14 @@ void CalcEngine::enterDecimalPoint() {
 
 void CalcEngine::enterExponent() {
     if (accumulator_.type() != CalcValueTypeReal || hasExponent_) return;
+    assertKnownState("Unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult: state_ = CalcEngineStateEnteringValue; break;
-        case CalcEngineStateOperatorPending: startNewNumber(CalcValue::calcValueWithRealValue(0.0)); break;
-        default: fatalAssert(kSource, "Unknown state");
+        case CalcEngineStateOperatorPending:
+            startNewNumber();
+            accumulator_ = CalcValue::calcValueWithRealValue(0.0);
+            break;
     }
     hasExponent_ = true;
     exponent_ = 0;
@@ -190,7 +196,7 @@ void CalcEngine::enterPlusMinus() {
                 accumulator_ = CalcValue::calcValueWithUBaseValue(
                     CalcValue::uValueMaskedWithWordSize(0 - accumulator_.uBaseValue(), wordSize()));
                 break;
-            default: fatalAssert(kSource, "unknown value type");
+            case CalcValueTypeNone: fatalAssert(kSource, "unknown value type");
         }
     }
     accumulatorUpdate();
@@ -201,7 +207,7 @@ void CalcEngine::enterOperator(OperatorsOperator op) {
     if (currError_ != OperatorsErrorNone) clearError();
     foldExponent();
     decimalPointDivider_ = 0;
-    if (state_ > CalcEngineStateResult || state_ < CalcEngineStateEnteringValue) fatalAssert(kSource, "unknown state");
+    assertKnownState("unknown state");
     Operators& operators = Operators::sharedInstance();
     if (operators.operatorIsUnary(op)) {
         OperatorsError error = OperatorsErrorNone;
@@ -234,6 +240,7 @@ void CalcEngine::enterEquals() {
             CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(accumulator_.sBaseValue(), w));
     }
     decimalPointDivider_ = 0;
+    assertKnownState("unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult:
@@ -249,7 +256,6 @@ void CalcEngine::enterEquals() {
             executeStack();
             break;
         }
-        default: fatalAssert(kSource, "unknown state");
     }
     state_ = CalcEngineStateResult;
     accumulatorUpdate();
@@ -260,6 +266,7 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
     decimalPointDivider_ = 0;
     hasExponent_ = false;
     exponent_ = 0;
+    assertKnownState("unknown state");
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult:
@@ -273,7 +280,6 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
             currOperator_ = OperatorsOperatorNone;
             state_ = CalcEngineStateEnteringValue;
             break;
-        default: fatalAssert(kSource, "unknown state");
     }
     accumulatorUpdate();
 }
@@ -312,9 +318,9 @@ void CalcEngine::clearError() {
     currError_ = OperatorsErrorNone;
 }
 
-void CalcEngine::restoreAccumulatorState(int32_t state, OperatorsError currError, OperatorsOperator currOperator,
-                                         int32_t decimalPointDivider, int32_t exponent, bool hasExponent,
-                                         int32_t numberBase, const CalcValue& accumulatorCalcValue) {
+void CalcEngine::restoreAccumulatorState(CalcEngineState state, OperatorsError currError,
+                                         OperatorsOperator currOperator, int32_t decimalPointDivider, int32_t exponent,
+                                         bool hasExponent, int32_t numberBase, const CalcValue& accumulatorCalcValue) {
     state_ = state;
     currError_ = currError;
     currOperator_ = currOperator;

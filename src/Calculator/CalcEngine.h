@@ -1,15 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "Calculator/CalcEngineDelegate.h"
+#include "Calculator/CalcEngineState.h"
 #include "Calculator/OpStep.h"
 #include "Model/CalcValue.h"
 
-constexpr int32_t CalcEngineStateEnteringValue = 0;
-constexpr int32_t CalcEngineStateOperatorPending = 1;
-constexpr int32_t CalcEngineStateResult = 2;
+// A typed exponent stays within -99 to 99.
+constexpr int32_t CalcEngineMaxExponent = 99;
+// The divider is 10^k after k decimals; a tenth decimal would overflow 32 bits, so decimals
+// beyond the ninth are ignored, as a twelfth whole digit is.
+constexpr int32_t CalcEngineMaxDecimalPointDivider = 1000000000;
 
 // Key-by-key entry with an operator stack reduced by precedence, the way an algebraic pocket
 // calculator works: 2 + 3 × 4 = gives 14. The top of the stack is index 0.
@@ -23,8 +28,12 @@ public:
     CalcEngine& operator=(const CalcEngine&) = delete;
 
     static bool operatorIsNoneOrEquals(OperatorsOperator op) { return static_cast<uint32_t>(op) < 2; }
+    // The radix of integer digit entry: 2, 8, 10 or 16.
+    static bool numberBaseIsValid(int32_t numberBase) {
+        return numberBase == 2 || numberBase == 8 || numberBase == 10 || numberBase == 16;
+    }
 
-    int32_t state() const { return state_; }
+    CalcEngineState state() const { return state_; }
     bool isEnteringValue() const { return state_ == CalcEngineStateEnteringValue; }
     OperatorsOperator currOperator() const { return currOperator_; }
     void setCurrOperator(OperatorsOperator op) { currOperator_ = op; }
@@ -50,7 +59,7 @@ public:
     void clear();
     void clearError();
     bool willClearAll() const;
-    void restoreAccumulatorState(int32_t state, OperatorsError currError, OperatorsOperator currOperator,
+    void restoreAccumulatorState(CalcEngineState state, OperatorsError currError, OperatorsOperator currOperator,
                                  int32_t decimalPointDivider, int32_t exponent, bool hasExponent, int32_t numberBase,
                                  const CalcValue& accumulatorCalcValue);
 
@@ -63,14 +72,17 @@ public:
 
 private:
     void foldExponent();
-    void startNewNumber(const CalcValue& value);
+    // Reduces the stack and pushes the pending operator; the caller sets the new accumulator.
+    void startNewNumber();
     CalcValue digitOfAccumulatorType(int32_t digit) const;
     CalcValue zeroOfAccumulatorType() const;
     void accumulatorUpdate();
+    // The switches over the state cover every state; anything else is a programming error.
+    void assertKnownState(std::string_view message) const;
 
     CalcEngineDelegate* delegate_ = nullptr;
     std::vector<OpStep> stack_;
-    int32_t state_ = CalcEngineStateResult;
+    CalcEngineState state_ = CalcEngineStateResult;
     OperatorsOperator currOperator_ = OperatorsOperatorNone;
     OperatorsError currError_ = OperatorsErrorNone;
     int32_t decimalPointDivider_ = 0;

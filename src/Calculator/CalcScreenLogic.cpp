@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kSource = "Classes/CalcViewController";
 
+// The style of each display page, for reals and for integers.
+constexpr CalcValueFormatStyle kRealStyles[] = {CalcValueFormatStyleFix, CalcValueFormatStyleEng,
+                                                CalcValueFormatStyleSci, CalcValueFormatStyleAuto};
+constexpr CalcValueFormatStyle kBaseStyles[] = {CalcValueFormatStyleBin, CalcValueFormatStyleOct,
+                                                CalcValueFormatStyleDec, CalcValueFormatStyleHex};
+
 }  // namespace
 
 int CalcScreenLogic::pageIndexFromOffset(double offset, double width) {
@@ -26,10 +32,17 @@ int CalcScreenLogic::displayPageFromNumberBase(int32_t numberBase) {
 }
 
 int CalcScreenLogic::displayPageFromCalcValueFormatStyle(CalcValueFormatStyle style) {
-    if (style < CalcValueFormatStyleFix || style > CalcValueFormatStyleHex) {
-        fatalAssert(kSource, "unknown calc value format style");
+    switch (style) {
+        case CalcValueFormatStyleFix:
+        case CalcValueFormatStyleBin: return 0;
+        case CalcValueFormatStyleEng:
+        case CalcValueFormatStyleOct: return 1;
+        case CalcValueFormatStyleSci:
+        case CalcValueFormatStyleDec: return 2;
+        case CalcValueFormatStyleAuto:
+        case CalcValueFormatStyleHex: return 3;
     }
-    return style % 4;
+    fatalAssert(kSource, "unknown calc value format style");
 }
 
 int32_t CalcScreenLogic::numberBaseFromDisplayPage(int page) {
@@ -67,8 +80,8 @@ bool CalcScreenLogic::realKeysEnabled(const CalcEngine& engine) {
 
 CalcValueFormat CalcScreenLogic::numberViewFormatFromCalcValueType(CalcValueType type, int displayPage) const {
     if (displayPage < 0 || displayPage > 3) fatalAssert(kSource, "unrecognised page");
-    if (type != CalcValueTypeReal) return CalcValueFormat::withStyle(CalcValueFormatStyleBin + displayPage);
-    CalcValueFormat format = CalcValueFormat::withStyle(displayPage);
+    if (type != CalcValueTypeReal) return CalcValueFormat::withStyle(kBaseStyles[displayPage]);
+    CalcValueFormat format = CalcValueFormat::withStyle(kRealStyles[displayPage]);
     if (displayPage == 0) {
         format.numDecimalPlaces = settings_.numDecimalPlaces();
     } else if (displayPage < 3) {
@@ -77,20 +90,23 @@ CalcValueFormat CalcScreenLogic::numberViewFormatFromCalcValueType(CalcValueType
     return format;
 }
 
+CalcValueFormatStyle CalcScreenLogic::realStyle() const {
+    // The settings file holds a number; one that is no real style shows in Auto.
+    const std::optional<CalcValueFormatStyle> style = calcValueFormatStyleFromInt32(settings_.realStyle());
+    return style && *style <= CalcValueFormatStyleAuto ? *style : CalcValueFormatStyleAuto;
+}
+
 int CalcScreenLogic::startingDisplayPage() const {
     if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) {
-        const int32_t realStyle = settings_.realStyle();
-        if (realStyle < CalcValueFormatStyleFix || realStyle > CalcValueFormatStyleAuto) {
-            fatalAssert(kSource, "unknown real style");
-        }
-        return realStyle;
+        return displayPageFromCalcValueFormatStyle(realStyle());
     }
     return displayPageFromNumberBase(engine_.numberBase());
 }
 
 CalcValueFormatStyle CalcScreenLogic::currentCalcValueFormatStyle() const {
-    if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return displayPage_;
-    return CalcValueFormatStyleBin + displayPage_;
+    if (displayPage_ < 0 || displayPage_ > 3) fatalAssert(kSource, "unrecognised page");
+    if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return kRealStyles[displayPage_];
+    return kBaseStyles[displayPage_];
 }
 
 CalcValueFormat CalcScreenLogic::displayedFormat(int page) const {
@@ -116,8 +132,8 @@ bool CalcScreenLogic::accumulatorUpdate(int wordSize) {
     switch (type) {
         case CalcValueTypeUBase:
         case CalcValueTypeSBase: displayPage_ = displayPageFromNumberBase(engine_.numberBase()); break;
-        case CalcValueTypeReal: displayPage_ = displayPageFromCalcValueFormatStyle(settings_.realStyle()); break;
-        default: fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeReal: displayPage_ = displayPageFromCalcValueFormatStyle(realStyle()); break;
+        case CalcValueTypeNone: fatalAssert(kSource, "unknown calc value type");
     }
     return true;
 }

@@ -61,6 +61,8 @@ public:
     void setCurrentCalcValueType(CalcValueType type) { currentCalcValueType_ = type; }
 
 private:
+    CalcValueFormatStyle realStyle() const;
+
     CalcEngine& engine_;
     CalcScreenSettings& settings_;
     int displayPage_ = 2;

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kSource = "Calculator/Operators";
-constexpr OperatorsOperator kLargestOperator = 59;
 
 std::string asciiLowerCase(std::string_view text) {
     std::string lower(text);
@@ -23,6 +22,13 @@ std::string asciiLowerCase(std::string_view text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return lower;
+}
+
+// Callers may pass no error out-parameter; the modules always get one to write to.
+OperatorsError* clearedError(OperatorsError* error, OperatorsError& unreported) {
+    OperatorsError* target = error ? error : &unreported;
+    *target = OperatorsErrorNone;
+    return target;
 }
 
 }  // namespace
@@ -41,18 +47,19 @@ Operators::Operators()
 std::optional<CalcValue> Operators::checkedResult(std::optional<CalcValue> candidate, OperatorsError* error) {
     if (!candidate || candidate->type() != CalcValueTypeReal) return candidate;
     const double x = candidate->realValue();
-    if (std::isnan(x) || std::isinf(x) || x >= 1e100 || x <= -1e100) {
-        if (error) *error = OperatorsErrorValueOutOfRange;
+    if (std::isnan(x) || std::isinf(x) || x >= OperatorsMaxRealResult || x <= -OperatorsMaxRealResult) {
+        *error = OperatorsErrorValueOutOfRange;
         return std::nullopt;
     }
     // Tiny results, -0.0 included, become plus zero.
-    if (x > -1e-99 && x < 1e-99) return CalcValue::calcValueWithRealValue(0.0);
+    if (x > -OperatorsMinRealResult && x < OperatorsMinRealResult) return CalcValue::calcValueWithRealValue(0.0);
     return candidate;
 }
 
 std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                                                  const CalcValue& value2, OperatorsError* error) {
-    if (error) *error = OperatorsErrorNone;
+    OperatorsError unreported;
+    error = clearedError(error, unreported);
     for (OperatorsModule* module : modules_) {
         if (auto result = module->calculateResultForCalcValue1(value1, op, value2, error)) {
             return checkedResult(result, error);
@@ -63,7 +70,8 @@ std::optional<CalcValue> Operators::calculateResultForCalcValue1(const CalcValue
 
 std::optional<CalcValue> Operators::calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,
                                                                 OperatorsError* error) {
-    if (error) *error = OperatorsErrorNone;
+    OperatorsError unreported;
+    error = clearedError(error, unreported);
     for (OperatorsModule* module : modules_) {
         if (auto result = module->calculateResultForCalcValue(value, op, error)) {
             return checkedResult(result, error);
@@ -130,8 +138,8 @@ std::string_view Operators::messageFromOperatorsError(OperatorsError error) {
         case OperatorsErrorInvalidWordSize: return "Invalid word size";
         case OperatorsErrorIntegerSize32: return "Integer size must be 32 bits or larger";
         case OperatorsErrorIntegerSize64: return "Integer size must be 64 bits";
-        default: return "Unknown error";
     }
+    return "Unknown error";
 }
 
 bool Operators::operatorIsKnown(OperatorsOperator op) {
@@ -146,8 +154,9 @@ bool Operators::operatorIsKnown(OperatorsOperator op) {
 
 std::vector<OperatorsOperator> Operators::knownOperators() {
     std::vector<OperatorsOperator> known;
-    for (OperatorsOperator op = 2; op <= kLargestOperator; ++op) {
-        if (operatorIsKnown(op)) known.push_back(op);
+    for (int32_t number = OperatorsOperatorAdd; number <= OperatorsOperatorIEEE754ToDouble; ++number) {
+        const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(number);
+        if (op && operatorIsKnown(*op)) known.push_back(*op);
     }
     return known;
 }

@@ -6,6 +6,11 @@
 
 #include "Calculator/OperatorsModule.h"
 
+// Every real result passes the registry's check: from this magnitude up it is "Value out of
+// range"; below the smallest magnitude it becomes plus zero.
+constexpr double OperatorsMaxRealResult = 1e100;
+constexpr double OperatorsMinRealResult = 1e-99;
+
 // The one place the program asks about an operator. It forwards each question to its modules
 // in a fixed order and applies one common check to every real result. It also holds the two
 // settings every module reads: the integer word size and the angle unit.
@@ -19,6 +24,8 @@ public:
     void setAngleType(int angleType) { angleType_ = angleType; }
     const std::vector<OperatorsModule*>& operatorsModules() const { return modules_; }
 
+    // No value, and the error code through the out-parameter (which may be null), when the
+    // calculation fails.
     std::optional<CalcValue> calculateResultForCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                                           const CalcValue& value2, OperatorsError* error);
     std::optional<CalcValue> calculateResultForCalcValue(const CalcValue& value, OperatorsOperator op,

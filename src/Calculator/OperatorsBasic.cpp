@@ -102,7 +102,7 @@ std::optional<CalcValue> arithmetic(const CalcValue& a, const CalcValue& b, Arit
             }
             break;
         }
-        default: break;
+        case CalcValueTypeNone: break;
     }
     fatalAssert(kSource, "unknown calc value type");
 }
@@ -142,7 +142,8 @@ std::optional<CalcValue> bitOperation(const CalcValue& value, const CalcValue& b
             return CalcValue::calcValueWithSBaseValue(
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(result), w));
         }
-        default: break;
+        case CalcValueTypeReal:
+        case CalcValueTypeNone: break;
     }
     return std::nullopt;
 }
@@ -249,8 +250,9 @@ std::optional<CalcValue> OperatorsBasic::random(const CalcValue& value, Operator
             return CalcValue::calcValueWithSBaseValue(
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(makeRand64()), w));
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(std::rand() / 2147483647.0);
-        default: fatalAssert(kSource, "unrecognised calc value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unrecognised calc value type");
 }
 
 std::optional<CalcValue> OperatorsBasic::negate(const CalcValue& value, OperatorsError*) {
@@ -264,8 +266,9 @@ std::optional<CalcValue> OperatorsBasic::negate(const CalcValue& value, Operator
                 CalcValue::sValueMaskedWithWordSize(static_cast<int64_t>(0 - bits), w));
         }
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(-value.realValue());
-        default: fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown calc value type");
 }
 
 std::optional<CalcValue> OperatorsBasic::reverseBytes(const CalcValue& value, OperatorsError* error) {

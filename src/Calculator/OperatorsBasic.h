@@ -2,19 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorAdd = 2;
-constexpr OperatorsOperator OperatorsOperatorSubtract = 3;
-constexpr OperatorsOperator OperatorsOperatorMultiply = 4;
-constexpr OperatorsOperator OperatorsOperatorDivide = 5;
-constexpr OperatorsOperator OperatorsOperatorFactorial = 6;
-constexpr OperatorsOperator OperatorsOperatorPercent = 7;
-constexpr OperatorsOperator OperatorsOperatorRandom = 8;
-constexpr OperatorsOperator OperatorsOperatorNegate = 21;
-constexpr OperatorsOperator OperatorsOperatorReverseBytes = 29;
-constexpr OperatorsOperator OperatorsOperatorBitGet = 48;
-constexpr OperatorsOperator OperatorsOperatorBitSet = 49;
-constexpr OperatorsOperator OperatorsOperatorBitClear = 50;
-
 // The four arithmetic operators, equals, factorial, percent, random, negation, byte reversal
 // and the single-bit operators. Integer arithmetic wraps at the word size.
 class OperatorsBasic : public OperatorsTableModule {

@@ -2,10 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorToReal = 18;
-constexpr OperatorsOperator OperatorsOperatorToUBase = 19;
-constexpr OperatorsOperator OperatorsOperatorToSBase = 20;
-
 // The three conversions: to a real, to an unsigned and to a signed integer of the current word
 // size. They never fail.
 class OperatorsFormat : public OperatorsTableModule {

@@ -2,11 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorFloatToIEEE754 = 56;
-constexpr OperatorsOperator OperatorsOperatorDoubleToIEEE754 = 57;
-constexpr OperatorsOperator OperatorsOperatorIEEE754ToFloat = 58;
-constexpr OperatorsOperator OperatorsOperatorIEEE754ToDouble = 59;
-
 // A real to the unsigned integer whose bits are its IEEE-754 binary32 or binary64 encoding, and
 // a bit pattern back to the real it encodes (1.0 is 0x3F800000 as a float).
 class OperatorsIEEE754 : public OperatorsTableModule {

@@ -138,8 +138,10 @@ std::optional<CalcValue> OperatorsLogic::logicMODWith(const CalcValue& a, const 
         case CalcValueTypeUBase:
             return CalcValue::calcValueWithUBaseValue(
                 CalcValue::uValueMaskedWithWordSize(dividend.uBaseValue() % divisor.uBaseValue(), w));
-        default: return CalcValue::calcValueWithRealValue(std::fmod(dividend.realValue(), divisor.realValue()));
+        case CalcValueTypeReal:
+        case CalcValueTypeNone: break;
     }
+    return CalcValue::calcValueWithRealValue(std::fmod(dividend.realValue(), divisor.realValue()));
 }
 
 std::optional<CalcValue> OperatorsLogic::invert(const CalcValue& a, OperatorsError*) {
@@ -152,6 +154,8 @@ std::optional<CalcValue> OperatorsLogic::invert(const CalcValue& a, OperatorsErr
             return CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(~operand->sBaseValue(), w));
         case CalcValueTypeUBase:
             return CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(~operand->uBaseValue(), w));
-        default: fatalAssert(kSource, "unknown calc value type");
+        case CalcValueTypeReal:
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown calc value type");
 }

@@ -2,14 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorAND = 22;
-constexpr OperatorsOperator OperatorsOperatorOR = 23;
-constexpr OperatorsOperator OperatorsOperatorNAND = 24;
-constexpr OperatorsOperator OperatorsOperatorNOR = 25;
-constexpr OperatorsOperator OperatorsOperatorXOR = 26;
-constexpr OperatorsOperator OperatorsOperatorMOD = 27;
-constexpr OperatorsOperator OperatorsOperatorInvert = 28;
-
 // The bitwise operators on the integer pattern of the current word size (a real operand counts
 // as signed), and MOD, the remainder of a division, which also works on reals. The left operand
 // decides the kind of the result.

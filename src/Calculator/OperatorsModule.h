@@ -1,23 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "Calculator/OperatorsError.h"
+#include "Calculator/OperatorsOperator.h"
 #include "Model/CalcValue.h"
-
-using OperatorsOperator = int32_t;
-using OperatorsError = int32_t;
-
-constexpr OperatorsOperator OperatorsOperatorNone = 0;
-constexpr OperatorsOperator OperatorsOperatorEquals = 1;
-
-constexpr OperatorsError OperatorsErrorNone = 0;
-constexpr OperatorsError OperatorsErrorValueOutOfRange = 1;
-constexpr OperatorsError OperatorsErrorDivideByZero = 2;
-constexpr OperatorsError OperatorsErrorInvalidWordSize = 3;
-constexpr OperatorsError OperatorsErrorIntegerSize32 = 4;
-constexpr OperatorsError OperatorsErrorIntegerSize64 = 5;
 
 // What every operator module answers. A module answers only for its own identifiers: for any
 // other it returns no value, leaves the found flag false and gives empty texts. Images are

@@ -2,12 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorAddPercent = 51;
-constexpr OperatorsOperator OperatorsOperatorSubtractPercent = 52;
-constexpr OperatorsOperator OperatorsOperatorIsPercentOf = 53;
-constexpr OperatorsOperator OperatorsOperatorPercentChange = 54;
-constexpr OperatorsOperator OperatorsOperatorPercentOf = 55;
-
 // The five percentage operators, all binary, in double precision with the operations in a
 // fixed order (so 200 +% 10 is 200 × 1.1, 220.00000000000003). Results are always real.
 class OperatorsPercent : public OperatorsTableModule {

@@ -2,17 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorLog = 36;
-constexpr OperatorsOperator OperatorsOperatorLn = 37;
-constexpr OperatorsOperator OperatorsOperatorEPow = 38;
-constexpr OperatorsOperator OperatorsOperator10Pow = 39;
-constexpr OperatorsOperator OperatorsOperatorSquared = 40;
-constexpr OperatorsOperator OperatorsOperatorCubed = 41;
-constexpr OperatorsOperator OperatorsOperatorPowN = 42;
-constexpr OperatorsOperator OperatorsOperatorRecip = 43;
-constexpr OperatorsOperator OperatorsOperatorSqRoot = 44;
-constexpr OperatorsOperator OperatorsOperatorNthRoot = 45;
-
 // Logarithms, powers and roots in double precision; results are always real. Arguments outside
 // a function's domain are refused before the C library is asked; infinities and NaN that still
 // come out are left to the registry's check.

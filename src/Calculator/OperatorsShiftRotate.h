@@ -4,16 +4,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorShiftLeft = 9;
-constexpr OperatorsOperator OperatorsOperatorShiftRight = 10;
-constexpr OperatorsOperator OperatorsOperatorArithmeticShiftRight = 11;
-constexpr OperatorsOperator OperatorsOperatorShiftLeftN = 12;
-constexpr OperatorsOperator OperatorsOperatorShiftRightN = 13;
-constexpr OperatorsOperator OperatorsOperatorRotateLeft = 14;
-constexpr OperatorsOperator OperatorsOperatorRotateRight = 15;
-constexpr OperatorsOperator OperatorsOperatorRotateLeftN = 16;
-constexpr OperatorsOperator OperatorsOperatorRotateRightN = 17;
-
 // The largest count the N forms accept, whatever the word size.
 constexpr int32_t OperatorsMaxWordSize = 64;
 

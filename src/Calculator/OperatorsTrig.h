@@ -2,13 +2,6 @@
 
 #include "Calculator/OperatorsTable.h"
 
-constexpr OperatorsOperator OperatorsOperatorSin = 30;
-constexpr OperatorsOperator OperatorsOperatorCos = 31;
-constexpr OperatorsOperator OperatorsOperatorTan = 32;
-constexpr OperatorsOperator OperatorsOperatorASin = 33;
-constexpr OperatorsOperator OperatorsOperatorACos = 34;
-constexpr OperatorsOperator OperatorsOperatorATan = 35;
-
 // Forward results this close to a whole number are that whole number: sin 180° is exactly 0.
 constexpr double OperatorsEpsilon = 1e-10;
 

@@ -29,7 +29,7 @@ const Favourite* favouriteWithIndex(const std::vector<Favourite*>& favourites, i
     return nullptr;
 }
 
-CalcValueFormat favouriteValueFormat(const CalcValue& value, std::optional<int32_t> storedStyle) {
+CalcValueFormat favouriteValueFormat(const CalcValue& value, std::optional<CalcValueFormatStyle> storedStyle) {
     CalcValueFormat format = CalcValueFormat::withStyle(
         value.type() == CalcValueTypeReal ? CalcValueFormatStyleAuto : storedStyle.value_or(CalcValueFormatStyleDec));
     format.numDecimalPlaces = 4;
@@ -84,7 +84,6 @@ void FavouritesButtonViewController::setPageIndex(int pageIndex) {
 void FavouritesButtonViewController::updateLabels() {
     const std::optional<std::vector<Favourite*>> favourites = store_.favourites();
     if (!favourites) fatalAssert(kSource, "unable to get favourites");
-    if (favourites->empty()) fatalAssert(kSource, "no favourites");
     for (size_t position = 0; position < buttons_.size(); ++position) {
         const int index = pageIndex_ * FavouritesButtonViewControllerButtonCount + static_cast<int>(position);
         labelButtonFromFavourite(buttons_[position], favouriteWithIndex(*favourites, index));

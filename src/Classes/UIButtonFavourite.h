@@ -39,7 +39,7 @@ protected:
 private:
     void updateAccessibility();
 
-    OperatorsOperator operatorsOperator_ = 0;
+    OperatorsOperator operatorsOperator_ = OperatorsOperatorNone;
     std::optional<std::string> constantString_;
     NumberView* numberView_;
 };

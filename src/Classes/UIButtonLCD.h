@@ -55,7 +55,7 @@ private:
     void layoutLayers();
     void updateAccessibility();
 
-    OperatorsOperator currOperator_ = 0;
+    OperatorsOperator currOperator_ = OperatorsOperatorNone;
     ImageView* viewLCDOperator_;
     NumberView* numberView_;
     ErrorView* errorView_;

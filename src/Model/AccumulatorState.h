@@ -6,7 +6,8 @@
 #include "Model/GeneralValue.h"
 #include "Platform/Store/ManagedObject.h"
 
-// The engine's saved entry state and accumulator.
+// The engine's saved entry state and accumulator, as the stored numbers; the engine's bridge
+// checks them before the engine takes them.
 class AccumulatorState : public ManagedObject {
 public:
     using ManagedObject::ManagedObject;

@@ -5,10 +5,12 @@
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "Calculator/Operators.h"
 #include "Model/CalcStoreModel.h"
+#include "Model/CalcStoreRecordCheck.h"
 #include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Store/FileSetAside.h"
@@ -22,41 +24,80 @@ constexpr int32_t historyLength = 100;
 struct DefaultFavourite {
     OperatorsOperator op;
     std::optional<double> value;
-    int32_t style;
+    CalcValueFormatStyle style;
 };
 
 constexpr std::array<DefaultFavourite, 15> defaultFavourites = {{
-    {9, std::nullopt, 0},   // <<
-    {10, std::nullopt, 0},  // >>
-    {12, std::nullopt, 0},  // <<N
-    {13, std::nullopt, 0},  // >>N
-    {43, std::nullopt, 0},  // 1/N
-    {22, std::nullopt, 0},  // AND
-    {23, std::nullopt, 0},  // OR
-    {26, std::nullopt, 0},  // XOR
-    {28, std::nullopt, 0},  // INV
-    {29, std::nullopt, 0},  // <-->
-    {8, std::nullopt, 0},   // Random
-    {44, std::nullopt, 0},  // SQRT
-    {0, 3.141592653589793, 3},
-    {0, 2.718281828459045, 3},
-    {0, 42.0, 3},
+    {OperatorsOperatorShiftLeft, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftRight, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftLeftN, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorShiftRightN, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorRecip, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorAND, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorOR, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorXOR, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorInvert, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorReverseBytes, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorRandom, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorSqRoot, std::nullopt, CalcValueFormatStyleFix},
+    {OperatorsOperatorNone, 3.141592653589793, CalcValueFormatStyleAuto},
+    {OperatorsOperatorNone, 2.718281828459045, CalcValueFormatStyleAuto},
+    {OperatorsOperatorNone, 42.0, CalcValueFormatStyleAuto},
 }};
 
 // The three type conversions left the favourites bar; a favourite holding one gets the first of
 // these that no favourite holds yet.
 constexpr std::array<OperatorsOperator, 26> replacementCandidates = {
-    48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
+    OperatorsOperatorBitGet,      OperatorsOperatorBitSet,
+    OperatorsOperatorBitClear,    OperatorsOperatorArithmeticShiftRight,
+    OperatorsOperatorShiftLeftN,  OperatorsOperatorShiftRightN,
+    OperatorsOperatorRotateLeft,  OperatorsOperatorRotateRight,
+    OperatorsOperatorRotateLeftN, OperatorsOperatorRotateRightN,
+    OperatorsOperatorSin,         OperatorsOperatorCos,
+    OperatorsOperatorTan,         OperatorsOperatorASin,
+    OperatorsOperatorACos,        OperatorsOperatorATan,
+    OperatorsOperatorLog,         OperatorsOperatorLn,
+    OperatorsOperatorEPow,        OperatorsOperator10Pow,
+    OperatorsOperatorSquared,     OperatorsOperatorCubed,
+    OperatorsOperatorPowN,        OperatorsOperatorRecip,
+    OperatorsOperatorSqRoot,      OperatorsOperatorNthRoot};
 
-constexpr bool isTypeConversion(OperatorsOperator op) { return op == 18 || op == 19 || op == 20; }
+constexpr bool isTypeConversion(OperatorsOperator op) {
+    return op == OperatorsOperatorToReal || op == OperatorsOperatorToUBase || op == OperatorsOperatorToSBase;
+}
 
-constexpr bool isBasicArithmetic(OperatorsOperator op) { return op >= 2 && op <= 5; }
+constexpr bool isBasicArithmetic(OperatorsOperator op) {
+    return op == OperatorsOperatorAdd || op == OperatorsOperatorSubtract || op == OperatorsOperatorMultiply ||
+           op == OperatorsOperatorDivide;
+}
 
 // Favourites, quick operators and op steps all keep their position under this name.
 constexpr std::string_view indexKey = "index";
 
 FetchRequest requestSortedByIndex(std::string_view entityName) {
     return {std::string(entityName), nullptr, {{std::string(indexKey), true}}};
+}
+
+void logLeftOut(std::string_view name, int32_t index, const std::string& impossibleField) {
+    Log::format("%s %d is damaged (%s) and left out", std::string(name).c_str(), index, impossibleField.c_str());
+}
+
+// The records this program could have written; each other one is logged and left out.
+template <typename Record>
+std::optional<std::vector<Record*>> soundRecords(std::optional<std::vector<Record*>> records, std::string_view name,
+                                                 std::optional<std::string> (*impossibleField)(const Record&)) {
+    if (records) {
+        std::erase_if(*records, [&](const Record* record) {
+            const std::optional<std::string> field = impossibleField(*record);
+            if (field) logLeftOut(name, record->index(), *field);
+            return field.has_value();
+        });
+    }
+    return records;
+}
+
+bool historyStepIsSound(const ManagedObject& object) {
+    return !CalcStoreRecordCheck::impossibleFieldOfHistoryStep(static_cast<const HistoryStep&>(object));
 }
 
 }  // namespace
@@ -177,26 +218,27 @@ void CalcStore::deleteAllObjects(std::string_view entityName) {
 GeneralValue* CalcStore::generalValueFromCalcValue(const CalcValue& value) {
     auto* generalValue =
         static_cast<GeneralValue*>(context().insertNewObjectForEntityForName(CalcStoreGeneralValueEntityName));
-    generalValue->setValue(value.type(), CalcStoreGeneralValueKeyType);
+    generalValue->setValue(static_cast<int32_t>(value.type()), CalcStoreGeneralValueKeyType);
     switch (value.type()) {
         case CalcValueTypeUBase:
             generalValue->setValue(static_cast<int64_t>(value.uBaseValue()), CalcStoreGeneralValueKeyBaseValue);
             break;
         case CalcValueTypeSBase: generalValue->setValue(value.sBaseValue(), CalcStoreGeneralValueKeyBaseValue); break;
         case CalcValueTypeReal: generalValue->setValue(value.realValue(), CalcStoreGeneralValueKeyRealValue); break;
-        default: fatalAssert(source, "unknown value type");
+        case CalcValueTypeNone: fatalAssert(source, "unknown value type");
     }
     return generalValue;
 }
 
 std::optional<CalcValue> CalcStore::calcValueFromGeneralValue(const GeneralValue& generalValue) {
-    switch (generalValue.type()) {
+    switch (calcValueTypeFromInt32(generalValue.type()).value_or(CalcValueTypeNone)) {
         case CalcValueTypeUBase:
             return CalcValue::calcValueWithUBaseValue(static_cast<uint64_t>(generalValue.baseValue().value_or(0)));
         case CalcValueTypeSBase: return CalcValue::calcValueWithSBaseValue(generalValue.baseValue().value_or(0));
         case CalcValueTypeReal: return CalcValue::calcValueWithRealValue(generalValue.realValue().value_or(0.0));
-        default: fatalAssert(source, "unrecognised general value type");
+        case CalcValueTypeNone: break;
     }
+    return std::nullopt;
 }
 
 ObjectDate CalcStore::dateQuantizedToDay(ObjectDate instant) {
@@ -218,9 +260,16 @@ int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
         const auto found =
             context().executeFetchRequest({std::string(CalcStoreGlobalDataEntityName), nullptr, {}}, &error);
         if (!found) fatalAssert(source, "error searching for GlobalData");
-        if (found->size() > 1) fatalAssert(source, "more than 1 global data object");
-        if (found->size() == 1) {
-            globalDataManagedObject_ = static_cast<GlobalData*>(found->front());
+        if (!found->empty()) {
+            // This program keeps one counter. Of several, the largest keeps the indices unique.
+            if (found->size() > 1) Log::line("more than 1 global data object; the history goes on from the largest");
+            for (ManagedObject* object : *found) {
+                auto* globalData = static_cast<GlobalData*>(object);
+                if (!globalDataManagedObject_ ||
+                    globalData->nextHistoryStepIndex() > globalDataManagedObject_->nextHistoryStepIndex()) {
+                    globalDataManagedObject_ = globalData;
+                }
+            }
         } else {
             globalDataManagedObject_ =
                 static_cast<GlobalData*>(context().insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName));
@@ -238,13 +287,13 @@ int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
 
 void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
                                              const std::optional<CalcValue>& value2, const CalcValue& result,
-                                             int32_t style) {
+                                             CalcValueFormatStyle style) {
     const int32_t index = nextHistoryStepIndexAndIncrement();
     auto* step = static_cast<HistoryStep*>(context().insertNewObjectForEntityForName(CalcStoreHistoryStepEntityName));
     step->setValue(dateQuantizedToToday(), CalcStoreHistoryStepKeyDate);
     step->setValue(index, CalcStoreHistoryStepKeyIndex);
     step->setValue(0, CalcStoreHistoryStepKeyError);
-    step->setValue(op, CalcStoreHistoryStepKeyOperator);
+    step->setValue(static_cast<int32_t>(op), CalcStoreHistoryStepKeyOperator);
     step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheLHS);
     step->setValue(std::string(), CalcStoreHistoryStepKeyTextCacheRHS);
 
@@ -279,14 +328,21 @@ void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsO
 void CalcStore::deleteAllHistorySteps() { deleteAllObjects(CalcStoreHistoryStepEntityName); }
 
 std::unique_ptr<FetchedResultsController> CalcStore::historyStepsFetchedResultsController() {
+    // The live list never shows a damaged step; each is named once, here.
+    std::string error;
+    const auto damaged = context().executeFetchRequest(
+        {std::string(CalcStoreHistoryStepEntityName), std::not_fn(historyStepIsSound), {}}, &error);
+    for (const ManagedObject* object : damaged.value_or(std::vector<ManagedObject*>{})) {
+        const auto& step = static_cast<const HistoryStep&>(*object);
+        logLeftOut("History step", step.index(), *CalcStoreRecordCheck::impossibleFieldOfHistoryStep(step));
+    }
     FetchRequest request{
         std::string(CalcStoreHistoryStepEntityName),
-        nullptr,
+        historyStepIsSound,
         {{std::string(CalcStoreHistoryStepKeyDate), false}, {std::string(CalcStoreHistoryStepKeyIndex), true}}};
     auto controller = std::make_unique<FetchedResultsController>(std::move(request), context(),
                                                                  std::string(CalcStoreHistoryStepKeyDate),
                                                                  std::string(CalcStoreHistoryStepEntityName));
-    std::string error;
     if (!controller->performFetch(&error)) {
         Log::format("Error fetching request %s", error.c_str());
         return nullptr;
@@ -308,13 +364,13 @@ std::optional<std::vector<Record*>> CalcStore::fetchAllSortedByIndex(std::string
     return records;
 }
 
-void CalcStore::addAccumulatorState(int32_t state, int32_t currError, int32_t currOperator, int32_t decimalPointDivider,
-                                    int32_t exponent, bool hasExponent, int32_t numberBase,
+void CalcStore::addAccumulatorState(CalcEngineState state, OperatorsError currError, OperatorsOperator currOperator,
+                                    int32_t decimalPointDivider, int32_t exponent, bool hasExponent, int32_t numberBase,
                                     const CalcValue& accumulatorCalcValue) {
     ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreAccumulatorStateEntityName);
-    record->setValue(state, CalcStoreAccumulatorStateKeyState);
-    record->setValue(currError, CalcStoreAccumulatorStateKeyCurrError);
-    record->setValue(currOperator, CalcStoreAccumulatorStateKeyCurrOperator);
+    record->setValue(static_cast<int32_t>(state), CalcStoreAccumulatorStateKeyState);
+    record->setValue(static_cast<int32_t>(currError), CalcStoreAccumulatorStateKeyCurrError);
+    record->setValue(static_cast<int32_t>(currOperator), CalcStoreAccumulatorStateKeyCurrOperator);
     record->setValue(decimalPointDivider, CalcStoreAccumulatorStateKeyDecimalPointDivider);
     record->setValue(exponent, CalcStoreAccumulatorStateKeyExponent);
     record->setValue(hasExponent, CalcStoreAccumulatorStateKeyHasExponent);
@@ -342,7 +398,7 @@ void CalcStore::addOpStepWithCalcValue(const CalcValue& value, OperatorsOperator
     ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreOpStepEntityName);
     record->setObject(generalValue, CalcStoreOpStepKeyGeneralValue);
     record->setValue(index, CalcStoreOpStepKeyIndex);
-    if (static_cast<uint32_t>(op) > 1) record->setValue(op, CalcStoreOpStepKeyOperator);
+    if (static_cast<uint32_t>(op) > 1) record->setValue(static_cast<int32_t>(op), CalcStoreOpStepKeyOperator);
     std::string error;
     if (!save(&error)) Log::format("error saving opStep: %s", error.c_str());
 }
@@ -354,21 +410,23 @@ std::optional<std::vector<OpStepRecord*>> CalcStore::opSteps() {
 void CalcStore::deleteAllOpSteps() { deleteAllObjects(CalcStoreOpStepEntityName); }
 
 std::optional<std::vector<Favourite*>> CalcStore::favourites() {
-    return fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
+    return soundRecords(fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName), "Favourite",
+                        &CalcStoreRecordCheck::impossibleFieldOfFavourite);
 }
 
 void CalcStore::deleteFavouriteWithIndex(int32_t index) {
-    const auto list = favourites();
+    // By position among every slot, damaged ones included, so that assigning a slot replaces it.
+    const auto list = fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
     if (!list) fatalAssert(source, "unable to get favourites");
     if (static_cast<uint32_t>(index) < list->size()) context().deleteObject((*list)[static_cast<uint32_t>(index)]);
 }
 
 void CalcStore::addFavouriteWithCalcValue(const std::optional<CalcValue>& value, OperatorsOperator op, int32_t index,
-                                          int32_t style) {
+                                          CalcValueFormatStyle style) {
     deleteFavouriteWithIndex(index);
     auto* favourite = static_cast<Favourite*>(context().insertNewObjectForEntityForName(CalcStoreFavouriteEntityName));
     favourite->setValue(index, CalcStoreFavouriteKeyIndex);
-    favourite->setValue(op, CalcStoreFavouriteKeyOperator);
+    favourite->setOperatorsOperator(op);
     if (value) {
         GeneralValue* generalValue = generalValueFromCalcValue(*value);
         generalValue->setStyle(style);
@@ -380,7 +438,8 @@ void CalcStore::addFavouriteWithCalcValue(const std::optional<CalcValue>& value,
 }
 
 void CalcStore::createDefaultFavourites() {
-    const auto list = favourites();
+    // A damaged slot counts as a slot: the user's other favourites stay as they are.
+    const auto list = fetchAllSortedByIndex<Favourite>(CalcStoreFavouriteEntityName);
     if (list && list->size() >= defaultFavourites.size()) {
         replaceToRealToUBaseToSBaseInFavourites(*list);
         return;
@@ -417,16 +476,18 @@ void CalcStore::replaceToRealToUBaseToSBaseInFavourites(const std::vector<Favour
 }
 
 std::optional<std::vector<QuickOperator*>> CalcStore::quickOperators() {
-    return fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName);
+    return soundRecords(fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName), "Quick operator",
+                        &CalcStoreRecordCheck::impossibleFieldOfQuickOperator);
 }
 
 void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
     if (isBasicArithmetic(op)) return;
-    const auto list = quickOperators();
+    // Damaged entries move down with the others and keep their places.
+    const auto list = fetchAllSortedByIndex<QuickOperator>(CalcStoreQuickOperatorEntityName);
     auto insertFirst = [&] {
         ManagedObject* record = context().insertNewObjectForEntityForName(CalcStoreQuickOperatorEntityName);
         record->setValue(0, CalcStoreQuickOperatorKeyIndex);
-        record->setValue(op, CalcStoreQuickOperatorKeyOperator);
+        record->setValue(static_cast<int32_t>(op), CalcStoreQuickOperatorKeyOperator);
     };
     if (!list || list->empty()) {
         insertFirst();

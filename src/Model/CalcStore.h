@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Calculator/CalcEngineState.h"
 #include "Calculator/OperatorsModule.h"
 #include "Model/AccumulatorState.h"
 #include "Model/CalcStoreKeys.h"
@@ -20,6 +21,7 @@
 #include "Platform/Store/ManagedObjectContext.h"
 #include "Platform/Store/ManagedObjectModel.h"
 #include "Platform/Store/PersistentStoreCoordinator.h"
+#include "Utils/CalcValueFormat.h"
 
 // The application's one object store: the history of completed steps (the last 100 are kept),
 // the fifteen favourites, the recently used operators and the engine's saved state, in one
@@ -56,6 +58,7 @@ public:
     void deleteAllObjects(std::string_view entityName);
 
     GeneralValue* generalValueFromCalcValue(const CalcValue& value);
+    // No value for a stored type that is no kind of value.
     static std::optional<CalcValue> calcValueFromGeneralValue(const GeneralValue& generalValue);
     static ObjectDate dateQuantizedToToday();
     // Local midnight at the start of the day of an instant.
@@ -63,14 +66,15 @@ public:
 
     int32_t nextHistoryStepIndexAndIncrement();
     void addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
-                                      const std::optional<CalcValue>& value2, const CalcValue& result, int32_t style);
+                                      const std::optional<CalcValue>& value2, const CalcValue& result,
+                                      CalcValueFormatStyle style);
     void deleteAllHistorySteps();
     // Sectioned by day (newest day first), oldest step first within a day; null when the
-    // history cannot be read.
+    // history cannot be read. A step this program could not have written is logged and left out.
     std::unique_ptr<FetchedResultsController> historyStepsFetchedResultsController();
 
-    void addAccumulatorState(int32_t state, int32_t currError, int32_t currOperator, int32_t decimalPointDivider,
-                             int32_t exponent, bool hasExponent, int32_t numberBase,
+    void addAccumulatorState(CalcEngineState state, OperatorsError currError, OperatorsOperator currOperator,
+                             int32_t decimalPointDivider, int32_t exponent, bool hasExponent, int32_t numberBase,
                              const CalcValue& accumulatorCalcValue);
     AccumulatorState* accumulatorState();
     void deleteAccumulatorState();
@@ -78,10 +82,12 @@ public:
     std::optional<std::vector<OpStepRecord*>> opSteps();
     void deleteAllOpSteps();
 
+    // The lists hand out only records this program could have written; each other one is logged
+    // and left out (its slot shows blank), and stays in the file as it is.
     std::optional<std::vector<Favourite*>> favourites();
     void deleteFavouriteWithIndex(int32_t index);
     void addFavouriteWithCalcValue(const std::optional<CalcValue>& value, OperatorsOperator op, int32_t index,
-                                   int32_t style);
+                                   CalcValueFormatStyle style);
     void createDefaultFavourites();
     static int32_t indexFromOperator(OperatorsOperator op, const std::vector<Favourite*>& favourites);
     void replaceToRealToUBaseToSBaseInFavourites(const std::vector<Favourite*>& favourites);

@@ -32,8 +32,9 @@ CalcValue CalcValue::calcValueWithCalcValue(const CalcValue& other) {
         case CalcValueTypeUBase: return calcValueWithUBaseValue(other.uBaseValue_);
         case CalcValueTypeSBase: return calcValueWithSBaseValue(other.sBaseValue_);
         case CalcValueTypeReal: return calcValueWithRealValue(other.realValue_);
-        default: fatalAssert(kSource, "unrecognised calc value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unrecognised calc value type");
 }
 
 bool CalcValue::isZero() const {
@@ -41,8 +42,9 @@ bool CalcValue::isZero() const {
         case CalcValueTypeUBase: return uBaseValue_ == 0;
         case CalcValueTypeSBase: return sBaseValue_ == 0;
         case CalcValueTypeReal: return realValue_ == 0.0;
-        default: fatalAssert(kSource, "unknown value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown value type");
 }
 
 bool CalcValue::isEqualToCalcValue(const CalcValue& other) const {
@@ -51,8 +53,9 @@ bool CalcValue::isEqualToCalcValue(const CalcValue& other) const {
         case CalcValueTypeUBase: return uBaseValue_ == other.uBaseValue_;
         case CalcValueTypeSBase: return sBaseValue_ == other.sBaseValue_;
         case CalcValueTypeReal: return realValue_ == other.realValue_;
-        default: fatalAssert(kSource, "unknown value type");
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown value type");
 }
 
 std::string CalcValue::description() const {
@@ -62,8 +65,8 @@ std::string CalcValue::description() const {
         case CalcValueTypeUBase: std::snprintf(text, sizeof text, "%" PRIu64, uBaseValue_); return text;
         case CalcValueTypeSBase: std::snprintf(text, sizeof text, "%" PRId64, sBaseValue_); return text;
         case CalcValueTypeReal: std::snprintf(text, sizeof text, "%g", realValue_); return text;
-        default: fatalAssert(kSource, "unknown calc value type");
     }
+    fatalAssert(kSource, "unknown calc value type");
 }
 
 std::optional<CalcValue> CalcValue::calcValueAsType(CalcValueType destination, int wordSize) const {
@@ -72,7 +75,7 @@ std::optional<CalcValue> CalcValue::calcValueAsType(CalcValueType destination, i
         case CalcValueTypeUBase: bits = uBaseValue_; break;
         case CalcValueTypeSBase: bits = static_cast<uint64_t>(sBaseValue_); break;
         case CalcValueTypeReal: break;
-        default: return std::nullopt;
+        case CalcValueTypeNone: return std::nullopt;
     }
     switch (destination) {
         case CalcValueTypeUBase:
@@ -82,14 +85,15 @@ std::optional<CalcValue> CalcValue::calcValueAsType(CalcValueType destination, i
             if (type_ == CalcValueTypeReal) bits = static_cast<uint64_t>(int64FromReal(realValue_));
             return calcValueWithSBaseValue(sValueMaskedWithWordSize(static_cast<int64_t>(bits), wordSize));
         case CalcValueTypeReal:
-            switch (type_) {
-                case CalcValueTypeUBase:
-                    return calcValueWithRealValue(static_cast<double>(uValueMaskedWithWordSize(bits, wordSize)));
-                case CalcValueTypeSBase:
-                    return calcValueWithRealValue(
-                        static_cast<double>(sValueMaskedWithWordSize(static_cast<int64_t>(bits), wordSize)));
-                default: return *this;
+            if (type_ == CalcValueTypeUBase) {
+                return calcValueWithRealValue(static_cast<double>(uValueMaskedWithWordSize(bits, wordSize)));
             }
-        default: fatalAssert(kSource, "unknown destination calc value type");
+            if (type_ == CalcValueTypeSBase) {
+                return calcValueWithRealValue(
+                    static_cast<double>(sValueMaskedWithWordSize(static_cast<int64_t>(bits), wordSize)));
+            }
+            return *this;
+        case CalcValueTypeNone: break;
     }
+    fatalAssert(kSource, "unknown destination calc value type");
 }

@@ -4,12 +4,19 @@
 #include <optional>
 #include <string>
 
-using CalcValueType = int32_t;
+// The kind of a value. The numbers are stored with every saved value, so they never change.
+enum CalcValueType : int32_t {
+    CalcValueTypeNone = 0,
+    CalcValueTypeUBase = 1,
+    CalcValueTypeSBase = 2,
+    CalcValueTypeReal = 3,
+};
 
-constexpr CalcValueType CalcValueTypeNone = 0;
-constexpr CalcValueType CalcValueTypeUBase = 1;
-constexpr CalcValueType CalcValueTypeSBase = 2;
-constexpr CalcValueType CalcValueTypeReal = 3;
+// The kind a stored number stands for; none for a number no kind has.
+constexpr std::optional<CalcValueType> calcValueTypeFromInt32(int32_t number) {
+    if (number < CalcValueTypeNone || number > CalcValueTypeReal) return std::nullopt;
+    return static_cast<CalcValueType>(number);
+}
 
 // The one value of the calculator: an unsigned or signed 64-bit integer or a double, marked by
 // a type tag. Only the field matching the tag is meaningful; the others stay zero. Values are

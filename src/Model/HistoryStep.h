@@ -9,7 +9,8 @@
 #include "Platform/Store/ManagedObject.h"
 
 // One completed calculation step of the history. The second operand is absent for a unary
-// operator. The two text caches start empty and are filled by the history list.
+// operator. The two text caches start empty and are filled by the history list. A stored number
+// that is no operator reads as none.
 class HistoryStep : public ManagedObject {
 public:
     using ManagedObject::ManagedObject;
@@ -18,7 +19,8 @@ public:
     int32_t index() const { return int32ForKey(CalcStoreHistoryStepKeyIndex).value_or(0); }
     int32_t error() const { return int32ForKey(CalcStoreHistoryStepKeyError).value_or(0); }
     OperatorsOperator operatorsOperator() const {
-        return int32ForKey(CalcStoreHistoryStepKeyOperator).value_or(OperatorsOperatorNone);
+        return operatorsOperatorFromInt32(int32ForKey(CalcStoreHistoryStepKeyOperator).value_or(OperatorsOperatorNone))
+            .value_or(OperatorsOperatorNone);
     }
     std::string textCacheLHS() const { return stringForKey(CalcStoreHistoryStepKeyTextCacheLHS).value_or(""); }
     void setTextCacheLHS(const std::string& text) { setValue(text, CalcStoreHistoryStepKeyTextCacheLHS); }

@@ -9,13 +9,14 @@
 #include "Platform/Store/ManagedObject.h"
 
 // A stored "OpStep": one saved entry of the engine's stack (the engine's own OpStep is the
-// entry in memory). Index 0 is the top of the stack; the operator is absent for none or equals.
+// entry in memory). Index 0 is the top of the stack. The operator is the stored number, absent
+// for none or equals; the engine's bridge checks it.
 class OpStepRecord : public ManagedObject {
 public:
     using ManagedObject::ManagedObject;
 
     int32_t index() const { return int32ForKey(CalcStoreOpStepKeyIndex).value_or(0); }
-    std::optional<OperatorsOperator> operatorsOperator() const { return int32ForKey(CalcStoreOpStepKeyOperator); }
+    std::optional<int32_t> operatorsOperator() const { return int32ForKey(CalcStoreOpStepKeyOperator); }
     GeneralValue* generalValue() const {
         return static_cast<GeneralValue*>(objectForKey(CalcStoreOpStepKeyGeneralValue));
     }

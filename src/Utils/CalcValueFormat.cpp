@@ -19,7 +19,7 @@ void appendField(std::string& text, std::string_view key, const std::optional<T>
 
 std::string CalcValueFormat::description() const {
     std::string text = "{";
-    appendField(text, CalcValueFormatKeyStyle, style);
+    appendField(text, CalcValueFormatKeyStyle, style ? std::optional<int32_t>(*style) : std::nullopt);
     appendField(text, CalcValueFormatKeyNumDecimalPlaces, numDecimalPlaces);
     appendField(text, CalcValueFormatKeyNumSigFig, numSigFig);
     appendField(text, CalcValueFormatKeyMinAutoAsFix, minAutoAsFix);

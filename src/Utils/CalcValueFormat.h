@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,19 +14,32 @@ constexpr std::string_view CalcValueFormatKeyMinAutoAsFix = "CalcValueFormatKeyM
 constexpr std::string_view CalcValueFormatKeyMaxAutoAsFix = "CalcValueFormatKeyMaxAutoAsFix";
 constexpr std::string_view CalcValueFormatKeyExponent = "CalcValueFormatKeyExponent";
 
-using CalcValueFormatStyle = int;
+// How a value is shown: four styles for reals, four number bases for integers. The numbers are
+// stored with history steps and favourites, so they never change.
+enum CalcValueFormatStyle : int32_t {
+    CalcValueFormatStyleFix = 0,
+    CalcValueFormatStyleEng = 1,
+    CalcValueFormatStyleSci = 2,
+    CalcValueFormatStyleAuto = 3,
+    CalcValueFormatStyleBin = 4,
+    CalcValueFormatStyleOct = 5,
+    CalcValueFormatStyleDec = 6,
+    CalcValueFormatStyleHex = 7,
+};
 
-constexpr CalcValueFormatStyle CalcValueFormatStyleFix = 0;
-constexpr CalcValueFormatStyle CalcValueFormatStyleEng = 1;
-constexpr CalcValueFormatStyle CalcValueFormatStyleSci = 2;
-constexpr CalcValueFormatStyle CalcValueFormatStyleAuto = 3;
-constexpr CalcValueFormatStyle CalcValueFormatStyleBin = 4;
-constexpr CalcValueFormatStyle CalcValueFormatStyleOct = 5;
-constexpr CalcValueFormatStyle CalcValueFormatStyleDec = 6;
-constexpr CalcValueFormatStyle CalcValueFormatStyleHex = 7;
+// The style a stored number stands for; none for a number no style has.
+constexpr std::optional<CalcValueFormatStyle> calcValueFormatStyleFromInt32(int32_t number) {
+    if (number < CalcValueFormatStyleFix || number > CalcValueFormatStyleHex) return std::nullopt;
+    return static_cast<CalcValueFormatStyle>(number);
+}
+
+// Auto shows a real in Sci from this magnitude up, and at or below the smallest one; in Fix
+// between them. Fix itself gives way to Auto from the largest.
+constexpr double CalcValueFormatMaxAutoAsFix = 1e11;
+constexpr double CalcValueFormatMinAutoAsFix = 1e-11;
 
 struct CalcValueFormat {
-    std::optional<int> style;
+    std::optional<CalcValueFormatStyle> style;
     std::optional<int> numDecimalPlaces;
     std::optional<int> numSigFig;
     std::optional<double> minAutoAsFix;

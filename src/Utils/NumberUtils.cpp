@@ -14,9 +14,7 @@
 
 namespace {
 
-constexpr double kTiny = 1e-99;
-
-bool isTiny(double x) { return x > -kTiny && x < kTiny; }
+bool isTiny(double x) { return x > -OperatorsMinRealResult && x < OperatorsMinRealResult; }
 
 std::string fixedText(double x, int places) {
     char buffer[400];
@@ -196,15 +194,22 @@ CalcValueStrings NumberUtils::stringsFromCalcValueReal(const CalcValue& value, c
             case CalcValueFormatStyleFix: return stringsFromCalcValueRealFix(value, format);
             case CalcValueFormatStyleEng: return stringsFromCalcValueRealEng(value, format);
             case CalcValueFormatStyleSci: return stringsFromCalcValueRealSci(value, format);
-            default: return stringsFromCalcValueRealAuto(value, format);
+            // A real given an integer style shows in Auto.
+            case CalcValueFormatStyleAuto:
+            case CalcValueFormatStyleBin:
+            case CalcValueFormatStyleOct:
+            case CalcValueFormatStyleDec:
+            case CalcValueFormatStyleHex: break;
         }
+        return stringsFromCalcValueRealAuto(value, format);
     }
     return {generalText(x), ""};
 }
 
 CalcValueStrings NumberUtils::stringsFromCalcValueRealFix(const CalcValue& value, const CalcValueFormat* format) {
     double x = value.realValue();
-    if (x >= 1e11 || x <= -1e11) return stringsFromCalcValueRealAuto(value, format);
+    if (x >= CalcValueFormatMaxAutoAsFix || x <= -CalcValueFormatMaxAutoAsFix)
+        return stringsFromCalcValueRealAuto(value, format);
     int places = 10;
     if (format && format->numDecimalPlaces) places = std::min(*format->numDecimalPlaces, 10);
     if (places < 0) places = 0;
@@ -245,8 +250,8 @@ CalcValueStrings NumberUtils::stringsFromCalcValueRealAuto(const CalcValue& valu
     if (isTiny(x)) return {"0", ""};
     const int places = format && format->numDecimalPlaces ? *format->numDecimalPlaces : 10;
     const int figures = format && format->numSigFig ? *format->numSigFig : 10;
-    const double minimum = format && format->minAutoAsFix ? *format->minAutoAsFix : 1e-11;
-    const double maximum = format && format->maxAutoAsFix ? *format->maxAutoAsFix : 1e11;
+    const double minimum = format && format->minAutoAsFix ? *format->minAutoAsFix : CalcValueFormatMinAutoAsFix;
+    const double maximum = format && format->maxAutoAsFix ? *format->maxAutoAsFix : CalcValueFormatMaxAutoAsFix;
     if ((x >= -minimum && x <= minimum) || x >= maximum || x <= -maximum) {
         CalcValueFormat sci = CalcValueFormat::withStyle(CalcValueFormatStyleSci);
         sci.numSigFig = figures;
@@ -258,13 +263,18 @@ CalcValueStrings NumberUtils::stringsFromCalcValueRealAuto(const CalcValue& valu
 }
 
 CalcValueStrings NumberUtils::stringsFromCalcValueBase(const CalcValue& value, const CalcValueFormat* format) {
-    const int style = format && format->style ? *format->style : CalcValueFormatStyleHex;
-    switch (style) {
+    switch (format && format->style ? *format->style : CalcValueFormatStyleHex) {
         case CalcValueFormatStyleBin: return stringsFromCalcValueBaseBin(value, format);
         case CalcValueFormatStyleOct: return stringsFromCalcValueBaseOct(value, format);
         case CalcValueFormatStyleDec: return stringsFromCalcValueBaseDec(value, format);
-        default: return stringsFromCalcValueBaseHex(value, format);
+        // An integer given a real style, or none, shows in hexadecimal.
+        case CalcValueFormatStyleHex:
+        case CalcValueFormatStyleFix:
+        case CalcValueFormatStyleEng:
+        case CalcValueFormatStyleSci:
+        case CalcValueFormatStyleAuto: break;
     }
+    return stringsFromCalcValueBaseHex(value, format);
 }
 
 CalcValueStrings NumberUtils::stringsFromCalcValueBaseBin(const CalcValue& value, const CalcValueFormat*) {

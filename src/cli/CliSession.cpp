@@ -6,16 +6,11 @@
 #include "Calculator/ASCIITableLogic.h"
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
-#include "Calculator/OperatorsBasic.h"
 #include "Platform/Core/Localized.h"
 #include "Utils/NumberUtils.h"
 #include "cli/CliStore.h"
 
 namespace {
-
-constexpr OperatorsOperator kToReal = 18;
-constexpr OperatorsOperator kToUnsigned = 19;
-constexpr OperatorsOperator kToSigned = 20;
 
 struct Alias {
     std::string_view token;
@@ -41,12 +36,18 @@ constexpr ConstantToken kConstantTokens[] = {
 constexpr std::array<std::string_view, 4> kBasePages = {"bin", "oct", "dec", "hex"};
 constexpr std::array<std::string_view, 4> kRealPages = {"fix", "eng", "sci", "auto"};
 
+int digitFromCharacter(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+
 bool isDigitsToken(std::string_view token) {
     for (char c : token) {
         if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == '.')) return false;
     }
     return !token.empty();
 }
+
+// No key, menu or favourite enters "%", which calculates nothing; the terminal offers only what
+// the calculator does.
+bool operatorIsOffered(OperatorsOperator op) { return op != OperatorsOperatorPercent; }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -67,6 +68,8 @@ void CliSession::showStartingPage() {
 CliSession::~CliSession() { engine_.setDelegate(nullptr); }
 
 std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
+    // Trailing white space and the line ending belong to no key, not even to a pasted text.
+    while (!keys.empty() && isSpace(keys.back())) keys.remove_suffix(1);
     size_t i = 0;
     while (i < keys.size()) {
         while (i < keys.size() && isSpace(keys[i])) ++i;
@@ -88,25 +91,29 @@ std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
 }
 
 std::optional<std::string> CliSession::pressDigits(std::string_view token) {
-    const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
-    for (char c : token) {
+    // The keys the keypad offers for the value shown, checked for the whole token before any is
+    // pressed.
+    auto refusal = [&](char c) -> std::optional<std::string> {
         if (c == '.') {
-            if (!CalcScreenLogic::realKeysEnabled(engine_)) {
-                return "key " + quoted(token) + " refused: no decimal point for an integer value";
-            }
-            continue;
+            if (CalcScreenLogic::realKeysEnabled(engine_)) return std::nullopt;
+            return "key " + quoted(token) + " refused: no decimal point for an integer value";
         }
-        const int digit = c <= '9' ? c - '0' : c - 'A' + 10;
-        if (digit >= usableDigits) {
-            return "key " + quoted(token) + " refused: digit " + std::string(1, c) + " is not a digit of base " +
-                   std::to_string(usableDigits);
-        }
+        const int usableDigits = CalcScreenLogic::usableDigitCount(engine_);
+        if (digitFromCharacter(c) < usableDigits) return std::nullopt;
+        return "key " + quoted(token) + " refused: digit " + std::string(1, c) + " is not a digit of base " +
+               std::to_string(usableDigits);
+    };
+    for (char c : token) {
+        if (std::optional<std::string> problem = refusal(c)) return problem;
     }
     for (char c : token) {
+        // The first digit after an operator takes the kind of the reduced value, and the keypad
+        // then offers the keys of that kind: 2 × Pi + 99 in binary is refused at its second 9.
+        if (std::optional<std::string> problem = refusal(c)) return problem;
         if (c == '.') {
             engine_.enterDecimalPoint();
         } else {
-            engine_.enterValue(c <= '9' ? c - '0' : c - 'A' + 10);
+            engine_.enterValue(digitFromCharacter(c));
         }
     }
     return std::nullopt;
@@ -161,11 +168,11 @@ std::optional<std::string> CliSession::pressToken(std::string_view token) {
     if (token.starts_with("ascii:")) return tapASCIIValue(token);
     if (token == "real") {
         if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) return std::nullopt;
-        return enterOperator(kToReal, token);
+        return enterOperator(OperatorsOperatorToReal, token);
     }
     if (token == "int") {
         if (engine_.accumulatorCalcValue().type() != CalcValueTypeReal) return std::nullopt;
-        return enterOperator(settings_.integerType() == 0 ? kToUnsigned : kToSigned, token);
+        return enterOperator(settings_.integerType() == 0 ? OperatorsOperatorToUBase : OperatorsOperatorToSBase, token);
     }
     for (const ConstantToken& constant : kConstantTokens) {
         if (token == constant.token) {
@@ -176,9 +183,8 @@ std::optional<std::string> CliSession::pressToken(std::string_view token) {
     for (const Alias& alias : kOperatorAliases) {
         if (token == alias.token) return enterOperator(alias.op, token);
     }
-    if (const std::optional<OperatorsOperator> op = Operators::sharedInstance().operatorFromString(token)) {
-        return enterOperator(*op, token);
-    }
+    const std::optional<OperatorsOperator> op = Operators::sharedInstance().operatorFromString(token);
+    if (op && operatorIsOffered(*op)) return enterOperator(*op, token);
     return "unknown key " + quoted(token);
 }
 
@@ -199,7 +205,8 @@ std::string CliSession::keysHelp() {
         "  bin oct dec hex  turn the display to page 0-3 (integer value: the number base)\n"
         "  fix eng sci auto the same pages (real value: the display style)\n"
         "  real int         the Scientific and Programmer segments\n"
-        "  paste:TEXT       paste TEXT (the rest of the argument) into the display\n"
+        "  paste:TEXT       paste TEXT (the rest of the argument or line, trailing blanks\n"
+        "                   left out) into the display\n"
         "  ascii:N          tap the ASCII table's cell of code N (decimal, 0-127)\n"
         "  Pi pi \u03C0 e g G c  constants\n"
         "  - * x /          aliases of \u2212 \u00D7 \u00D7 \u00F7\n"
@@ -207,6 +214,7 @@ std::string CliSession::keysHelp() {
     Operators& operators = Operators::sharedInstance();
     std::string line = " ";
     for (OperatorsOperator op : operators.knownOperators()) {
+        if (!operatorIsOffered(op)) continue;
         const std::string entry = " " + operators.stringFromOperator(op);
         if (line.size() + entry.size() > 78) {
             help += line + "\n";

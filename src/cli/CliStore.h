@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Calculator/CalcEngine.h"
+#include "Utils/CalcValueFormat.h"
 
 // The store file of --store: the saved calculation and the history.
 class CliStore {
@@ -13,7 +14,7 @@ public:
     virtual void restoreCalcEngine(CalcEngine& engine) = 0;
     // Records one completed step with the style of the page shown, and saves.
     virtual void addHistoryStep(const CalcValue& value1, OperatorsOperator op, const std::optional<CalcValue>& value2,
-                                const CalcValue& result, int style) = 0;
+                                const CalcValue& result, CalcValueFormatStyle style) = 0;
     virtual void persistCalcEngineAndClose(CalcEngine& engine) = 0;
 };
 

@@ -16,7 +16,10 @@ constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStore = 3;
 
-void reportUsageError(const std::string& problem) { std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str()); }
+void report(const std::string& problem) { std::fprintf(stderr, "quillet-cli: %s\n", problem.c_str()); }
+
+// A bad option or key points to the list of both.
+void reportUsageError(const std::string& problem) { report(problem + " (see quillet-cli --help)"); }
 
 int printDisplay(const CliSession& session, bool allPages) {
     if (allPages) {
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
     std::string problem;
     std::optional<CliOptions> options = CliOptions::parse(argc, argv, &problem, cliSettingsFromSavedSettings());
     if (!options) {
-        reportUsageError(problem + " (see quillet-cli --help)");
+        reportUsageError(problem);
         return kExitUsage;
     }
     if (options->help) {
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
         std::string storeProblem;
         store = openCliStore(*options->storePath, argv, &storeProblem);
         if (!store) {
-            reportUsageError(storeProblem);
+            report(storeProblem);
             return kExitStore;
         }
         store->restoreCalcEngine(session.engine());

@@ -54,6 +54,14 @@ expect "refused key" "$rc" 2
 run --store bad-key.sqlite 3 =
 expect "the calculation survived the refused key" "$out" "5d"
 
+# A saved calculation with an impossible field is reported and left out; the history stays.
+run --store damaged.sqlite 2 + 3 = + 4
+sqlite3 damaged.sqlite 'UPDATE AccumulatorState SET state = 7'
+run --store damaged.sqlite 1 + 1 =
+expect "damaged calculation" "$out/$rc" "2d/0"
+expect "damaged calculation message" "$(grep -c 'saved calculation is damaged (state 7)' <<<"$err")" 1
+expect "history kept" "$(count damaged.sqlite 'SELECT count(*) FROM HistoryStep')" 2
+
 # Steps entered on standard input are recorded as well.
 out=$(printf '1 + 1 =\n2 \xc3\x97 3 =\n' | "$cli" --store lines.sqlite 2>/dev/null | tail -1)
 expect "lines" "$out" "6d"

@@ -40,7 +40,8 @@ check_stdin() {
     fi
 }
 
-# check_usage NAME MESSAGE_FRAGMENT ARGS...: status 2, the message names the token, no output.
+# check_usage NAME MESSAGE_FRAGMENT ARGS...: status 2, the message names the token and points to
+# --help, no output.
 check_usage() {
     local name=$1 fragment=$2
     shift 2
@@ -48,7 +49,7 @@ check_usage() {
     err=$(mktemp)
     out=$("$cli" "$@" 2>"$err")
     rc=$?
-    if [ -z "$out" ] && [ "$rc" == 2 ] && grep -qF -- "$fragment" "$err"; then
+    if [ -z "$out" ] && [ "$rc" == 2 ] && grep -qF -- "$fragment" "$err" && grep -qF "(see quillet-cli --help)" "$err"; then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
@@ -78,7 +79,6 @@ check pi-label "3.1415926536" 0 Pi
 check paste-hex "31d" 0 paste:0x1F
 check paste-spaces "-42d" 0 --signed "paste:-42 d"
 check paste-binary "10d" 0 "paste:1010 b"
-check percent-yields-nothing "3d" 0 5 % 3 =
 check clear-entry "6d" 0 2 + 3 clear 4 =
 check ascii-unsigned "65d" 0 ascii:65
 check ascii-real "65" 0 real ascii:65
@@ -99,18 +99,24 @@ check_usage lower-hex-digit "'f'" hex f
 check_usage ascii-too-large "'ascii:128'" ascii:128
 check_usage ascii-negative "'ascii:-1'" ascii:-1
 check_usage ascii-not-decimal "'ascii:0x41'" ascii:0x41
+check_usage digit-after-reduction "'99'" bin 1 0 '*' Pi + 99
+check_usage percent-is-no-key "unknown key '%'" 5 % 3 =
 
 check_stdin lines $'2 +\n3 =\n' $'2d\n5d' 0
 check_stdin usage-error-keeps-state $'2 +\nbogus 7\n3 =\n' $'2d\n5d' 2
 check_stdin error-line $'1 / 0 =\n' "Divide by zero" 1
 check_stdin empty-input "" "" 0
+check_stdin paste-line-end $'paste:1010 b\n' "10d" 0
+check_stdin paste-crlf-line-end $'paste:# 777 o\r\n' "511d" 0
+check_stdin paste-trailing-blanks $'paste:-42 d \t\r\n' "-42d" 0 --signed
 
 help=$("$cli" --help)
-if grep -q -- "--word-size" <<<"$help" && grep -qF "xx?xx" <<<"$help" && grep -qF "ascii:N" <<<"$help"; then
+if grep -q -- "--word-size" <<<"$help" && grep -qF "xx?xx" <<<"$help" && grep -qF "ascii:N" <<<"$help" &&
+    ! grep -qE "(^| )%( |$)" <<<"$help"; then
     passed=$((passed + 1))
 else
     failed=$((failed + 1))
-    echo "FAIL help: the help lists neither options nor operators"
+    echo "FAIL help: the help misses options or operators, or lists %"
 fi
 
 echo "cli: $passed passed, $failed failed"

@@ -63,6 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceRow{"3 + E 2 =", CalcValueTypeReal, 3}, SequenceRow{"7 \u00F7 2 =", CalcValueTypeSBase, 3},
         SequenceRow{"7 \u00B1 \u00F7 2 =", CalcValueTypeSBase, -3}));
 
+// The digit after a binary operator takes the kind of the value the reduction left.
+TEST_F(EngineTest, TheNextOperandTakesTheKindOfTheReducedValue) {
+    pressKeys(engine, "2 \u00D7");
+    engine.enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(3.141592653589793));
+    pressKeys(engine, "+ 3");
+    EXPECT_EQ(accumulator().type(), CalcValueTypeUBase);
+    EXPECT_EQ(accumulator().uBaseValue(), 3u);
+    pressKeys(engine, "C C 5 ^ 2 + 3 . 5 =");
+    EXPECT_EQ(accumulator().type(), CalcValueTypeReal);
+    EXPECT_DOUBLE_EQ(accumulator().realValue(), 28.5);
+}
+
 TEST_F(EngineTest, HistoryStepsComeInReductionOrder) {
     pressKeys(engine, "2 + 3 \u00D7 4 =");
     ASSERT_EQ(delegate.history.size(), 2u);
@@ -198,10 +210,11 @@ TEST_F(EngineTest, PercentYieldsNothingAndLeavesTheAccumulator) {
 }
 
 TEST_F(EngineTest, RestoreSetsEveryFieldWithoutCallbacks) {
-    engine.restoreAccumulatorState(0, 2, 4, 100, -5, true, 16, CalcValue::calcValueWithRealValue(1.5));
-    EXPECT_EQ(engine.state(), 0);
-    EXPECT_EQ(engine.currError(), 2);
-    EXPECT_EQ(engine.currOperator(), 4);
+    engine.restoreAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorDivideByZero, OperatorsOperatorMultiply,
+                                   100, -5, true, 16, CalcValue::calcValueWithRealValue(1.5));
+    EXPECT_EQ(engine.state(), CalcEngineStateEnteringValue);
+    EXPECT_EQ(engine.currError(), OperatorsErrorDivideByZero);
+    EXPECT_EQ(engine.currOperator(), OperatorsOperatorMultiply);
     EXPECT_EQ(engine.decimalPointDivider(), 100);
     EXPECT_EQ(engine.exponent(), -5);
     EXPECT_TRUE(engine.hasExponent());
@@ -220,13 +233,6 @@ TEST_F(EngineTest, DecimalPointAndExponentNeedARealValue) {
     EXPECT_FALSE(engine.hasExponent());
 }
 
-TEST_F(EngineTest, NoneOrEqualsReadsTheIdentifierAsUnsigned) {
-    EXPECT_TRUE(CalcEngine::operatorIsNoneOrEquals(0));
-    EXPECT_TRUE(CalcEngine::operatorIsNoneOrEquals(1));
-    EXPECT_FALSE(CalcEngine::operatorIsNoneOrEquals(2));
-    EXPECT_FALSE(CalcEngine::operatorIsNoneOrEquals(-1));
-}
-
 using EngineDeathTest = EngineTest;
 
 TEST_F(EngineDeathTest, ProgrammingErrorsAbort) {
@@ -234,7 +240,8 @@ TEST_F(EngineDeathTest, ProgrammingErrorsAbort) {
     EXPECT_DEATH(engine.enterValue(10), "Calculator/CalcEngine: value out of range");
     EXPECT_DEATH(engine.enterValue(-1), "Calculator/CalcEngine: value out of range");
     EXPECT_DEATH(engine.popStack(), "Calculator/CalcEngine: stack empty");
-    engine.restoreAccumulatorState(7, 0, 0, 0, 0, false, 10, CalcValue::calcValueWithUBaseValue(1));
+    engine.restoreAccumulatorState(static_cast<CalcEngineState>(7), OperatorsErrorNone, OperatorsOperatorNone, 0, 0,
+                                   false, 10, CalcValue::calcValueWithUBaseValue(1));
     EXPECT_DEATH(engine.enterValue(1), "Calculator/CalcEngine: unknown state");
 }
 

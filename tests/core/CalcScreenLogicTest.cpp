@@ -66,8 +66,9 @@ TEST(ScreenLogicPages, OffsetArithmetic) {
     for (int base : {2, 8, 10, 16}) {
         EXPECT_EQ(CalcScreenLogic::numberBaseFromDisplayPage(CalcScreenLogic::displayPageFromNumberBase(base)), base);
     }
-    for (int style = 0; style < 8; ++style) {
-        EXPECT_EQ(CalcScreenLogic::displayPageFromCalcValueFormatStyle(style), style % 4);
+    for (int32_t number = 0; number < 8; ++number) {
+        EXPECT_EQ(CalcScreenLogic::displayPageFromCalcValueFormatStyle(*calcValueFormatStyleFromInt32(number)),
+                  number % 4);
     }
 }
 
@@ -102,8 +103,10 @@ TEST_F(ScreenLogicTest, PageFormatsFollowTheSettings) {
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 0).numDecimalPlaces, 2);
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 1).numSigFig, 5);
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 2).numSigFig, 5);
-    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 3), CalcValueFormat::withStyle(3));
-    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeSBase, 1), CalcValueFormat::withStyle(5));
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 3),
+              CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeSBase, 1),
+              CalcValueFormat::withStyle(CalcValueFormatStyleOct));
 }
 
 TEST_F(ScreenLogicTest, TypingShowsTheTypedDigits) {
@@ -175,13 +178,22 @@ using ScreenLogicDeathTest = ScreenLogicTest;
 
 TEST_F(ScreenLogicDeathTest, InconsistentValuesAbort) {
     EXPECT_DEATH(CalcScreenLogic::displayPageFromNumberBase(7), "Classes/CalcViewController: unknown number base");
-    EXPECT_DEATH(CalcScreenLogic::displayPageFromCalcValueFormatStyle(8),
+    EXPECT_DEATH(CalcScreenLogic::displayPageFromCalcValueFormatStyle(static_cast<CalcValueFormatStyle>(8)),
                  "Classes/CalcViewController: unknown calc value format style");
     EXPECT_DEATH(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 4),
                  "Classes/CalcViewController: unrecognised page");
-    settings.style = 9;
+}
+
+// The real style comes from the settings file; a number there that is no real style shows Auto.
+TEST_F(ScreenLogicTest, ASavedRealStyleThatIsNoRealStyleShowsAuto) {
     engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
-    EXPECT_DEATH(logic.startingDisplayPage(), "Classes/CalcViewController: unknown real style");
+    for (const auto& [stored, page] : {std::pair{0, 0}, {2, 2}, {3, 3}, {9, 3}, {-1, 3}, {5, 3}}) {
+        settings.style = stored;
+        EXPECT_EQ(logic.startingDisplayPage(), page) << stored;
+        logic.setCurrentCalcValueType(CalcValueTypeUBase);
+        EXPECT_TRUE(logic.accumulatorUpdate(32));
+        EXPECT_EQ(logic.displayPage(), page) << stored;
+    }
 }
 
 }  // namespace

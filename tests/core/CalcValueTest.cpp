@@ -146,7 +146,8 @@ TEST_F(CalcValueDeathTest, ProgrammingErrorsAbortNamingTheSource) {
     EXPECT_DEATH((void)none.isEqualToCalcValue(none), "Model/CalcValue: unknown value type");
     EXPECT_DEATH((void)CalcValue::calcValueWithUBaseValue(1).calcValueAsType(CalcValueTypeNone, 8),
                  "Model/CalcValue: unknown destination calc value type");
-    EXPECT_DEATH((void)CalcValue::calcValueWithType(7).description(), "Model/CalcValue: unknown calc value type");
+    EXPECT_DEATH((void)CalcValue::calcValueWithType(static_cast<CalcValueType>(7)).description(),
+                 "Model/CalcValue: unknown calc value type");
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ namespace {
 
 CalcValue real(double x) { return CalcValue::calcValueWithRealValue(x); }
 
-CalcValueFormat format(int style, std::optional<int> places = std::nullopt, std::optional<int> figures = std::nullopt,
-                       std::optional<int> exponent = std::nullopt) {
+CalcValueFormat format(CalcValueFormatStyle style, std::optional<int> places = std::nullopt,
+                       std::optional<int> figures = std::nullopt, std::optional<int> exponent = std::nullopt) {
     CalcValueFormat f = CalcValueFormat::withStyle(style);
     f.numDecimalPlaces = places;
     f.numSigFig = figures;
@@ -38,41 +38,42 @@ TEST_P(RealFormatting, GivesTheTextPair) {
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, RealFormatting,
-    ::testing::Values(RealRow{"fix2", 3.14159, format(0, 2), {"3.14", ""}},
-                      RealRow{"fixNegativeRoundsToZero", -0.004, format(0, 2), {"0.00", ""}},
-                      RealRow{"fixLargeGoesAuto", 1e11, format(0, 2), {"1", "11"}},
-                      RealRow{"fixZeroPlaces", 12.4, format(0, 0), {"12.", ""}},
-                      RealRow{"fixExponent", 2.5, format(0, 2, std::nullopt, -3), {"2.50", "-03"}},
-                      RealRow{"fixPositiveExponent", 2.0, format(0, 0, std::nullopt, 5), {"2.", "05"}},
-                      RealRow{"fixPlacesCappedAtTen", 1.0 / 3.0, format(0, 14), {"0.3333333333", ""}},
-                      RealRow{"fixNegativePlaces", 7.6, format(0, -2), {"8.", ""}},
-                      RealRow{"fixMinusZero", -0.0, format(0, 2), {"0.00", ""}},
-                      RealRow{"sci3", 123456, format(2, std::nullopt, 3), {"1.23", "05"}},
-                      RealRow{"sciZero", 0, format(2, std::nullopt, 3), {"0", "00"}},
-                      RealRow{"sciNegativeSmall", -0.000456, format(2, std::nullopt, 3), {"-4.56", "-04"}},
-                      RealRow{"sciHundredExponent", 1e99 * 10, format(2), {"1", "100"}},
-                      RealRow{"sciDefaultTen", 1.0 / 3.0, format(2), {"3.333333333", "-01"}},
-                      RealRow{"sciOneFigure", 987.0, format(2, std::nullopt, 1), {"1", "03"}},
-                      RealRow{"eng3", 123456, format(1, std::nullopt, 3), {"123", "03"}},
-                      RealRow{"engSmall", 0.000456, format(1, std::nullopt, 3), {"456", "-06"}},
-                      RealRow{"engTwelve", 12, format(1, std::nullopt, 3), {"12", "00"}},
-                      RealRow{"engPositive", 1.5e5, format(1), {"150", "03"}},
-                      RealRow{"engNegativeExponent", 1.5e-5, format(1), {"15", "-06"}},
-                      RealRow{"engMinusFour", 1.5e-4, format(1), {"150", "-06"}},
-                      RealRow{"autoFixDigits", 123456.789, format(3), {"123456.789", ""}},
-                      RealRow{"autoSmallFix", 0.000012, format(3), {"0.000012", ""}},
-                      RealRow{"autoTinySci", 1e-12, format(3), {"1", "-12"}},
-                      RealRow{"autoBoundIsSci", 1e-11, format(3), {"1", "-11"}},
-                      RealRow{"autoJustAboveBound", 1.1e-11, format(3), {"0", ""}},
-                      RealRow{"autoElevenNines", 99999999999.0, format(3), {"99999999999", ""}},
-                      RealRow{"autoLarge", 1e11, format(3), {"1", "11"}},
-                      RealRow{"autoLargeFraction", 1.5e11, format(3), {"1.5", "11"}},
-                      RealRow{"autoFlushesTiny", 5e-100, format(3), {"0", ""}},
-                      RealRow{"unknownStyleIsAuto", 2.5, format(9), {"2.5", ""}}),
+    ::testing::Values(
+        RealRow{"fix2", 3.14159, format(CalcValueFormatStyleFix, 2), {"3.14", ""}},
+        RealRow{"fixNegativeRoundsToZero", -0.004, format(CalcValueFormatStyleFix, 2), {"0.00", ""}},
+        RealRow{"fixLargeGoesAuto", 1e11, format(CalcValueFormatStyleFix, 2), {"1", "11"}},
+        RealRow{"fixZeroPlaces", 12.4, format(CalcValueFormatStyleFix, 0), {"12.", ""}},
+        RealRow{"fixExponent", 2.5, format(CalcValueFormatStyleFix, 2, std::nullopt, -3), {"2.50", "-03"}},
+        RealRow{"fixPositiveExponent", 2.0, format(CalcValueFormatStyleFix, 0, std::nullopt, 5), {"2.", "05"}},
+        RealRow{"fixPlacesCappedAtTen", 1.0 / 3.0, format(CalcValueFormatStyleFix, 14), {"0.3333333333", ""}},
+        RealRow{"fixNegativePlaces", 7.6, format(CalcValueFormatStyleFix, -2), {"8.", ""}},
+        RealRow{"fixMinusZero", -0.0, format(CalcValueFormatStyleFix, 2), {"0.00", ""}},
+        RealRow{"sci3", 123456, format(CalcValueFormatStyleSci, std::nullopt, 3), {"1.23", "05"}},
+        RealRow{"sciZero", 0, format(CalcValueFormatStyleSci, std::nullopt, 3), {"0", "00"}},
+        RealRow{"sciNegativeSmall", -0.000456, format(CalcValueFormatStyleSci, std::nullopt, 3), {"-4.56", "-04"}},
+        RealRow{"sciHundredExponent", 1e99 * 10, format(CalcValueFormatStyleSci), {"1", "100"}},
+        RealRow{"sciDefaultTen", 1.0 / 3.0, format(CalcValueFormatStyleSci), {"3.333333333", "-01"}},
+        RealRow{"sciOneFigure", 987.0, format(CalcValueFormatStyleSci, std::nullopt, 1), {"1", "03"}},
+        RealRow{"eng3", 123456, format(CalcValueFormatStyleEng, std::nullopt, 3), {"123", "03"}},
+        RealRow{"engSmall", 0.000456, format(CalcValueFormatStyleEng, std::nullopt, 3), {"456", "-06"}},
+        RealRow{"engTwelve", 12, format(CalcValueFormatStyleEng, std::nullopt, 3), {"12", "00"}},
+        RealRow{"engPositive", 1.5e5, format(CalcValueFormatStyleEng), {"150", "03"}},
+        RealRow{"engNegativeExponent", 1.5e-5, format(CalcValueFormatStyleEng), {"15", "-06"}},
+        RealRow{"engMinusFour", 1.5e-4, format(CalcValueFormatStyleEng), {"150", "-06"}},
+        RealRow{"autoFixDigits", 123456.789, format(CalcValueFormatStyleAuto), {"123456.789", ""}},
+        RealRow{"autoSmallFix", 0.000012, format(CalcValueFormatStyleAuto), {"0.000012", ""}},
+        RealRow{"autoTinySci", 1e-12, format(CalcValueFormatStyleAuto), {"1", "-12"}},
+        RealRow{"autoBoundIsSci", 1e-11, format(CalcValueFormatStyleAuto), {"1", "-11"}},
+        RealRow{"autoJustAboveBound", 1.1e-11, format(CalcValueFormatStyleAuto), {"0", ""}},
+        RealRow{"autoElevenNines", 99999999999.0, format(CalcValueFormatStyleAuto), {"99999999999", ""}},
+        RealRow{"autoLarge", 1e11, format(CalcValueFormatStyleAuto), {"1", "11"}},
+        RealRow{"autoLargeFraction", 1.5e11, format(CalcValueFormatStyleAuto), {"1.5", "11"}},
+        RealRow{"autoFlushesTiny", 5e-100, format(CalcValueFormatStyleAuto), {"0", ""}},
+        RealRow{"integerStyleIsAuto", 2.5, format(CalcValueFormatStyleHex), {"2.5", ""}}),
     [](const ::testing::TestParamInfo<RealRow>& row) { return std::string(row.param.name); });
 
 TEST(RealFormattingSpecial, NonFiniteAndNoStyle) {
-    const CalcValueFormat fix = format(0, 2);
+    const CalcValueFormat fix = format(CalcValueFormatStyleFix, 2);
     EXPECT_EQ(NumberUtils::stringsFromCalcValue(real(std::nan("")), &fix), (CalcValueStrings{"NaN", ""}));
     EXPECT_EQ(NumberUtils::stringsFromCalcValue(real(-INFINITY), &fix), (CalcValueStrings{"Infinity", ""}));
     EXPECT_EQ(NumberUtils::stringsFromCalcValue(real(0.1), nullptr), (CalcValueStrings{"0.1", ""}));
@@ -84,7 +85,7 @@ TEST(RealFormattingSpecial, FixAgreesWithPrintfForManyValues) {
         for (double x : {0.125, 2.5, 1.0 / 7.0, 98765.4321, -3.75, 12345678901.0, 1e-9}) {
             char expected[128];
             std::snprintf(expected, sizeof expected, places == 0 ? "%.*f." : "%.*f", places, x);
-            const CalcValueFormat f = format(0, places);
+            const CalcValueFormat f = format(CalcValueFormatStyleFix, places);
             EXPECT_EQ(NumberUtils::stringsFromCalcValue(real(x), &f)[0], expected) << x << " " << places;
         }
     }
@@ -95,8 +96,8 @@ TEST(RealFormattingSpecial, IgnoresTheUserLocale) {
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
         GTEST_SKIP() << "no locale with a decimal comma installed";
     }
-    const CalcValueFormat fix = format(0, 2);
-    const CalcValueFormat sci = format(2, std::nullopt, 3);
+    const CalcValueFormat fix = format(CalcValueFormatStyleFix, 2);
+    const CalcValueFormat sci = format(CalcValueFormatStyleSci, std::nullopt, 3);
     EXPECT_EQ(NumberUtils::stringFromCalcValue(real(3.14159), &fix), "3.14");
     EXPECT_EQ(NumberUtils::stringFromCalcValue(real(123456), &sci), "1.23e05");
     EXPECT_TRUE(NumberUtils::calcValueFromString("2.5")->isEqualToCalcValue(real(2.5)));
@@ -107,22 +108,24 @@ TEST(IntegerFormatting, BasesAndTwosComplement) {
     WordSizeScope wordSize(8);
     struct Row {
         CalcValue value;
-        int style;
+        CalcValueFormatStyle style;
         CalcValueStrings expected;
     };
     const Row rows[] = {
-        {CalcValue::calcValueWithSBaseValue(-1), 7, {"FF", "h"}},
-        {CalcValue::calcValueWithSBaseValue(-128), 6, {"-128", "d"}},
-        {CalcValue::calcValueWithUBaseValue(0), 4, {"0", "b"}},
-        {CalcValue::calcValueWithUBaseValue(255), 4, {"1111 1111", "b"}},
-        {CalcValue::calcValueWithUBaseValue(255), 5, {"377", "o"}},
-        {CalcValue::calcValueWithSBaseValue(-1), 5, {"377", "o"}},
-        {CalcValue::calcValueWithSBaseValue(-1), 4, {"1111 1111", "b"}},
-        {CalcValue::calcValueWithUBaseValue(0xABC), 7, {"ABC", "h"}},  // held unmasked, shown as it is
-        {CalcValue::calcValueWithUBaseValue(300), 6, {"300", "d"}},
-        {CalcValue::calcValueWithSBaseValue(INT64_MIN), 6, {"-9223372036854775808", "d"}},
-        {CalcValue::calcValueWithUBaseValue(UINT64_MAX), 6, {"18446744073709551615", "d"}},
-        {CalcValue::calcValueWithUBaseValue(26), 12, {"1A", "h"}},
+        {CalcValue::calcValueWithSBaseValue(-1), CalcValueFormatStyleHex, {"FF", "h"}},
+        {CalcValue::calcValueWithSBaseValue(-128), CalcValueFormatStyleDec, {"-128", "d"}},
+        {CalcValue::calcValueWithUBaseValue(0), CalcValueFormatStyleBin, {"0", "b"}},
+        {CalcValue::calcValueWithUBaseValue(255), CalcValueFormatStyleBin, {"1111 1111", "b"}},
+        {CalcValue::calcValueWithUBaseValue(255), CalcValueFormatStyleOct, {"377", "o"}},
+        {CalcValue::calcValueWithSBaseValue(-1), CalcValueFormatStyleOct, {"377", "o"}},
+        {CalcValue::calcValueWithSBaseValue(-1), CalcValueFormatStyleBin, {"1111 1111", "b"}},
+        {CalcValue::calcValueWithUBaseValue(0xABC),
+         CalcValueFormatStyleHex,
+         {"ABC", "h"}},  // held unmasked, shown as it is
+        {CalcValue::calcValueWithUBaseValue(300), CalcValueFormatStyleDec, {"300", "d"}},
+        {CalcValue::calcValueWithSBaseValue(INT64_MIN), CalcValueFormatStyleDec, {"-9223372036854775808", "d"}},
+        {CalcValue::calcValueWithUBaseValue(UINT64_MAX), CalcValueFormatStyleDec, {"18446744073709551615", "d"}},
+        {CalcValue::calcValueWithUBaseValue(26), CalcValueFormatStyleSci, {"1A", "h"}},  // a real style shows hex
     };
     for (const Row& row : rows) {
         const CalcValueFormat f = CalcValueFormat::withStyle(row.style);
@@ -148,18 +151,18 @@ TEST(IntegerFormatting, BinaryGroupsOfFourAgreeWithABitLoop) {
 
 TEST(SingleText, JoinsThePair) {
     WordSizeScope wordSize(16);
-    const CalcValueFormat hex = CalcValueFormat::withStyle(7);
-    const CalcValueFormat sci = format(2, std::nullopt, 2);
-    const CalcValueFormat fix = format(0, 1);
+    const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
+    const CalcValueFormat sci = format(CalcValueFormatStyleSci, std::nullopt, 2);
+    const CalcValueFormat fix = format(CalcValueFormatStyleFix, 1);
     EXPECT_EQ(NumberUtils::stringFromCalcValue(CalcValue::calcValueWithUBaseValue(255), &hex), "FFh");
     EXPECT_EQ(NumberUtils::stringFromCalcValue(real(1.5e-5), &sci), "1.5e-05");
     EXPECT_EQ(NumberUtils::stringFromCalcValue(real(1.25), &fix), "1.2");
 }
 
 TEST(SpokenText, BaseWordsAndPowers) {
-    const CalcValueFormat bin = CalcValueFormat::withStyle(4);
-    const CalcValueFormat sci = format(2);
-    const CalcValueFormat fix = format(0, 1);
+    const CalcValueFormat bin = CalcValueFormat::withStyle(CalcValueFormatStyleBin);
+    const CalcValueFormat sci = format(CalcValueFormatStyleSci);
+    const CalcValueFormat fix = format(CalcValueFormatStyleFix, 1);
     EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(CalcValue::calcValueWithUBaseValue(10), &bin),
               "binary 1010");
     EXPECT_EQ(NumberUtils::accessibilityStringFromCalcValue(real(2e-7), &sci), "2 times 10 to the power -07");
@@ -228,15 +231,15 @@ TEST(Parsing, RoundTripsEveryDisplayedBaseText) {
     WordSizeScope wordSize(64);
     for (uint64_t v : {uint64_t{0}, uint64_t{1}, uint64_t{0xDEADBEEF}, UINT64_MAX}) {
         const CalcValue value = CalcValue::calcValueWithUBaseValue(v);
-        for (int style : {5, 6}) {
+        for (CalcValueFormatStyle style : {CalcValueFormatStyleOct, CalcValueFormatStyleDec}) {
             const CalcValueFormat f = CalcValueFormat::withStyle(style);
             std::string text = NumberUtils::stringFromCalcValue(value, &f);
-            if (style == 6) text.back() = 'u';  // "123d" reads as signed; "123u" as unsigned
+            if (style == CalcValueFormatStyleDec) text.back() = 'u';  // "123d" reads as signed; "123u" as unsigned
             const std::optional<CalcValue> parsed = NumberUtils::calcValueFromString(text);
             ASSERT_TRUE(parsed) << text;
             EXPECT_EQ(parsed->uBaseValue(), v) << text;
         }
-        const CalcValueFormat hex = CalcValueFormat::withStyle(7);
+        const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
         EXPECT_EQ(
             NumberUtils::calcValueFromString("0x" + NumberUtils::stringsFromCalcValue(value, &hex)[0])->uBaseValue(),
             v);

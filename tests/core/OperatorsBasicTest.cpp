@@ -15,12 +15,12 @@ CalcValue r(double v) { return CalcValue::calcValueWithRealValue(v); }
 
 std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
                                 OperatorsError* error = nullptr) {
-    OperatorsError ignored = 0;
+    OperatorsError ignored = OperatorsErrorNone;
     return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error ? error : &ignored);
 }
 
 std::optional<CalcValue> unary(const CalcValue& a, OperatorsOperator op, OperatorsError* error = nullptr) {
-    OperatorsError ignored = 0;
+    OperatorsError ignored = OperatorsErrorNone;
     return Operators::sharedInstance().calculateResultForCalcValue(a, op, error ? error : &ignored);
 }
 
@@ -108,14 +108,14 @@ TEST(BasicArithmetic, DivisionByZero) {
     WordSizeScope wordSize(16);
     for (const auto& [a, b] :
          {std::pair{u(5), u(0)}, {s(5), s(0)}, {r(5), r(0.0)}, {r(5), r(-0.0)}, {u(5), u(0x10000)}}) {
-        OperatorsError error = 0;
+        OperatorsError error = OperatorsErrorNone;
         EXPECT_FALSE(binary(a, OperatorsOperatorDivide, b, &error).has_value());
         EXPECT_EQ(error, OperatorsErrorDivideByZero);
     }
 }
 
 TEST(BasicArithmetic, RealResultsPassTheRegistryCheck) {
-    OperatorsError error = 0;
+    OperatorsError error = OperatorsErrorNone;
     EXPECT_FALSE(binary(r(1e99), OperatorsOperatorMultiply, r(10), &error).has_value());
     EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
     EXPECT_DOUBLE_EQ(binary(r(9.9e98), OperatorsOperatorMultiply, r(10), &error)->realValue(), 9.9e99);
@@ -142,7 +142,7 @@ TEST(BasicUnary, Factorial) {
     EXPECT_DOUBLE_EQ(unary(r(3.7), OperatorsOperatorFactorial)->realValue(), 6.0);
     EXPECT_NEAR(unary(u(69), OperatorsOperatorFactorial)->realValue() / std::tgamma(70.0), 1.0, 1e-12);
     for (const CalcValue& outOfRange : {u(70), u(92), r(92.5), u(93), s(-1), r(std::nan(""))}) {
-        OperatorsError error = 0;
+        OperatorsError error = OperatorsErrorNone;
         EXPECT_FALSE(unary(outOfRange, OperatorsOperatorFactorial, &error).has_value()) << outOfRange.description();
         EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
     }
@@ -182,7 +182,7 @@ TEST(BasicUnary, ReverseBytes) {
     }
     for (int w : {8, 12, 24, 63}) {
         WordSizeScope wordSize(w);
-        OperatorsError error = 0;
+        OperatorsError error = OperatorsErrorNone;
         EXPECT_FALSE(unary(u(1), OperatorsOperatorReverseBytes, &error).has_value());
         EXPECT_EQ(error, OperatorsErrorInvalidWordSize);
     }
@@ -200,7 +200,7 @@ TEST(BasicBits, GetSetClear) {
     EXPECT_EQ(fromReal->type(), CalcValueTypeUBase);
     EXPECT_EQ(fromReal->uBaseValue(), 1u);
     for (const CalcValue& bit : {u(16), s(-1), u(100)}) {
-        OperatorsError error = 0;
+        OperatorsError error = OperatorsErrorNone;
         EXPECT_FALSE(binary(u(1), OperatorsOperatorBitSet, bit, &error).has_value());
         EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
     }
@@ -213,10 +213,10 @@ TEST(BasicBits, GetSetClear) {
 TEST(BasicModule, DeclinesOtherIdentifiers) {
     OperatorsBasic& basic = OperatorsBasic::sharedInstance();
     bool found = false;
-    basic.precedenceFromOperator(9, &found);
+    basic.precedenceFromOperator(OperatorsOperatorShiftLeft, &found);
     EXPECT_FALSE(found);
-    EXPECT_EQ(basic.stringFromOperator(9), "");
-    EXPECT_EQ(basic.imageFromOperator(30), "");
+    EXPECT_EQ(basic.stringFromOperator(OperatorsOperatorShiftLeft), "");
+    EXPECT_EQ(basic.imageFromOperator(OperatorsOperatorSin), "");
     EXPECT_FALSE(basic.calculateResultForCalcValue(u(1), OperatorsOperatorAdd, nullptr).has_value());
     EXPECT_FALSE(basic.calculateResultForCalcValue1(u(1), OperatorsOperatorFactorial, u(1), nullptr).has_value());
 }

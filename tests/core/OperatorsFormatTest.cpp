@@ -6,7 +6,7 @@
 namespace {
 
 std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op) {
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     std::optional<CalcValue> result = Operators::sharedInstance().calculateResultForCalcValue(value, op, &error);
     EXPECT_EQ(error, OperatorsErrorNone);
     return result;

@@ -50,7 +50,7 @@ TEST(OperatorsLogic, BitwiseOperatorsMatchTheBitModelForEveryPairOfKinds) {
                         for (const BitwiseCase& c : kBitwiseCases) {
                             Bits combined(w);
                             for (int bit = 0; bit < w; ++bit) combined[bit] = c.combine(x[bit], y[bit]);
-                            OperatorsError error = -1;
+                            OperatorsError error = kUnwrittenError;
                             EXPECT_IDENTICAL(binary(a, c.op, b, &error), valueFromBits(combined, integerKind(a)))
                                 << "w " << w << ", " << describe(a) << " op " << c.op << " " << describe(b);
                             EXPECT_EQ(error, OperatorsErrorNone);
@@ -69,7 +69,7 @@ TEST(OperatorsLogic, InvertMatchesTheBitModelForEveryKind) {
             for (const CalcValue& a : sampleValues(kind)) {
                 Bits bits = bitsFromInteger(integerOfValue(a), w);
                 for (int& bit : bits) bit = 1 - bit;
-                OperatorsError error = -1;
+                OperatorsError error = kUnwrittenError;
                 EXPECT_IDENTICAL(unary(a, OperatorsOperatorInvert, &error), valueFromBits(bits, integerKind(a)))
                     << "w " << w << ", " << describe(a);
                 EXPECT_EQ(error, OperatorsErrorNone);
@@ -97,7 +97,7 @@ TEST(OperatorsLogic, IntegerModMatchesWideRemaindersAtEveryWordSize) {
                     for (const CalcValue& b : sampleValues(rightKind)) {
                         const Int128 dividend = readAs(a, leftKind, w);
                         const Int128 divisor = readAs(b, leftKind, w);
-                        OperatorsError error = -1;
+                        OperatorsError error = kUnwrittenError;
                         const std::optional<CalcValue> result = binary(a, OperatorsOperatorMOD, b, &error);
                         if (divisor == 0) {
                             EXPECT_FALSE(result) << describe(result);
@@ -126,7 +126,7 @@ TEST(OperatorsLogic, RealModIsTheCLibraryRemainder) {
     const double divisors[] = {3.0, 2.0, -2.0, 0.25, 1e-3, 7.0};
     for (double x : dividends) {
         for (double y : divisors) {
-            OperatorsError error = -1;
+            OperatorsError error = kUnwrittenError;
             const double expected = std::fmod(x, y);
             EXPECT_IDENTICAL(binary(realValue(x), OperatorsOperatorMOD, realValue(y), &error),
                              realValue(expected == 0.0 ? 0.0 : expected))
@@ -146,29 +146,30 @@ struct ModCase {
 };
 
 const ModCase kModCases[] = {
-    {"unsigned 17 MOD 5", 16, unsignedValue(17), unsignedValue(5), unsignedValue(2), 0},
-    {"signed -17 MOD 5", 16, signedValue(-17), signedValue(5), signedValue(-2), 0},
-    {"signed -7 MOD 3", 16, signedValue(-7), signedValue(3), signedValue(-1), 0},
-    {"signed 7 MOD -3", 16, signedValue(7), signedValue(-3), signedValue(1), 0},
-    {"real 10.5 MOD 3", 16, realValue(10.5), realValue(3), realValue(1.5), 0},
-    {"real 7.5 MOD 2", 16, realValue(7.5), unsignedValue(2), realValue(1.5), 0},
-    {"real -7.5 MOD 2", 16, realValue(-7.5), signedValue(2), realValue(-1.5), 0},
-    {"real 10.5 MOD 0", 16, realValue(10.5), realValue(0), std::nullopt, 2},
-    {"real 10.5 MOD -0.0", 16, realValue(10.5), realValue(-0.0), std::nullopt, 2},
-    {"unsigned 5 MOD 0", 16, unsignedValue(5), unsignedValue(0), std::nullopt, 2},
-    {"signed 5 MOD 0", 16, signedValue(5), signedValue(0), std::nullopt, 2},
-    {"unsigned 7 MOD real 2.5", 16, unsignedValue(7), realValue(2.5), unsignedValue(1), 0},
-    {"unsigned 7 MOD real 0.5", 16, unsignedValue(7), realValue(0.5), std::nullopt, 2},
-    {"unsigned 5 MOD 65536 (0 at 16 bits)", 16, unsignedValue(5), unsignedValue(65536), std::nullopt, 2},
-    {"signed min MOD -1 at 64", 64, signedValue(INT64_MIN), signedValue(-1), signedValue(0), 0},
-    {"signed -128 MOD -1 at 8", 8, signedValue(-128), signedValue(-1), signedValue(0), 0},
+    {"unsigned 17 MOD 5", 16, unsignedValue(17), unsignedValue(5), unsignedValue(2), OperatorsErrorNone},
+    {"signed -17 MOD 5", 16, signedValue(-17), signedValue(5), signedValue(-2), OperatorsErrorNone},
+    {"signed -7 MOD 3", 16, signedValue(-7), signedValue(3), signedValue(-1), OperatorsErrorNone},
+    {"signed 7 MOD -3", 16, signedValue(7), signedValue(-3), signedValue(1), OperatorsErrorNone},
+    {"real 10.5 MOD 3", 16, realValue(10.5), realValue(3), realValue(1.5), OperatorsErrorNone},
+    {"real 7.5 MOD 2", 16, realValue(7.5), unsignedValue(2), realValue(1.5), OperatorsErrorNone},
+    {"real -7.5 MOD 2", 16, realValue(-7.5), signedValue(2), realValue(-1.5), OperatorsErrorNone},
+    {"real 10.5 MOD 0", 16, realValue(10.5), realValue(0), std::nullopt, OperatorsErrorDivideByZero},
+    {"real 10.5 MOD -0.0", 16, realValue(10.5), realValue(-0.0), std::nullopt, OperatorsErrorDivideByZero},
+    {"unsigned 5 MOD 0", 16, unsignedValue(5), unsignedValue(0), std::nullopt, OperatorsErrorDivideByZero},
+    {"signed 5 MOD 0", 16, signedValue(5), signedValue(0), std::nullopt, OperatorsErrorDivideByZero},
+    {"unsigned 7 MOD real 2.5", 16, unsignedValue(7), realValue(2.5), unsignedValue(1), OperatorsErrorNone},
+    {"unsigned 7 MOD real 0.5", 16, unsignedValue(7), realValue(0.5), std::nullopt, OperatorsErrorDivideByZero},
+    {"unsigned 5 MOD 65536 (0 at 16 bits)", 16, unsignedValue(5), unsignedValue(65536), std::nullopt,
+     OperatorsErrorDivideByZero},
+    {"signed min MOD -1 at 64", 64, signedValue(INT64_MIN), signedValue(-1), signedValue(0), OperatorsErrorNone},
+    {"signed -128 MOD -1 at 8", 8, signedValue(-128), signedValue(-1), signedValue(0), OperatorsErrorNone},
 };
 
 TEST(OperatorsLogic, ModEdgeCases) {
     for (const ModCase& c : kModCases) {
         SCOPED_TRACE(c.name);
         RegistrySettings settings(c.wordSize);
-        OperatorsError error = -1;
+        OperatorsError error = kUnwrittenError;
         EXPECT_IDENTICAL(binary(c.a, OperatorsOperatorMOD, c.b, &error), c.expected);
         EXPECT_EQ(error, c.error);
     }
@@ -203,14 +204,14 @@ TEST(OperatorsLogic, BitwiseEdgeCases) {
     for (const BitwiseEdgeCase& c : kBitwiseEdgeCases) {
         SCOPED_TRACE(c.name);
         RegistrySettings settings(c.wordSize);
-        OperatorsError error = -1;
+        OperatorsError error = kUnwrittenError;
         EXPECT_IDENTICAL(binary(c.a, c.op, c.b, &error), c.expected);
         EXPECT_EQ(error, OperatorsErrorNone);
     }
 }
 
 TEST(OperatorsLogic, InvertEdgeCases) {
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     {
         RegistrySettings settings(8);
         EXPECT_IDENTICAL(unary(unsignedValue(0x0F), OperatorsOperatorInvert, &error), unsignedValue(0xF0));
@@ -225,7 +226,7 @@ TEST(OperatorsLogic, InvertEdgeCases) {
 
 TEST(OperatorsLogic, ARightOperandWithoutAKindGivesNoValueAndNoError) {
     RegistrySettings settings(16);
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     EXPECT_FALSE(binary(unsignedValue(3), OperatorsOperatorAND, noneValue(), &error));
     EXPECT_FALSE(binary(realValue(3), OperatorsOperatorMOD, noneValue(), &error));
     EXPECT_FALSE(unary(noneValue(), OperatorsOperatorInvert, &error));
@@ -234,7 +235,7 @@ TEST(OperatorsLogic, ARightOperandWithoutAKindGivesNoValueAndNoError) {
 
 TEST(OperatorsLogicDeathTest, ALeftOperandWithoutAKindIsAFatalAssertion) {
     RegistrySettings settings(16);
-    OperatorsError error = 0;
+    OperatorsError error = OperatorsErrorNone;
     EXPECT_DEATH(OperatorsLogic::logicXORWith(noneValue(), unsignedValue(1), &error),
                  "Calculator/OperatorsLogic: unknown calc value type");
     EXPECT_DEATH(OperatorsLogic::logicMODWith(noneValue(), unsignedValue(1), &error),
@@ -261,7 +262,7 @@ TEST(OperatorsLogic, EachOperatorIsDeclinedInTheOtherArity) {
     OperatorsError error = OperatorsErrorNone;
     EXPECT_FALSE(
         module.calculateResultForCalcValue1(unsignedValue(1), OperatorsOperatorInvert, unsignedValue(1), &error));
-    for (OperatorsOperator op = OperatorsOperatorAND; op <= OperatorsOperatorMOD; ++op) {
+    for (OperatorsOperator op : operatorsFrom(OperatorsOperatorAND, OperatorsOperatorMOD)) {
         EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), op, &error));
     }
     EXPECT_EQ(error, OperatorsErrorNone);

@@ -40,10 +40,29 @@ private:
     int savedAngleType_;
 };
 
+// The operators stored as the numbers from first to last.
+inline std::vector<OperatorsOperator> operatorsFrom(OperatorsOperator first, OperatorsOperator last) {
+    std::vector<OperatorsOperator> operators;
+    for (int32_t number = first; number <= last; ++number) {
+        if (const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(number)) operators.push_back(*op);
+    }
+    return operators;
+}
+
+// An error code no calculation writes, to see that a calculation wrote one.
+inline constexpr OperatorsError kUnwrittenError = static_cast<OperatorsError>(-1);
+
 inline CalcValue unsignedValue(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 inline CalcValue signedValue(int64_t v) { return CalcValue::calcValueWithSBaseValue(v); }
 inline CalcValue realValue(double v) { return CalcValue::calcValueWithRealValue(v); }
 inline CalcValue noneValue() { return CalcValue::calcValueWithType(CalcValueTypeNone); }
+
+// What the registry's check makes of a real result: none when NaN or out of range, plus zero when
+// tiny.
+inline std::optional<CalcValue> registryReal(double x) {
+    if (std::isnan(x) || std::fabs(x) >= OperatorsMaxRealResult) return std::nullopt;
+    return realValue(std::fabs(x) < OperatorsMinRealResult ? 0.0 : x);
+}
 
 // A w-bit word as its bits, least significant first.
 using Bits = std::vector<int>;
@@ -193,9 +212,9 @@ constexpr CalcValueType kAllKinds[] = {CalcValueTypeUBase, CalcValueTypeSBase, C
 constexpr int kSmallestWordSize = 2;
 constexpr int kLargestWordSize = 64;
 
-// One operator as the registry should describe it.
+// One operator as the registry should describe it, by the number it is stored as.
 struct ExpectedOperator {
-    OperatorsOperator op;
+    int32_t number;
     const char* label;
     const char* description;
     const char* spokenText;
@@ -208,31 +227,34 @@ struct ExpectedOperator {
 inline void expectOperatorAnswers(OperatorsModule& module, std::span<const ExpectedOperator> rows) {
     Operators& operators = Operators::sharedInstance();
     for (const ExpectedOperator& row : rows) {
-        SCOPED_TRACE("operator " + std::to_string(row.op));
-        EXPECT_EQ(operators.stringFromOperator(row.op), row.label);
-        EXPECT_EQ(operators.descriptionFromOperator(row.op), row.description);
-        EXPECT_EQ(operators.accessibilityStringFromOperator(row.op), row.spokenText);
-        EXPECT_EQ(operators.imageFromOperator(row.op), row.image);
-        EXPECT_EQ(operators.precedenceFromOperator(row.op), row.precedence);
-        EXPECT_EQ(operators.operatorIsUnary(row.op), row.isUnary);
-        EXPECT_EQ(operators.operatorFromString(row.label), row.op);
+        SCOPED_TRACE("operator " + std::to_string(row.number));
+        const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(row.number);
+        ASSERT_TRUE(op);
+        EXPECT_EQ(operators.stringFromOperator(*op), row.label);
+        EXPECT_EQ(operators.descriptionFromOperator(*op), row.description);
+        EXPECT_EQ(operators.accessibilityStringFromOperator(*op), row.spokenText);
+        EXPECT_EQ(operators.imageFromOperator(*op), row.image);
+        EXPECT_EQ(operators.precedenceFromOperator(*op), row.precedence);
+        EXPECT_EQ(operators.operatorIsUnary(*op), row.isUnary);
+        EXPECT_EQ(operators.operatorFromString(row.label), op);
     }
-    for (OperatorsOperator op = -1; op <= 70; ++op) {
-        bool listed = false;
-        for (const ExpectedOperator& row : rows) listed = listed || row.op == op;
+    for (int32_t number = OperatorsOperatorNone; number <= OperatorsOperatorIEEE754ToDouble; ++number) {
+        const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(number);
+        bool listed = !op;
+        for (const ExpectedOperator& row : rows) listed = listed || row.number == number;
         if (listed) continue;
-        SCOPED_TRACE("declined operator " + std::to_string(op));
+        SCOPED_TRACE("declined operator " + std::to_string(number));
         bool found = false;
-        module.precedenceFromOperator(op, &found);
-        module.operatorIsUnary(op, &found);
+        module.precedenceFromOperator(*op, &found);
+        module.operatorIsUnary(*op, &found);
         EXPECT_FALSE(found);
-        EXPECT_EQ(module.stringFromOperator(op), "");
-        EXPECT_EQ(module.descriptionFromOperator(op), "");
-        EXPECT_EQ(module.accessibilityStringFromOperator(op), "");
-        EXPECT_EQ(module.imageFromOperator(op), "");
-        OperatorsError error = -7;
-        EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), op, &error));
-        EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), op, unsignedValue(1), &error));
-        EXPECT_EQ(error, -7);
+        EXPECT_EQ(module.stringFromOperator(*op), "");
+        EXPECT_EQ(module.descriptionFromOperator(*op), "");
+        EXPECT_EQ(module.accessibilityStringFromOperator(*op), "");
+        EXPECT_EQ(module.imageFromOperator(*op), "");
+        OperatorsError error = kUnwrittenError;
+        EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), *op, &error));
+        EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), *op, unsignedValue(1), &error));
+        EXPECT_EQ(error, kUnwrittenError);
     }
 }

@@ -2,11 +2,16 @@
 
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
+#include "Calculator/OperatorsIEEE754.h"
+#include "Calculator/OperatorsLogic.h"
+#include "Calculator/OperatorsPowers.h"
+#include "support/WordSizeScope.h"
 
 namespace {
 
+// By the numbers the operators are stored as.
 struct BasicRow {
-    OperatorsOperator op;
+    int32_t number;
     const char* label;
     const char* description;
     const char* image;
@@ -31,12 +36,13 @@ TEST(OperatorsRegistry, AnswersTheBasicTable) {
     };
     Operators& operators = Operators::sharedInstance();
     for (const BasicRow& row : rows) {
-        EXPECT_EQ(operators.stringFromOperator(row.op), row.label);
-        EXPECT_EQ(operators.descriptionFromOperator(row.op), row.description);
-        EXPECT_EQ(operators.accessibilityStringFromOperator(row.op), row.description);
-        EXPECT_EQ(operators.imageFromOperator(row.op), row.image);
-        EXPECT_EQ(operators.precedenceFromOperator(row.op), row.precedence);
-        EXPECT_EQ(operators.operatorIsUnary(row.op), row.isUnary);
+        const OperatorsOperator op = *operatorsOperatorFromInt32(row.number);
+        EXPECT_EQ(operators.stringFromOperator(op), row.label);
+        EXPECT_EQ(operators.descriptionFromOperator(op), row.description);
+        EXPECT_EQ(operators.accessibilityStringFromOperator(op), row.description);
+        EXPECT_EQ(operators.imageFromOperator(op), row.image);
+        EXPECT_EQ(operators.precedenceFromOperator(op), row.precedence);
+        EXPECT_EQ(operators.operatorIsUnary(op), row.isUnary);
     }
 }
 
@@ -51,14 +57,20 @@ TEST(OperatorsRegistry, NoneAndEquals) {
     EXPECT_EQ(operators.imageFromOperator(OperatorsOperatorNone), "");
 }
 
+// By the numbers the errors are saved as; a number no error has reads as none.
 TEST(OperatorsRegistry, ErrorMessages) {
-    EXPECT_EQ(Operators::messageFromOperatorsError(1), "Value out of range");
-    EXPECT_EQ(Operators::messageFromOperatorsError(2), "Divide by zero");
-    EXPECT_EQ(Operators::messageFromOperatorsError(3), "Invalid word size");
-    EXPECT_EQ(Operators::messageFromOperatorsError(4), "Integer size must be 32 bits or larger");
-    EXPECT_EQ(Operators::messageFromOperatorsError(5), "Integer size must be 64 bits");
-    EXPECT_EQ(Operators::messageFromOperatorsError(6), "Unknown error");
-    EXPECT_EQ(Operators::messageFromOperatorsError(-1), "Unknown error");
+    const char* const messages[] = {"",
+                                    "Value out of range",
+                                    "Divide by zero",
+                                    "Invalid word size",
+                                    "Integer size must be 32 bits or larger",
+                                    "Integer size must be 64 bits"};
+    for (int32_t number = 0; number < 6; ++number) {
+        EXPECT_EQ(Operators::messageFromOperatorsError(*operatorsErrorFromInt32(number)), messages[number]);
+    }
+    EXPECT_FALSE(operatorsErrorFromInt32(6));
+    EXPECT_FALSE(operatorsErrorFromInt32(-1));
+    EXPECT_EQ(Operators::messageFromOperatorsError(static_cast<OperatorsError>(6)), "Unknown error");
 }
 
 TEST(OperatorsRegistry, LooksUpLabelsIgnoringCase) {
@@ -71,17 +83,35 @@ TEST(OperatorsRegistry, LooksUpLabelsIgnoringCase) {
 }
 
 TEST(OperatorsRegistry, CalculationOfAnUnknownIdentifierGivesNothing) {
-    OperatorsError error = 99;
-    EXPECT_FALSE(
-        Operators::sharedInstance().calculateResultForCalcValue1(CalcValue(), 46, CalcValue(), &error).has_value());
+    OperatorsError error = OperatorsErrorDivideByZero;
+    EXPECT_FALSE(Operators::sharedInstance()
+                     .calculateResultForCalcValue1(CalcValue(), static_cast<OperatorsOperator>(46), CalcValue(), &error)
+                     .has_value());
     EXPECT_EQ(error, OperatorsErrorNone);
+}
+
+// Callers may pass no error out-parameter; a failing calculation then gives no value and
+// nothing else.
+TEST(OperatorsRegistry, AFailureWithoutAnErrorOutParameterGivesNoValue) {
+    WordSizeScope wordSize(12);
+    Operators& operators = Operators::sharedInstance();
+    const CalcValue one = CalcValue::calcValueWithUBaseValue(1);
+    const CalcValue zero = CalcValue::calcValueWithUBaseValue(0);
+    EXPECT_FALSE(operators.calculateResultForCalcValue1(one, OperatorsOperatorDivide, zero, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue1(one, OperatorsOperatorMOD, zero, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(zero, OperatorsOperatorRecip, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(one, OperatorsOperatorReverseBytes, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(one, OperatorsOperatorFloatToIEEE754, nullptr));
+    EXPECT_FALSE(operators.calculateResultForCalcValue(CalcValue::calcValueWithRealValue(1e60),
+                                                       OperatorsOperatorSquared, nullptr));
 }
 
 using OperatorsRegistryDeathTest = ::testing::Test;
 
 TEST_F(OperatorsRegistryDeathTest, UnknownOperatorsAbort) {
     Operators& operators = Operators::sharedInstance();
-    for (OperatorsOperator op : {46, 47, 60, -3}) {
+    for (const auto op : {static_cast<OperatorsOperator>(46), static_cast<OperatorsOperator>(47),
+                          static_cast<OperatorsOperator>(60), static_cast<OperatorsOperator>(-3)}) {
         EXPECT_DEATH(operators.stringFromOperator(op), "Calculator/Operators: unknown operator");
         EXPECT_DEATH(operators.precedenceFromOperator(op), "Calculator/Operators: unknown operator");
         EXPECT_DEATH(operators.operatorIsUnary(op), "Calculator/Operators: unknown operator");

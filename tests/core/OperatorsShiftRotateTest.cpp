@@ -68,7 +68,7 @@ TEST(OperatorsShiftRotate, OneBitStepsMatchTheBitModelAtEveryWordSizeAndKind) {
         for (CalcValueType kind : kAllKinds) {
             for (const CalcValue& value : sampleValues(kind)) {
                 for (const OneBitCase& c : kOneBitCases) {
-                    OperatorsError error = -1;
+                    OperatorsError error = kUnwrittenError;
                     EXPECT_IDENTICAL(unary(value, c.op, &error), expectedAfterSteps(value, c.step, 1, w))
                         << "w " << w << ", op " << c.op << ", " << describe(value);
                     EXPECT_EQ(error, OperatorsErrorNone);
@@ -87,7 +87,7 @@ TEST(OperatorsShiftRotate, NFormsMatchRepeatedStepsAtEveryWordSizeAndKind) {
                 for (const OneBitCase& c : kNCases) {
                     for (int count : counts) {
                         if (count > OperatorsMaxWordSize) continue;
-                        OperatorsError error = -1;
+                        OperatorsError error = kUnwrittenError;
                         EXPECT_IDENTICAL(binary(value, c.op, signedValue(count), &error),
                                          expectedAfterSteps(value, c.step, count, w))
                             << "w " << w << ", op " << c.op << ", count " << count << ", " << describe(value);
@@ -108,7 +108,7 @@ TEST(OperatorsShiftRotate, NFormsEqualTheOneBitOperatorEnteredCountTimes) {
             for (int count = 1; count <= OperatorsMaxWordSize; ++count) {
                 const CalcValue value = signedValue(-0x1234567);
                 std::optional<CalcValue> repeated = value;
-                OperatorsError error = 0;
+                OperatorsError error = OperatorsErrorNone;
                 for (int step = 0; step < count; ++step) repeated = unary(*repeated, kOneBit[i], &error);
                 EXPECT_IDENTICAL(binary(value, kNCases[i].op, unsignedValue(count), &error), repeated);
             }
@@ -119,7 +119,7 @@ TEST(OperatorsShiftRotate, NFormsEqualTheOneBitOperatorEnteredCountTimes) {
 TEST(OperatorsShiftRotate, CountZeroGivesTheValueNarrowedAndARealUnchanged) {
     RegistrySettings settings(8);
     for (const OneBitCase& c : kNCases) {
-        OperatorsError error = -1;
+        OperatorsError error = kUnwrittenError;
         EXPECT_IDENTICAL(binary(unsignedValue(0x1FF), c.op, signedValue(0), &error), unsignedValue(0xFF));
         EXPECT_IDENTICAL(binary(signedValue(0x1FF), c.op, realValue(0.5), &error), signedValue(-1));
         EXPECT_IDENTICAL(binary(realValue(5.9), c.op, unsignedValue(0), &error), realValue(5.9));
@@ -158,7 +158,7 @@ TEST(OperatorsShiftRotate, CountIsReadAsSixtyFourBitsWhateverTheWordSize) {
 
 TEST(OperatorsShiftRotate, RealCountIsTruncated) {
     RegistrySettings settings(16);
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     EXPECT_IDENTICAL(binary(unsignedValue(1), OperatorsOperatorShiftLeftN, realValue(3.7), &error), unsignedValue(8));
     EXPECT_EQ(error, OperatorsErrorNone);
 }
@@ -205,14 +205,14 @@ TEST(OperatorsShiftRotate, EdgeCases) {
     for (const EdgeCase& c : kEdgeCases) {
         SCOPED_TRACE(c.name);
         RegistrySettings settings(c.wordSize);
-        OperatorsError error = -1;
+        OperatorsError error = kUnwrittenError;
         EXPECT_IDENTICAL(unary(c.value, c.op, &error), c.expected);
         EXPECT_EQ(error, OperatorsErrorNone);
     }
 }
 
 TEST(OperatorsShiftRotate, NFormEdgeCases) {
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     {
         RegistrySettings settings(64);
         EXPECT_IDENTICAL(binary(unsignedValue(UINT64_MAX), OperatorsOperatorShiftLeftN, signedValue(64), &error),
@@ -240,7 +240,7 @@ TEST(OperatorsShiftRotate, NFormEdgeCases) {
 
 TEST(OperatorsShiftRotate, AValueWithoutAKindGivesNoValueAndNoError) {
     RegistrySettings settings(16);
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     EXPECT_FALSE(unary(noneValue(), OperatorsOperatorShiftLeft, &error));
     EXPECT_EQ(error, OperatorsErrorNone);
     EXPECT_FALSE(binary(noneValue(), OperatorsOperatorRotateLeftN, signedValue(3), &error));
@@ -256,8 +256,9 @@ TEST(OperatorsShiftRotate, EachFormIsDeclinedInTheOtherArity) {
     for (const OneBitCase& c : kNCases) {
         EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), c.op, &error));
     }
-    EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), 8, &error));
-    EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), 18, unsignedValue(1), &error));
+    EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), OperatorsOperatorRandom, &error));
+    EXPECT_FALSE(
+        module.calculateResultForCalcValue1(unsignedValue(1), OperatorsOperatorToReal, unsignedValue(1), &error));
     EXPECT_EQ(error, OperatorsErrorNone);
 }
 

@@ -15,12 +15,6 @@ std::optional<CalcValue> unary(const CalcValue& value, OperatorsOperator op, Ope
     return Operators::sharedInstance().calculateResultForCalcValue(value, op, error);
 }
 
-// What the registry lets through: -0.0 and tiny magnitudes become plus zero.
-std::optional<CalcValue> registryReal(double x) {
-    if (x > -1e-99 && x < 1e-99) return realValue(0.0);
-    return realValue(x);
-}
-
 // A forward result within 1e-10 of a whole number is that whole number.
 double snapped(double y) {
     const double whole = std::round(y);
@@ -47,7 +41,7 @@ TEST(OperatorsTrig, ForwardFunctionsAreTheCLibrarysSnappedToWholeNumbers) {
         for (const ForwardCase& c : kForwardCases) {
             for (double angle : kAngles) {
                 const double radians = angleType == kDegrees ? angle * kPi / 180.0 : angle;
-                OperatorsError error = -1;
+                OperatorsError error = kUnwrittenError;
                 EXPECT_IDENTICAL(unary(realValue(angle), c.op, &error), registryReal(snapped(c.function(radians))))
                     << "op " << c.op << " of " << angle << " in unit " << angleType;
                 EXPECT_EQ(error, OperatorsErrorNone);
@@ -75,7 +69,7 @@ TEST(OperatorsTrig, InverseFunctionsAreTheCLibrarysUnsnappedAndRangeChecked) {
         RegistrySettings settings(32, angleType);
         for (const InverseCase& c : kInverseCases) {
             for (double x : kArguments) {
-                OperatorsError error = -1;
+                OperatorsError error = kUnwrittenError;
                 const std::optional<CalcValue> result = unary(realValue(x), c.op, &error);
                 if (c.limited && (x < -1.0 || x > 1.0)) {
                     EXPECT_FALSE(result) << describe(result);
@@ -126,7 +120,7 @@ TEST(OperatorsTrig, EdgeCases) {
     for (const EdgeCase& c : kEdgeCases) {
         SCOPED_TRACE(c.name);
         RegistrySettings settings(8, c.angleType);
-        OperatorsError error = -1;
+        OperatorsError error = kUnwrittenError;
         EXPECT_IDENTICAL(unary(c.value, c.op, &error), realValue(c.expected));
         EXPECT_EQ(error, OperatorsErrorNone);
     }
@@ -134,7 +128,7 @@ TEST(OperatorsTrig, EdgeCases) {
 
 TEST(OperatorsTrig, SnappingKeepsTheSignOfANegativeZeroForTheRegistryToFlush) {
     RegistrySettings settings(32, kDegrees);
-    OperatorsError error = -1;
+    OperatorsError error = kUnwrittenError;
     const std::optional<CalcValue> raw = OperatorsTrig::trigSin(realValue(-180), &error);
     ASSERT_TRUE(raw);
     EXPECT_TRUE(std::signbit(raw->realValue()));
@@ -160,8 +154,8 @@ TEST(OperatorsTrig, OutOfRangeAndNaNArguments) {
 }
 
 TEST(OperatorsTrig, AValueWithoutAKindGivesNoValueAndNoError) {
-    OperatorsError error = -1;
-    for (OperatorsOperator op = OperatorsOperatorSin; op <= OperatorsOperatorATan; ++op) {
+    OperatorsError error = kUnwrittenError;
+    for (OperatorsOperator op : operatorsFrom(OperatorsOperatorSin, OperatorsOperatorATan)) {
         EXPECT_FALSE(unary(noneValue(), op, &error));
         EXPECT_EQ(error, OperatorsErrorNone);
         EXPECT_FALSE(

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr OperatorsOperator opAdd = 2;
-constexpr OperatorsOperator opMultiply = 4;
-
 class EngineState : public ::testing::Test {
 protected:
     // Persists the engine, closes the file and restores into a fresh engine from a new store.
@@ -40,12 +37,12 @@ TEST_F(EngineState, APendingAdditionIsSavedAndFinishesAfterARestore) {
     const AccumulatorState* state = store_->accumulatorState();
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->state(), CalcEngineStateEnteringValue);
-    EXPECT_EQ(state->currOperator(), 0);
+    EXPECT_EQ(state->currOperator(), OperatorsOperatorNone);
     EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*state->generalValue())->uBaseValue(), 3u);
     const auto steps = store_->opSteps();
     ASSERT_TRUE(steps && steps->size() == 1);
     EXPECT_EQ((*steps)[0]->index(), 0);
-    EXPECT_EQ((*steps)[0]->operatorsOperator(), opAdd);
+    EXPECT_EQ((*steps)[0]->operatorsOperator(), OperatorsOperatorAdd);
     EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*(*steps)[0]->generalValue())->uBaseValue(), 2u);
 
     persistAndRestore();
@@ -59,13 +56,13 @@ TEST_F(EngineState, TheStackComesBackWithItsTopOnTop) {
         CalcEngineStore::persistCalcEngine(engine_, *store_);
         const auto steps = store_->opSteps();
         ASSERT_TRUE(steps && steps->size() == 2);
-        EXPECT_EQ((*steps)[0]->operatorsOperator(), opMultiply);
+        EXPECT_EQ((*steps)[0]->operatorsOperator(), OperatorsOperatorMultiply);
         EXPECT_EQ(CalcStore::calcValueFromGeneralValue(*(*steps)[1]->generalValue())->uBaseValue(), 1u);
     }
     persistAndRestore();
     ASSERT_EQ(restored_.stack().size(), 2u);
-    EXPECT_EQ(restored_.stack()[0].operatorsOperator, opMultiply);
-    EXPECT_EQ(restored_.stack()[1].operatorsOperator, opAdd);
+    EXPECT_EQ(restored_.stack()[0].operatorsOperator, OperatorsOperatorMultiply);
+    EXPECT_EQ(restored_.stack()[1].operatorsOperator, OperatorsOperatorAdd);
     pressKeys(restored_, "=");
     EXPECT_EQ(restored_.accumulatorCalcValue().uBaseValue(), 7u);
 }
@@ -81,14 +78,15 @@ TEST_F(EngineState, PersistingTwiceKeepsOneStateAndOneStack) {
 }
 
 TEST_F(EngineState, EveryEntryFieldSurvives) {
-    engine_.restoreAccumulatorState(CalcEngineStateEnteringValue, 2, 9, 100, -42, true, 16,
+    engine_.restoreAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorDivideByZero,
+                                    OperatorsOperatorShiftLeftN, 100, -42, true, 16,
                                     CalcValue::calcValueWithRealValue(-1.25));
-    engine_.appendStack({opAdd, CalcValue::calcValueWithSBaseValue(-7)});
+    engine_.appendStack({OperatorsOperatorAdd, CalcValue::calcValueWithSBaseValue(-7)});
     engine_.appendStack({OperatorsOperatorNone, CalcValue::calcValueWithUBaseValue(~uint64_t{0})});
     persistAndRestore();
     EXPECT_EQ(restored_.state(), CalcEngineStateEnteringValue);
-    EXPECT_EQ(restored_.currError(), 2);
-    EXPECT_EQ(restored_.currOperator(), 9);
+    EXPECT_EQ(restored_.currError(), OperatorsErrorDivideByZero);
+    EXPECT_EQ(restored_.currOperator(), OperatorsOperatorShiftLeftN);
     EXPECT_EQ(restored_.decimalPointDivider(), 100);
     EXPECT_EQ(restored_.exponent(), -42);
     EXPECT_TRUE(restored_.hasExponent());
@@ -102,10 +100,10 @@ TEST_F(EngineState, EveryEntryFieldSurvives) {
 
 TEST_F(EngineState, AShownErrorSurvivesWithTheFailingEntryStillOnTheStack) {
     pressKeys(engine_, "8 \u00F7 0 =");
-    ASSERT_EQ(engine_.currError(), 2);
+    ASSERT_EQ(engine_.currError(), OperatorsErrorDivideByZero);
     const size_t stackSize = engine_.stack().size();
     persistAndRestore();
-    EXPECT_EQ(restored_.currError(), 2);
+    EXPECT_EQ(restored_.currError(), OperatorsErrorDivideByZero);
     EXPECT_EQ(restored_.stack().size(), stackSize);
 }
 
@@ -120,9 +118,9 @@ TEST_F(EngineState, ExponentEntryContinuesAfterARestore) {
 }
 
 TEST_F(EngineState, AFirstLaunchLeavesTheEngineAsItIsAndDeletesNothing) {
-    store_->addHistoryStepWithCalcValue1(CalcValue::calcValueWithUBaseValue(1), opAdd,
+    store_->addHistoryStepWithCalcValue1(CalcValue::calcValueWithUBaseValue(1), OperatorsOperatorAdd,
                                          CalcValue::calcValueWithUBaseValue(1), CalcValue::calcValueWithUBaseValue(2),
-                                         6);
+                                         CalcValueFormatStyleDec);
     store_->saveChanges();
     CalcEngineStore::restoreCalcEngine(restored_, *store_);
     EXPECT_EQ(restored_.state(), CalcEngineStateResult);
@@ -132,9 +130,11 @@ TEST_F(EngineState, AFirstLaunchLeavesTheEngineAsItIsAndDeletesNothing) {
 }
 
 TEST_F(EngineState, TwoSavedStatesCountAsNoneButTheStackIsStillRestored) {
-    store_->addAccumulatorState(0, 0, 0, 0, 0, false, 2, CalcValue::calcValueWithUBaseValue(5));
-    store_->addAccumulatorState(0, 0, 0, 0, 0, false, 8, CalcValue::calcValueWithUBaseValue(6));
-    store_->addOpStepWithCalcValue(CalcValue::calcValueWithUBaseValue(4), opAdd, 0);
+    store_->addAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorNone, OperatorsOperatorNone, 0, 0, false, 2,
+                                CalcValue::calcValueWithUBaseValue(5));
+    store_->addAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorNone, OperatorsOperatorNone, 0, 0, false, 8,
+                                CalcValue::calcValueWithUBaseValue(6));
+    store_->addOpStepWithCalcValue(CalcValue::calcValueWithUBaseValue(4), OperatorsOperatorAdd, 0);
     CalcEngineStore::restoreCalcEngine(restored_, *store_);
     EXPECT_EQ(restored_.numberBase(), 10);
     EXPECT_EQ(restored_.stack().size(), 1u);

@@ -5,15 +5,18 @@
 
 namespace {
 
-constexpr OperatorsOperator opAdd = 2;
-constexpr OperatorsOperator opAnd = 22;
-constexpr OperatorsOperator opOr = 23;
+// Favourites as the numbers stored in their slots: the migration is a rule about those numbers.
+std::vector<OperatorsOperator> stored(std::initializer_list<int32_t> numbers) {
+    std::vector<OperatorsOperator> operators;
+    for (int32_t number : numbers) operators.push_back(*operatorsOperatorFromInt32(number));
+    return operators;
+}
 
 struct Slot {
     int32_t index;
     OperatorsOperator op;
     std::optional<double> value;
-    std::optional<int32_t> style;
+    std::optional<CalcValueFormatStyle> style;
     bool operator==(const Slot&) const = default;
 };
 
@@ -44,9 +47,12 @@ protected:
         for (const Slot& slot : storedSlots()) result.push_back(slot.op);
         return result;
     }
+    // Operator 0 makes a value slot.
     void setOperators(const std::vector<OperatorsOperator>& ops) {
         for (size_t slot = 0; slot < ops.size(); ++slot) {
-            store_.addFavouriteWithCalcValue(std::nullopt, ops[slot], static_cast<int32_t>(slot), 0);
+            std::optional<CalcValue> value;
+            if (ops[slot] == OperatorsOperatorNone) value = CalcValue::calcValueWithRealValue(1.0);
+            store_.addFavouriteWithCalcValue(value, ops[slot], static_cast<int32_t>(slot), CalcValueFormatStyleFix);
         }
     }
     std::vector<std::pair<int32_t, OperatorsOperator>> quickList() {
@@ -64,21 +70,21 @@ protected:
 };
 
 const std::vector<Slot> defaultSlots = {
-    {0, 9, {}, {}},
-    {1, 10, {}, {}},
-    {2, 12, {}, {}},
-    {3, 13, {}, {}},
-    {4, 43, {}, {}},
-    {5, 22, {}, {}},
-    {6, 23, {}, {}},
-    {7, 26, {}, {}},
-    {8, 28, {}, {}},
-    {9, 29, {}, {}},
-    {10, 8, {}, {}},
-    {11, 44, {}, {}},
-    {12, 0, 3.141592653589793, 3},
-    {13, 0, 2.718281828459045, 3},
-    {14, 0, 42.0, 3},
+    {0, OperatorsOperatorShiftLeft, {}, {}},
+    {1, OperatorsOperatorShiftRight, {}, {}},
+    {2, OperatorsOperatorShiftLeftN, {}, {}},
+    {3, OperatorsOperatorShiftRightN, {}, {}},
+    {4, OperatorsOperatorRecip, {}, {}},
+    {5, OperatorsOperatorAND, {}, {}},
+    {6, OperatorsOperatorOR, {}, {}},
+    {7, OperatorsOperatorXOR, {}, {}},
+    {8, OperatorsOperatorInvert, {}, {}},
+    {9, OperatorsOperatorReverseBytes, {}, {}},
+    {10, OperatorsOperatorRandom, {}, {}},
+    {11, OperatorsOperatorSqRoot, {}, {}},
+    {12, OperatorsOperatorNone, 3.141592653589793, CalcValueFormatStyleAuto},
+    {13, OperatorsOperatorNone, 2.718281828459045, CalcValueFormatStyleAuto},
+    {14, OperatorsOperatorNone, 42.0, CalcValueFormatStyleAuto},
 };
 
 TEST_F(Favourites, AnEmptyStoreGetsTheFifteenDefaultsAndASecondRunChangesNothing) {
@@ -90,7 +96,7 @@ TEST_F(Favourites, AnEmptyStoreGetsTheFifteenDefaultsAndASecondRunChangesNothing
 }
 
 TEST_F(Favourites, AStoreWithFewerThanFifteenSlotsGetsEverySlotRewritten) {
-    setOperators({48, 48, 48, 48, 48, 48, 48, 48, 48, 48});
+    setOperators(std::vector<OperatorsOperator>(10, OperatorsOperatorBitGet));
     store_.createDefaultFavourites();
     EXPECT_EQ(storedSlots(), defaultSlots);
 }
@@ -109,37 +115,36 @@ TEST_P(FavouritesMigration, TypeConversionsGiveWayToTheFirstOperatorsNotYetPrese
     EXPECT_EQ(operators(), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FavouritesMigration,
-                         ::testing::Values(MigrationRow{"noBitOperatorsPresent",
-                                                        {9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
-                                                        {9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0}},
-                                           MigrationRow{"getBitAlreadyInSlotZero",
-                                                        {48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0},
-                                                        {48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0}},
-                                           MigrationRow{"toRealToo",
-                                                        {18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0},
-                                                        {33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}},
-                                           MigrationRow{"everyCandidatePresentAlready",
-                                                        {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
-                                                         18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45},
-                                                        {48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
-                                                         18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FavouritesMigration,
+    ::testing::Values(
+        MigrationRow{"noBitOperatorsPresent", stored({9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
+                     stored({9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0})},
+        MigrationRow{"getBitAlreadyInSlotZero", stored({48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
+                     stored({48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0})},
+        MigrationRow{"toRealToo", stored({18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}),
+                     stored({33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0})},
+        MigrationRow{"everyCandidatePresentAlready", stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                                                             18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}),
+                     stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                             18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45})}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Favourites, AssigningAValueReplacesTheOperatorOfTheSlot) {
     store_.createDefaultFavourites();
-    store_.addFavouriteWithCalcValue(CalcValue::calcValueWithRealValue(1.5), 0, 4, 2);
+    store_.addFavouriteWithCalcValue(CalcValue::calcValueWithRealValue(1.5), OperatorsOperatorNone, 4,
+                                     CalcValueFormatStyleSci);
     store_.close();
     const auto after = storedSlots();
     ASSERT_EQ(after.size(), 15u);
-    EXPECT_EQ(after[4], (Slot{4, 0, 1.5, 2}));
+    EXPECT_EQ(after[4], (Slot{4, OperatorsOperatorNone, 1.5, CalcValueFormatStyleSci}));
     EXPECT_EQ(store_.favourites()->at(4)->generalValue()->objectForKey(CalcStoreGeneralValueKeyParentFavourite),
               store_.favourites()->at(4));
 }
 
 TEST_F(Favourites, ReplacingASlotDeletesTheValueItHeld) {
     store_.createDefaultFavourites();
-    store_.addFavouriteWithCalcValue(std::nullopt, opAnd, 12, 0);
+    store_.addFavouriteWithCalcValue(std::nullopt, OperatorsOperatorAND, 12, CalcValueFormatStyleFix);
     store_.close();
     EXPECT_EQ(queryInteger(folder_.filePath("Quillet.sqlite"), "SELECT count(*) FROM GeneralValue"), 2);
 }
@@ -156,42 +161,54 @@ TEST_F(Favourites, DeletingAPositionOutsideTheListDeletesNothing) {
 }
 
 TEST_F(Favourites, FindingAnOperatorGivesTheSlotNumberOfTheRecord) {
-    setOperators({9, 10, 12, 13});
+    setOperators({OperatorsOperatorShiftLeft, OperatorsOperatorShiftRight, OperatorsOperatorShiftLeftN,
+                  OperatorsOperatorShiftRightN});
     auto list = *store_.favourites();
-    EXPECT_EQ(CalcStore::indexFromOperator(12, list), 2);
+    EXPECT_EQ(CalcStore::indexFromOperator(OperatorsOperatorShiftLeftN, list), 2);
     list.erase(list.begin());
-    EXPECT_EQ(CalcStore::indexFromOperator(12, list), 2) << "the record's slot, not its position";
-    EXPECT_EQ(CalcStore::indexFromOperator(44, list), -1);
-    EXPECT_EQ(CalcStore::indexFromOperator(9, {}), -1);
+    EXPECT_EQ(CalcStore::indexFromOperator(OperatorsOperatorShiftLeftN, list), 2)
+        << "the record's slot, not its position";
+    EXPECT_EQ(CalcStore::indexFromOperator(OperatorsOperatorSqRoot, list), -1);
+    EXPECT_EQ(CalcStore::indexFromOperator(OperatorsOperatorShiftLeft, {}), -1);
 }
 
 TEST_F(Favourites, QuickOperatorsKeepTheMostRecentFirst) {
-    store_.addQuickOperatorWithOperator(opAnd);
-    store_.addQuickOperatorWithOperator(opOr);
-    store_.addQuickOperatorWithOperator(opAnd);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorOR);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
     store_.close();
-    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, opAnd}, {1, opOr}}));
+    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorAND},
+                                                                               {1, OperatorsOperatorOR}}));
 }
 
 TEST_F(Favourites, MovingAnOperatorToTheFrontLeavesTheEntriesAfterItAlone) {
-    for (OperatorsOperator op : {30, 31, 32, 33}) store_.addQuickOperatorWithOperator(op);
-    store_.addQuickOperatorWithOperator(31);
-    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, 31}, {1, 33}, {2, 32}, {3, 30}}));
+    for (OperatorsOperator op :
+         {OperatorsOperatorSin, OperatorsOperatorCos, OperatorsOperatorTan, OperatorsOperatorASin}) {
+        store_.addQuickOperatorWithOperator(op);
+    }
+    store_.addQuickOperatorWithOperator(OperatorsOperatorCos);
+    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorCos},
+                                                                               {1, OperatorsOperatorASin},
+                                                                               {2, OperatorsOperatorTan},
+                                                                               {3, OperatorsOperatorSin}}));
 }
 
 TEST_F(Favourites, BasicArithmeticIsNotAQuickOperator) {
-    store_.addQuickOperatorWithOperator(opAnd);
-    for (OperatorsOperator op : {2, 3, 4, 5}) store_.addQuickOperatorWithOperator(op);
-    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, opAnd}}));
+    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
+    for (OperatorsOperator op :
+         {OperatorsOperatorAdd, OperatorsOperatorSubtract, OperatorsOperatorMultiply, OperatorsOperatorDivide}) {
+        store_.addQuickOperatorWithOperator(op);
+    }
+    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorAND}}));
 }
 
 TEST_F(Favourites, TheQuickOperatorListIsLoggedAfterEachChangeOnly) {
     LogCapture log;
-    store_.addQuickOperatorWithOperator(opAnd);
-    store_.addQuickOperatorWithOperator(opOr);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorOR);
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"[0] AND", "--", "[0] OR", "[1] AND", "--"}));
-    store_.addQuickOperatorWithOperator(opOr);
-    store_.addQuickOperatorWithOperator(opAdd);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorOR);
+    store_.addQuickOperatorWithOperator(OperatorsOperatorAdd);
     EXPECT_EQ(log.lines().size(), 5u) << "an operator already first writes and logs nothing";
 }
 
@@ -199,9 +216,10 @@ TEST_F(Favourites, AFavouriteThatCannotBeSavedIsFatal) {
     std::string error;
     ASSERT_TRUE(store_.open(&error)) << error;
     ASSERT_TRUE(store_.persistentStoreCoordinator()->database()->execute("PRAGMA query_only = 1", &error));
-    EXPECT_DEATH(store_.addFavouriteWithCalcValue(std::nullopt, opAnd, 0, 0),
+    EXPECT_DEATH(store_.addFavouriteWithCalcValue(std::nullopt, OperatorsOperatorAND, 0, CalcValueFormatStyleFix),
                  "Model/CalcStore: error saving favourite");
-    EXPECT_DEATH(store_.addQuickOperatorWithOperator(opAnd), "Model/CalcStore: error saving operator history");
+    EXPECT_DEATH(store_.addQuickOperatorWithOperator(OperatorsOperatorAND),
+                 "Model/CalcStore: error saving operator history");
 }
 
 }  // namespace

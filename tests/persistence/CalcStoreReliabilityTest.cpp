@@ -16,13 +16,11 @@
 
 namespace {
 
-constexpr OperatorsOperator opAdd = 2;
-
 CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 
 void createStoreWithOneStep(const std::string& path) {
     CalcStore store(path);
-    store.addHistoryStepWithCalcValue1(u(1), opAdd, u(2), u(3), 6);
+    store.addHistoryStepWithCalcValue1(u(1), OperatorsOperatorAdd, u(2), u(3), CalcValueFormatStyleDec);
     store.close();
 }
 
@@ -41,11 +39,11 @@ int32_t lastSavedIndex(CalcStore& store) {
     std::string message;
     if (!store.open(&message)) _exit(3);
     CalcEngine engine;
-    engine.appendStack({opAdd, u(1)});
-    engine.appendStack({opAdd, u(2)});
+    engine.appendStack({OperatorsOperatorAdd, u(1)});
+    engine.appendStack({OperatorsOperatorAdd, u(2)});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (uint64_t i = 0; std::chrono::steady_clock::now() < deadline; ++i) {
-        store.addHistoryStepWithCalcValue1(u(i), opAdd, u(1), u(i + 1), 6);
+        store.addHistoryStepWithCalcValue1(u(i), OperatorsOperatorAdd, u(1), u(i + 1), CalcValueFormatStyleDec);
         store.saveChanges();
         const int32_t index = lastSavedIndex(store);
         if (write(reportPipe, &index, sizeof index) != sizeof index) _exit(4);
@@ -187,7 +185,7 @@ TEST_P(UnreadableStore, IsKeptAsideAndAFreshStoreStarts) {
     std::string message;
     ASSERT_TRUE(store.open(&message)) << message;
     EXPECT_EQ(store.historyStepsFetchedResultsController()->numberOfObjects(), 0u);
-    store.addHistoryStepWithCalcValue1(u(4), opAdd, u(5), u(9), 6);
+    store.addHistoryStepWithCalcValue1(u(4), OperatorsOperatorAdd, u(5), u(9), CalcValueFormatStyleDec);
     store.saveChanges();
 
     const auto kept = QDir(QString::fromStdString(folder.path())).entryList({"Quillet.sqlite.unreadable-*"});
@@ -233,11 +231,11 @@ TEST(StoreGrowth, OwnedValuesGoWithTheirOwnersSoTheFileStopsGrowing) {
     TemporaryFolder folder;
     const std::string path = folder.filePath("Quillet.sqlite");
     CalcEngine engine;
-    for (uint64_t entry = 0; entry < 3; ++entry) engine.appendStack({opAdd, u(entry)});
+    for (uint64_t entry = 0; entry < 3; ++entry) engine.appendStack({OperatorsOperatorAdd, u(entry)});
     CalcStore store(path);
     auto run = [&](uint64_t from, uint64_t to) {
         for (uint64_t i = from; i < to; ++i) {
-            store.addHistoryStepWithCalcValue1(u(i), opAdd, u(1), u(i + 1), 6);
+            store.addHistoryStepWithCalcValue1(u(i), OperatorsOperatorAdd, u(1), u(i + 1), CalcValueFormatStyleDec);
             store.saveChanges();
             if (i % 10 == 0) CalcEngineStore::persistCalcEngine(engine, store);
         }

@@ -108,12 +108,12 @@ private slots:
         QTest::addColumn<qreal>("frameWidth");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("code");  // -1: no cell there
-        QTest::newRow("A at (45, 420)") << QPointF(45, 420) << 320.0 << CalcValueTypeUBase << 65;
-        QTest::newRow("NUL at the corner") << QPointF(0.5, 0.5) << 320.0 << CalcValueTypeUBase << 0;
-        QTest::newRow("first point of a cell") << QPointF(40, 50) << 320.0 << CalcValueTypeUBase << 9;
-        QTest::newRow("DEL, signed") << QPointF(319.4, 799.4) << 320.0 << CalcValueTypeSBase << 127;
-        QTest::newRow("0 with a real") << QPointF(10, 10) << 320.0 << CalcValueTypeReal << 0;
-        QTest::newRow("past the last whole column") << QPointF(322, 10) << 324.0 << CalcValueTypeUBase << -1;
+        QTest::newRow("A at (45, 420)") << QPointF(45, 420) << 320.0 << int(CalcValueTypeUBase) << 65;
+        QTest::newRow("NUL at the corner") << QPointF(0.5, 0.5) << 320.0 << int(CalcValueTypeUBase) << 0;
+        QTest::newRow("first point of a cell") << QPointF(40, 50) << 320.0 << int(CalcValueTypeUBase) << 9;
+        QTest::newRow("DEL, signed") << QPointF(319.4, 799.4) << 320.0 << int(CalcValueTypeSBase) << 127;
+        QTest::newRow("0 with a real") << QPointF(10, 10) << 320.0 << int(CalcValueTypeReal) << 0;
+        QTest::newRow("past the last whole column") << QPointF(322, 10) << 324.0 << int(CalcValueTypeUBase) << -1;
     }
 
     void touchSelectsThenTapEnters() {
@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, code);
         const auto valueOfKind = [kind](uint64_t v) {
-            return *CalcValue::calcValueWithUBaseValue(v).calcValueAsType(kind, 32);
+            return *CalcValue::calcValueWithUBaseValue(v).calcValueAsType(static_cast<CalcValueType>(kind), 32);
         };
         TablePage page(valueOfKind(7));
         page.table()->setFrame(QRectF(0, 0, frameWidth, 800));

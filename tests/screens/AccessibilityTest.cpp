@@ -48,7 +48,7 @@ private slots:
     void favouriteIsAButtonWithAHintThatCanBePressed() {
         AccessibilityActive active;
         UIButtonFavourite button;
-        button.setOperatorsOperator(2);
+        button.setOperatorsOperator(OperatorsOperatorAdd);
         QSignalSpy clicks(&button, &QAbstractButton::clicked);
         QAccessibleInterface* element = QAccessible::queryAccessibleInterface(&button);
         QVERIFY(element != nullptr);

@@ -106,9 +106,10 @@ void CalcViewControllerTest::keySequenceShowsOnEveryPage() {
     screen.createAllPages();
     screen.typeKeys(keys);
     for (int page = 0; page < 4; ++page) {
-        QCOMPARE(
-            screen.lcdText(page),
-            CalcScreenFixture::text(unsignedValue(value), CalcValueFormat::withStyle(CalcValueFormatStyleBin + page)));
+        QCOMPARE(screen.lcdText(page),
+                 CalcScreenFixture::text(
+                     unsignedValue(value),
+                     CalcValueFormat::withStyle(static_cast<CalcValueFormatStyle>(CalcValueFormatStyleBin + page))));
     }
     QCOMPARE(screen.lcdText(2), QString::number(value) + u'd');
 }
@@ -558,7 +559,7 @@ void CalcViewControllerTest::historyStepsAndQuickOperatorsAreRecorded() {
     QCOMPARE(history->numberOfObjects(), size_t{1});
     const auto* step = static_cast<const HistoryStep*>(history->objectAtIndexPath({0, 0}));
     QCOMPARE(step->operatorsOperator(), OperatorsOperatorAdd);
-    QCOMPARE(step->generalValueResult()->style().value_or(-1), CalcValueFormatStyleDec);
+    QCOMPARE(step->generalValueResult()->style(), CalcValueFormatStyleDec);
     // A binary operator from the favourites bar (<<N) goes to the front of the quick operators.
     screen.typeKeys("1");
     CalcScreenFixture::tap(screen.calc().favouritesViewController(0)->button(2));
@@ -574,7 +575,8 @@ void CalcViewControllerTest::errorsShowOnEveryPage() {
     screen.createAllPages();
     screen.typeKeys("1/0=");
     QVERIFY(screen.engine->currError() != 0);
-    const QString message = QString::fromStdString(std::string(Operators::messageFromOperatorsError(2)));
+    const QString message =
+        QString::fromStdString(std::string(Operators::messageFromOperatorsError(OperatorsErrorDivideByZero)));
     for (int page = 0; page < 4; ++page) QCOMPARE(screen.lcdText(page), message);
     screen.typeKeys("C");
     QCOMPARE(screen.engine->currError(), 0);

@@ -62,7 +62,7 @@ private slots:
     void operatorIndicatorFollowsTheEngine() {
         CalcEngine engine;
         DisplayViewController page(engine);
-        engine.setCurrOperator(4);
+        engine.setCurrOperator(OperatorsOperatorMultiply);
         NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
         QCOMPARE(page.button()->currOperator(), 4);
         QVERIFY(!page.button()->viewLCDOperator()->isHidden());
@@ -174,7 +174,7 @@ private slots:
         DisplayViewController page(engine);
         page.resize(320, 90);
         page.show();
-        page.updateWithCalcValue(value, CalcValueFormat::withStyle(style));
+        page.updateWithCalcValue(value, CalcValueFormat::withStyle(static_cast<CalcValueFormatStyle>(style)));
 
         QTest::mousePress(page.button(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().isMenuVisible(), 1500);

@@ -167,7 +167,7 @@ private slots:
         UIButtonFavourite button;
         QCOMPARE(Accessibility::label(&button), QStringLiteral("Favourite"));
         QCOMPARE(Accessibility::traits(&button), AccessibilityTraitButton);
-        button.setOperatorsOperator(op);
+        button.setOperatorsOperator(static_cast<OperatorsOperator>(op));
         if (!constant.isNull()) button.setConstantString(constant.toStdString());
         if (op == 0) {
             button.setCalcValue(CalcValue::calcValueWithRealValue(value),

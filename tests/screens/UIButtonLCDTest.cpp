@@ -146,7 +146,7 @@ private slots:
         QFETCH(QString, message);
         ErrorView view;
         view.resize(320, 90);
-        view.updateWithError(code);
+        view.updateWithError(static_cast<OperatorsError>(code));
         QCOMPARE(view.mainLabel()->text(), message);
     }
 
@@ -162,13 +162,13 @@ private slots:
     void operatorImageShownForOperatorsWithAnImage() {
         UIButtonLCD lcd;
         lcd.resize(320, 90);
-        lcd.setCurrOperator(2);
-        QCOMPARE(lcd.currOperator(), 2);
+        lcd.setCurrOperator(OperatorsOperatorAdd);
+        QCOMPARE(lcd.currOperator(), OperatorsOperatorAdd);
         QVERIFY(!lcd.viewLCDOperator()->isHidden());
         QCOMPARE(lcd.viewLCDOperator()->image().size(), QSizeF(32, 18));
         lcd.setCurrOperator(OperatorsOperatorEquals);
         QVERIFY(lcd.viewLCDOperator()->isHidden());
-        lcd.setCurrOperator(5);
+        lcd.setCurrOperator(OperatorsOperatorDivide);
         QVERIFY(!lcd.viewLCDOperator()->isHidden());
         lcd.setCurrOperator(OperatorsOperatorNone);
         QVERIFY(lcd.viewLCDOperator()->isHidden());
@@ -227,7 +227,7 @@ private slots:
                                 : type == 2 ? CalcValue::calcValueWithSBaseValue(static_cast<int64_t>(bits))
                                             : CalcValue::calcValueWithRealValue(real);
         UIButtonLCD lcd;
-        lcd.updateWithCalcValue(value, styled(style));
+        lcd.updateWithCalcValue(value, styled(static_cast<CalcValueFormatStyle>(style)));
         QCOMPARE(lcd.title(), title);
         const std::optional<CalcValue> parsed = NumberUtils::calcValueFromString(title.toStdString());
         QVERIFY(parsed.has_value());
@@ -248,7 +248,7 @@ private slots:
         first.setGeometry(0, 0, 320, 90);
         first.updateWithWordSize(32, CalcValueTypeUBase);
         first.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xC0FFEE), styled(CalcValueFormatStyleHex));
-        first.setCurrOperator(4);
+        first.setCurrOperator(OperatorsOperatorMultiply);
         UIButtonLCD second(&strip);
         second.setGeometry(0, 90, 320, 90);
         second.updateWithWordSize(32, CalcValueTypeReal);

@@ -13,7 +13,7 @@ public:
     void restoreCalcEngine(CalcEngine& engine) override { CalcEngineStore::restoreCalcEngine(engine, store_); }
 
     void addHistoryStep(const CalcValue& value1, OperatorsOperator op, const std::optional<CalcValue>& value2,
-                        const CalcValue& result, int style) override {
+                        const CalcValue& result, CalcValueFormatStyle style) override {
         store_.addHistoryStepWithCalcValue1(value1, op, value2, result, style);
         store_.saveChanges();
     }
