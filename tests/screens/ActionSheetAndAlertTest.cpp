@@ -56,6 +56,9 @@ private slots:
         Finger::tap(screen.keypad().numberButton(7));
         Finger::type(&screen.calc(), "8");
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
+        // A finger may tap the sheet as soon as it comes into view, while it still slides.
+        const QRect window = screen.delegate->window()->rect();
+        QTRY_VERIFY(window.contains(sheet->buttonAtIndex(sheet->cancelButtonIndex())->geometry().center()));
         saveSnapshot(*screen.delegate->window(), QStringLiteral("actionSheet"));
 
         answer(*sheet, how);
@@ -74,6 +77,7 @@ private slots:
         for (const char* how : {"keys:Enter", "tap:0"}) {
             QPointer<UIAlertView> alert(new UIAlertView("Email", "Error sending Email", &answers, "OK"));
             alert->showInView(&screen.calc());
+            QTRY_VERIFY(alert->buttonAtIndex(0)->isVisible());
             saveSnapshot(*screen.delegate->window(), QStringLiteral("alert"));
             answer(*alert, how);
             QTRY_VERIFY(alert.isNull());

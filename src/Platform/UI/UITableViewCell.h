@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/Image.h"
 
 enum class UITableViewCellStyle { Default, Value1 };
@@ -42,8 +41,7 @@ struct UITableViewCell {
     QPointer<QWidget> contentView;
     // In points from the row's top left; an empty frame fills the row.
     QRectF contentViewFrame;
-    // Spoken instead of the texts when set.
+    // Spoken instead of the texts when set; the value is offered as the row's description.
     QString accessibilityLabel;
     QString accessibilityValue;
-    AccessibilityTraits accessibilityTraits = AccessibilityTraitNone;
 };
