@@ -130,8 +130,11 @@ private slots:
         QVERIFY(history->isVisible());
         screen.delegate->window()->resize(640, 700);
         QCOMPARE(history->geometry(), calcStack.rect());
+        // The rows follow the window's new scale.
+        UITableView* steps = history->topViewController()->findChild<UITableView*>();
+        QTRY_COMPARE(steps->rectForRowAtIndexPath({0, 0}).height(), qRound(PointScale::pixelsFromPoints(44)));
         // The history's own way back: its root closes it, flipping back.
-        history->topViewController()->findChild<UITableView*>()->setFocus();
+        steps->setFocus();
         Finger::type(history, Qt::Key_Escape);
         QVERIFY(calcStack.findChild<FlipTransitionView*>());
         QVERIFY(settles(calcStack));

@@ -3,9 +3,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "Platform/Core/Log.h"
 #include "Platform/Store/FetchedResultsController.h"
 #include "Platform/Store/ManagedObjectContext.h"
 #include "Platform/Store/PersistentStoreCoordinator.h"
+#include "Platform/UI/PointScale.h"
+#include "Platform/UI/UILabel.h"
 #include "Platform/UI/UITableViewModel.h"
 #include "TableScreenSupport.h"
 #include "screens/CalcScreenFixture.h"
@@ -66,6 +69,10 @@ public:
     }
 
     QString tableViewTitleForFooterInSection(UITableView&, size_t) override { return {}; }
+    QWidget* tableViewViewForHeaderInSection(UITableView& table, size_t section) override {
+        return new UILabel(tableViewTitleForHeaderInSection(table, section));
+    }
+    qreal tableViewHeightForHeaderInSection(UITableView&, size_t) override { return 25; }
 
     void controllerWillChangeContent(FetchedResultsController&) override { tableView()->beginUpdates(); }
     void controllerDidChangeSection(FetchedResultsController&, size_t section, FetchedResultsChangeType type) override {
@@ -97,7 +104,8 @@ private:
 std::vector<std::vector<QString>> tableTexts(UITableView& table) {
     std::vector<std::vector<QString>> texts(table.numberOfSections());
     for (size_t section = 0; section < texts.size(); ++section) {
-        texts[section].push_back(table.titleForHeaderInSection(section));
+        const auto* header = qobject_cast<UILabel*>(table.headerViewForSection(section));
+        texts[section].push_back(header ? header->text() : QStringLiteral("<no header view>"));
         for (size_t row = 0; row < table.numberOfRowsInSection(section); ++row) {
             texts[section].push_back(table.cellForRowAtIndexPath({section, row})->text);
         }
@@ -213,6 +221,20 @@ private slots:
         QCOMPARE(table.titleForFooterInSection(0), QStringLiteral("Hold down the ± key"));
     }
 
+    void aBatchThatDisagreesWithTheDataSourceReloads() {
+        ProbeScreen screen("Settings", kSettings);
+        showOnItsOwn(screen);
+        std::vector<std::string> lines;
+        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+        screen.sections[0].rows.push_back("Integer Size");
+        // Two rows said to be new where the data source has one more.
+        screen.tableView()->insertRowsAtIndexPaths({{0, 3}, {0, 4}}, UITableViewRowAnimation::Fade);
+        Log::setSink(previous);
+        QCOMPARE(screen.tableView()->numberOfRowsInSection(0), size_t{4});
+        QCOMPARE(screen.tableView()->cellForRowAtIndexPath({0, 3})->text, QStringLiteral("Integer Size"));
+        QCOMPARE(lines, std::vector<std::string>{"UITableView: the updates disagree with the data source; reloading"});
+    }
+
     void followsTheLiveListInTheOrderItReports_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("added");
@@ -266,6 +288,9 @@ private slots:
         QTRY_VERIFY(!table.isAnimatingUpdates());
         QCOMPARE(table.tableModel()->rowCount(), restingRowCount(table));
         QCOMPARE(tableTexts(table), screen.listTexts());
+        if (table.numberOfSections() > 0) {
+            QCOMPARE(table.rectForHeaderInSection(0).height(), qRound(PointScale::pixelsFromPoints(25)));
+        }
         QCOMPARE(table.titleForHeaderInSection(0),
                  screen.listTexts().empty() ? QString() : table.titleForHeaderInSection(0));
     }

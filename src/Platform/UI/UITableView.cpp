@@ -219,6 +219,18 @@ QString UITableView::titleForFooterInSection(size_t section) const {
     return row >= 0 ? model_->title(row) : QString();
 }
 
+QWidget* UITableView::headerViewForSection(size_t section) const {
+    loadIfNeeded();
+    const int row = model_->rowForHeader(section);
+    return row >= 0 ? model_->headerView(row) : nullptr;
+}
+
+QRect UITableView::rectForHeaderInSection(size_t section) const {
+    loadIfNeeded();
+    const int row = model_->rowForHeader(section);
+    return row >= 0 ? visualRect(model_->index(row)) : QRect();
+}
+
 QRect UITableView::rectForRowAtIndexPath(IndexPath indexPath) const {
     loadIfNeeded();
     const int row = model_->rowForIndexPath(indexPath);

@@ -92,8 +92,11 @@ public:
     // The header or footer text of a section, as shown.
     QString titleForHeaderInSection(size_t section) const;
     QString titleForFooterInSection(size_t section) const;
-    // In this view's viewport pixels; empty when there is no such row.
+    // The view the delegate gave for a section's header, or null.
+    QWidget* headerViewForSection(size_t section) const;
+    // In this view's viewport pixels; empty when there is no such row or section.
     QRect rectForRowAtIndexPath(IndexPath indexPath) const;
+    QRect rectForHeaderInSection(size_t section) const;
     std::optional<IndexPath> indexPathForRowAtPoint(QPoint viewportPoint) const;
     void scrollToRowAtIndexPath(IndexPath indexPath, bool animated);
 
