@@ -90,6 +90,16 @@ private slots:
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
         QVERIFY(settles(calcStack));
         QCOMPARE(menuStack->geometry(), calcStack.rect());
+        // One presented stack at a time: a second is dropped.
+        QPointer<QWidget> second(new ProbeScreen("Second", {}));
+        std::vector<std::string> lines;
+        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+        calcStack.presentModalViewController(second, true);
+        Log::setSink(previous);
+        QCOMPARE(calcStack.modalViewController(), menuStack);
+        QCOMPARE(lines,
+                 std::vector<std::string>{"NavigationController: already presenting, the new screen is dropped"});
+        QTRY_VERIFY(second.isNull());
         saveSnapshot(*screen.delegate->window(), QStringLiteral("presentedTable"));
 
         // Digits go to the menu: the first row that starts with them is chosen.

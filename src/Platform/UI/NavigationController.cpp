@@ -47,7 +47,7 @@ NavigationController::NavigationController(QWidget* rootViewController, QWidget*
 }
 
 NavigationController::~NavigationController() {
-    // The screens go with the stack; the bar must not hand widgets back to them meanwhile.
+    // The bar gives the widgets it borrowed back to their screens, so that each goes with its own.
     navigationBar_->setItem(nullptr, QString());
 }
 
