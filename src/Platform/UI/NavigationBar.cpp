@@ -1,5 +1,7 @@
 #include "Platform/UI/NavigationBar.h"
 
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
 #include <QPainter>
 #include <algorithm>
 
@@ -29,8 +31,14 @@ qreal rightInset(const QWidget* button) { return qobject_cast<const UIBarButtonI
 }  // namespace
 
 NavigationBar::NavigationBar(QWidget* parent)
-    : QWidget(parent), backButton_(new UIBarButtonItem(QString(), UIBarButtonItemStyle::Back, this)) {
+    : QWidget(parent),
+      backButton_(new UIBarButtonItem(QString(), UIBarButtonItemStyle::Back, this)),
+      previousPicture_(new QLabel(this)),
+      previousOpacity_(new QGraphicsOpacityEffect(previousPicture_)) {
     backButton_->hide();
+    previousPicture_->setGraphicsEffect(previousOpacity_);
+    previousPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    previousPicture_->hide();
     connect(backButton_, &QAbstractButton::clicked, this, &NavigationBar::backButtonClicked);
 }
 
@@ -41,6 +49,21 @@ void NavigationBar::setItem(NavigationItem* item, const QString& backTitle) {
     backTitle_ = backTitle;
     if (item_) connect(item_, &NavigationItem::changed, this, &NavigationBar::itemChanged);
     itemChanged();
+}
+
+void NavigationBar::crossFadeFrom(const QPixmap& previous) {
+    previousPicture_->setPixmap(previous);
+    previousPicture_->setGeometry(rect());
+    previousOpacity_->setOpacity(1.0);
+    previousPicture_->raise();
+    previousPicture_->show();
+}
+
+void NavigationBar::setCrossFadeProgress(qreal progress) { previousOpacity_->setOpacity(1.0 - progress); }
+
+void NavigationBar::endCrossFade() {
+    previousPicture_->hide();
+    previousPicture_->setPixmap(QPixmap());
 }
 
 void NavigationBar::setTintColor(const QColor& colour) {

@@ -8,6 +8,8 @@
 
 #include "Platform/UI/NavigationItem.h"
 
+class QGraphicsOpacityEffect;
+class QLabel;
 class QPainter;
 class UIBarButtonItem;
 
@@ -29,6 +31,10 @@ public:
     // The title shown in the middle when the item has no title view.
     QString title() const;
     UIBarButtonItem* backButton() const { return backButton_; }
+    // While the screens slide, the bar's former picture fades out over its new items.
+    void crossFadeFrom(const QPixmap& previous);
+    void setCrossFadeProgress(qreal progress);
+    void endCrossFade();
     // The bar's gloss in the tint colour, in pixels; toolbars wear it too.
     static void paintBackground(QPainter& painter, const QRectF& bounds, const QColor& tint);
 
@@ -50,6 +56,8 @@ private:
     QPointer<NavigationItem> item_;
     QString backTitle_;
     UIBarButtonItem* backButton_;
+    QLabel* previousPicture_;
+    QGraphicsOpacityEffect* previousOpacity_;
     // The widgets shown here for the item, each with the widget it came from.
     std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> borrowed_;
     QColor tintColour_ = Qt::black;

@@ -82,6 +82,7 @@ void NavigationController::discard(QWidget* viewController) {
 void NavigationController::pushViewController(QWidget* viewController, bool animated) {
     completeTransition();
     QWidget* outgoing = topViewController();
+    if (animated) navigationBar_->crossFadeFrom(navigationBar_->grab());
     viewControllers_.push_back(viewController);
     adopt(viewController);
     showTopItem();
@@ -95,6 +96,7 @@ QWidget* NavigationController::popViewControllerAnimated(bool animated) {
     completeTransition();
     if (viewControllers_.size() < 2) return nullptr;
     QWidget* outgoing = topViewController();
+    if (animated) navigationBar_->crossFadeFrom(navigationBar_->grab());
     viewControllers_.pop_back();
     QWidget* incoming = topViewController();
     showTopItem();
@@ -225,10 +227,12 @@ void NavigationController::setTransitionProgress(qreal progress) {
         case TransitionKind::Push:
             slide(transition_.incoming, 1.0 - progress);
             slide(transition_.outgoing, -progress);
+            navigationBar_->setCrossFadeProgress(progress);
             break;
         case TransitionKind::Pop:
             slide(transition_.incoming, progress - 1.0);
             slide(transition_.outgoing, progress);
+            navigationBar_->setCrossFadeProgress(progress);
             break;
         case TransitionKind::Present:
             if (flips)
@@ -249,6 +253,7 @@ void NavigationController::setTransitionProgress(qreal progress) {
 void NavigationController::finishTransition() {
     const Transition finished = std::exchange(transition_, Transition{});
     transitionProgress_ = 1.0;
+    navigationBar_->endCrossFade();
     if (flipView_) {
         flipView_->hide();
         flipView_->deleteLater();
