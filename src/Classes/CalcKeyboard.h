@@ -11,7 +11,6 @@ class UIButton;
 // real is shown (a hex digit while hex digits are enabled), Ctrl+C / Ctrl+V for Copy and Paste
 // of the display and Ctrl+Left / Ctrl+Right to turn the display page. A key press goes
 // through the on-screen key, so a disabled key stays disabled and the key is seen to move.
-// While a presented screen, a sheet or an alert covers the calculator, its keys are off.
 class CalcKeyboard : public QObject {
     Q_OBJECT
 
