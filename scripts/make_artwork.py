@@ -298,6 +298,17 @@ def make_navigation_icons():
     save("navigationBarCalc.png", svg(30, 30, calc))
 
 
+def make_table_accessories():
+    """The marks at the right end of a table row: a chevron that leads on, a tick for the choice."""
+    for suffix, chevron_ink, tick_ink in (("", "#a39682", BRASS), ("Highlighted", "#ffffff", "#ffffff")):
+        chevron = (f'<path d="M2.5,2 L8,7 L2.5,12" fill="none" stroke="{chevron_ink}" stroke-width="2.6" '
+                   f'stroke-linecap="round" stroke-linejoin="round"/>')
+        save(f"tableDisclosureIndicator{suffix}.png", svg(10, 14, chevron))
+        tick = (f'<path d="M2,8 L6,12 L14,2.5" fill="none" stroke="{tick_ink}" stroke-width="2.8" '
+                f'stroke-linecap="round" stroke-linejoin="round"/>')
+        save(f"tableCheckmark{suffix}.png", svg(16, 14, tick))
+
+
 def make_app_icon():
     defs = (gradient("body", (("0", "#34353b"), ("1", "#17181b"))) +
             gradient("glass", (("0", "#e1e2c6"), ("1", "#bfc3a0"))) +
@@ -334,6 +345,7 @@ def main():
     make_backgrounds()
     make_key_faces()
     make_navigation_icons()
+    make_table_accessories()
     make_app_icon()
     write_qrc()
     print(f"{len(images)} images")

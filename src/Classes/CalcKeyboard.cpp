@@ -8,6 +8,7 @@
 #include "Classes/CalcViewController.h"
 #include "Classes/FirstButtonViewController.h"
 #include "Classes/UIButtonWithHold.h"
+#include "Platform/UI/NavigationController.h"
 #include "Platform/UI/UIButton.h"
 
 namespace {
@@ -28,6 +29,8 @@ bool CalcKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != calcViewController_.window() || !calcViewController_.isVisible()) return false;
+    // Keys typed into a menu, a sheet or an alert over the calculator are theirs.
+    if (NavigationController::isViewCovered(&calcViewController_)) return false;
     return handleKeyPress(*static_cast<QKeyEvent*>(event));
 }
 

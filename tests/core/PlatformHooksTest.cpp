@@ -7,6 +7,7 @@
 #include "Platform/Core/Localized.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
+#include "Platform/Core/NotificationObserver.h"
 
 namespace {
 
@@ -58,6 +59,34 @@ TEST(NotificationCenterDelivery, ObserverMayRemoveItselfOrOthersWhileDelivering)
     EXPECT_EQ(calls, 1);  // the removed observer is not called, the one added during delivery neither
     center.post(kName);
     EXPECT_EQ(calls, 101);
+}
+
+TEST(NotificationObserverToken, ObservesForItsLifetimeWhereverItMoves) {
+    NotificationCenter center;
+    int calls = 0;
+    const auto count = [&](const Notification&) { ++calls; };
+    {
+        NotificationObserver token(kName, count, nullptr, center);
+        NotificationObserver moved = std::move(token);
+        EXPECT_FALSE(token.isObserving());
+        center.post(kName);
+        EXPECT_EQ(calls, 1);
+        // Assigning over a token ends its own observation first.
+        moved = NotificationObserver("OtherName", count, nullptr, center);
+        center.post(kName);
+        EXPECT_EQ(calls, 1);
+        center.post("OtherName");
+        EXPECT_EQ(calls, 2);
+    }
+    center.post("OtherName");
+    EXPECT_EQ(calls, 2);
+    // A token may end itself while its notification is delivered.
+    NotificationObserver once;
+    once = NotificationObserver(
+        kName, [&](const Notification&) { ++calls, once.reset(); }, nullptr, center);
+    center.post(kName);
+    center.post(kName);
+    EXPECT_EQ(calls, 3);
 }
 
 TEST(LogLines, GoToTheInstalledSink) {

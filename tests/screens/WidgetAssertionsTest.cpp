@@ -7,6 +7,7 @@
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
+#include "Platform/UI/ViewController.h"
 
 namespace {
 struct Death {
@@ -68,6 +69,13 @@ private slots:
         });
         QVERIFY(death.aborted);
         QVERIFY2(death.message.contains("Classes/UIPageControlReadOnly: differing numbers of images"),
+                 qPrintable(death.message));
+    }
+
+    void aScreenOutsideAnyStackCannotPresent() {
+        const Death death = runToDeath([] { ViewController().presentModalViewController(new QWidget, false); });
+        QVERIFY(death.aborted);
+        QVERIFY2(death.message.contains("Platform/ViewController: no navigation controller to present from"),
                  qPrintable(death.message));
     }
 

@@ -4,18 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Core/IndexPath.h"
 #include "Platform/Store/FetchRequest.h"
 #include "Platform/Store/ObjectValue.h"
 
 class ManagedObject;
 class FetchedResultsController;
 class ManagedObjectContext;
-
-struct IndexPath {
-    size_t section = 0;
-    size_t row = 0;
-    bool operator==(const IndexPath&) const = default;
-};
 
 enum class FetchedResultsChangeType { Insert, Delete };
 
