@@ -24,7 +24,11 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_FUZZ=ON \
     -DQUILLET_TESTS=OFF -DQUILLET_SCREENS=OFF "${launcher[@]}" >/dev/null
 targets=(PasteFuzzer CliFuzzer EngineKeysFuzzer SettingsFileFuzzer StoreFileFuzzer)
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
+if ! cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >build-fuzz/build.log 2>&1; then
+    tail -n 40 build-fuzz/build.log
+    echo "fuzz: the targets did not build (see build-fuzz/build.log)" >&2
+    exit 1
+fi
 
 mkdir -p build-fuzz/crashes
 failed=()
