@@ -29,11 +29,10 @@ std::vector<std::string> argumentsFromInput(std::string_view input) {
 }
 
 std::string_view lastToken(std::string_view keys) {
-    const size_t end = keys.find_last_not_of(" \t\r\n\v\f");
-    if (end == std::string_view::npos) return {};
-    const size_t start = keys.find_last_of(" \t\r\n\v\f", end);
-    return keys.substr(start == std::string_view::npos ? 0 : start + 1,
-                       end - (start == std::string_view::npos ? 0 : start + 1) + 1);
+    constexpr std::string_view blanks = " \t\r\n\v\f";
+    keys = keys.substr(0, keys.find_last_not_of(blanks) + 1);
+    const size_t before = keys.find_last_of(blanks);
+    return before == std::string_view::npos ? keys : keys.substr(before + 1);
 }
 
 void checkSettings(const CliSettings& settings) {
