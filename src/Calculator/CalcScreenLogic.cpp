@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "Calculator/Operators.h"
 #include "Platform/Core/FatalAssert.h"
+#include "Utils/NumberUtils.h"
 
 namespace {
 
@@ -78,6 +80,12 @@ bool CalcScreenLogic::realKeysEnabled(const CalcEngine& engine) {
     return engine.accumulatorCalcValue().type() == CalcValueTypeReal;
 }
 
+std::optional<CalcValue> CalcScreenLogic::pastedCalcValueFromString(std::string_view text, int wordSize) {
+    const std::optional<CalcValue> value = NumberUtils::calcValueFromString(text);
+    if (!value || !value->isInteger()) return value;
+    return value->calcValueAsType(value->type(), wordSize);
+}
+
 CalcValueFormat CalcScreenLogic::numberViewFormatFromCalcValueType(CalcValueType type, int displayPage) const {
     if (displayPage < 0 || displayPage > 3) fatalAssert(kSource, "unrecognised page");
     if (type != CalcValueTypeReal) return CalcValueFormat::withStyle(kBaseStyles[displayPage]);
@@ -145,5 +153,16 @@ void CalcScreenLogic::displayPageCameToRest(int page) {
         settings_.setRealStyle(page);
     } else {
         engine_.setNumberBase(numberBaseFromDisplayPage(page));
+    }
+}
+
+void CalcScreenLogic::userSettingsHaveChanged(int wordSize) {
+    Operators& operators = Operators::sharedInstance();
+    if (wordSize == operators.wordSize()) return;
+    operators.setWordSize(wordSize);
+    const CalcValue& value = engine_.accumulatorCalcValue();
+    if (!value.isInteger()) return;
+    if (const std::optional<CalcValue> masked = value.calcValueAsType(value.type(), wordSize)) {
+        engine_.setAccumulatorCalcValue(*masked);
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "Calculator/CalcEngine.h"
 #include "Utils/CalcValueFormat.h"
@@ -38,6 +40,9 @@ public:
     // for a real), the decimal point and exponent keys for a real.
     static int usableDigitCount(const CalcEngine& engine);
     static bool realKeysEnabled(const CalcEngine& engine);
+    // The value Paste enters for a text, none when the text is no number. A pasted integer is a
+    // complete value, cut to the word size as "=" cuts a typed one: 0x1FF pasted at 8 bits is FF.
+    static std::optional<CalcValue> pastedCalcValueFromString(std::string_view text, int wordSize);
 
     CalcValueFormat numberViewFormatFromCalcValueType(CalcValueType type, int displayPage) const;
     // The page that suits the accumulator at start: the base page for an integer, the real
@@ -57,6 +62,10 @@ public:
     // A display strip came to rest on a page: sets the engine's number base for an integer
     // value, the settings' real style for a real one.
     void displayPageCameToRest(int page);
+    // The settings changed: a new word size goes into the registry and masks an integer
+    // accumulator in place, so that the number being typed and the operator waiting for it stay
+    // as they are.
+    void userSettingsHaveChanged(int wordSize);
     CalcValueType currentCalcValueType() const { return currentCalcValueType_; }
     void setCurrentCalcValueType(CalcValueType type) { currentCalcValueType_ = type; }
 

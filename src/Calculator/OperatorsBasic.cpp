@@ -126,8 +126,12 @@ std::optional<CalcValue> bitOperation(const CalcValue& value, const CalcValue& b
             const uint64_t v = operand.uBaseValue();
             switch (operation) {
                 case BitOperation::Get: return CalcValue::calcValueWithUBaseValue((v >> n) & 1);
-                case BitOperation::Set: return CalcValue::calcValueWithUBaseValue(v | mask);
-                case BitOperation::Clear: return CalcValue::calcValueWithUBaseValue(v & ~mask);
+                // A value typed past the word size keeps its bits above it until "=" cuts them;
+                // a result is complete and never holds them.
+                case BitOperation::Set:
+                    return CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(v | mask, w));
+                case BitOperation::Clear:
+                    return CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(v & ~mask, w));
             }
             break;
         }

@@ -317,20 +317,9 @@ void CalcViewController::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, con
 }
 
 void CalcViewController::userSettingsHaveChanged() {
-    Operators& operators = Operators::sharedInstance();
-    const int wordSize = settings_.wordSize();
     // Every setting is announced, the favourites page among them: only a new word size touches
-    // the accumulator, and it is masked in place, so that the number being typed and the
-    // operator waiting for it stay as they are.
-    if (wordSize != operators.wordSize()) {
-        operators.setWordSize(wordSize);
-        const CalcValue& value = engine_.accumulatorCalcValue();
-        if (value.isInteger()) {
-            if (const std::optional<CalcValue> masked = value.calcValueAsType(value.type(), wordSize)) {
-                engine_.setAccumulatorCalcValue(*masked);
-            }
-        }
-    }
+    // the accumulator.
+    logic_.userSettingsHaveChanged(settings_.wordSize());
     updateDisplay();
 }
 

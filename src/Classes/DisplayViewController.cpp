@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 
 #include "Calculator/CalcEngine.h"
+#include "Calculator/CalcScreenLogic.h"
+#include "Calculator/Operators.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonLCD.h"
 #include "Platform/Core/Log.h"
@@ -131,6 +133,7 @@ void DisplayViewController::copy() {
 void DisplayViewController::paste() {
     const std::optional<std::string> text = Clipboard::valueForPasteboardType(Clipboard::ClipboardTypeUTF8PlainText);
     if (!text) return;
-    const std::optional<CalcValue> value = NumberUtils::calcValueFromString(*text);
+    const std::optional<CalcValue> value =
+        CalcScreenLogic::pastedCalcValueFromString(*text, Operators::sharedInstance().wordSize());
     if (value) engine_.enterAccumulatorCalcValue(*value);
 }

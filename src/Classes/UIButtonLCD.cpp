@@ -150,16 +150,7 @@ Image UIButtonLCD::lcdImageFromMenuImage(const Image& menuImage) {
 }
 
 std::string UIButtonLCD::pasteboardStringFromCalcValue(const CalcValue& value, const CalcValueFormat& format) {
-    if (!value.isInteger()) return NumberUtils::stringFromCalcValue(value, &format);
-    const CalcValueStrings strings = NumberUtils::stringsFromCalcValue(value, &format);
-    std::string digits = strings[0];
-    // The parser reads hexadecimal by its prefix, the other bases by their letter.
-    switch (format.style.value_or(CalcValueFormatStyleHex)) {
-        case CalcValueFormatStyleBin: std::erase(digits, ' '); return digits + "b";
-        case CalcValueFormatStyleOct: return digits + "o";
-        case CalcValueFormatStyleDec: return digits + (value.type() == CalcValueTypeSBase ? "d" : "u");
-        default: return "0x" + digits;
-    }
+    return NumberUtils::pasteboardStringFromCalcValue(value, format);
 }
 
 void UIButtonLCD::updateAccessibility() {

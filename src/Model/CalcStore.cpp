@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "Calculator/Operators.h"
@@ -277,12 +278,26 @@ int32_t CalcStore::nextHistoryStepIndexAndIncrement() {
             globalDataManagedObject_->setNextHistoryStepIndex(0);
         }
     }
-    const int32_t index = globalDataManagedObject_->nextHistoryStepIndex();
+    int32_t index = globalDataManagedObject_->nextHistoryStepIndex();
+    // Only a counter changed by hand gets this far; rather than hand out an index twice, the
+    // kept steps are numbered afresh from 0 in their order and the counter goes on after them.
+    if (index == std::numeric_limits<int32_t>::max()) index = renumberHistorySteps();
     globalDataManagedObject_->setNextHistoryStepIndex(index + 1);
     // A failure here leaves the counter pending; the caller's own save reports it.
     std::string error;
     if (!save(&error)) Log::format("error saving GlobalData: %s", error.c_str());
     return index;
+}
+
+int32_t CalcStore::renumberHistorySteps() {
+    std::string error;
+    const auto steps = context().executeFetchRequest(requestSortedByIndex(CalcStoreHistoryStepEntityName), &error);
+    int32_t next = 0;
+    for (ManagedObject* step : steps.value_or(std::vector<ManagedObject*>{})) {
+        step->setValue(next++, CalcStoreHistoryStepKeyIndex);
+    }
+    Log::format("the history counter could go no higher; %d steps numbered afresh", next);
+    return next;
 }
 
 void CalcStore::addHistoryStepWithCalcValue1(const CalcValue& value1, OperatorsOperator op,
@@ -501,7 +516,9 @@ void CalcStore::addQuickOperatorWithOperator(OperatorsOperator op) {
                 entry->setIndex(0);
                 break;
             }
-            entry->setIndex(entry->index() + 1);
+            // An index changed by hand to the largest one stays there rather than overflow.
+            entry->setIndex(entry->index() == std::numeric_limits<int32_t>::max() ? entry->index()
+                                                                                  : entry->index() + 1);
         }
         if (!present) insertFirst();
     }

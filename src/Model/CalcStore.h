@@ -101,6 +101,8 @@ private:
     bool openCoordinator(std::string* errorMessage);
     ManagedObjectContext& context();
     bool save(std::string* error);
+    // Numbers the kept history steps 0, 1, ... in their order; the count.
+    int32_t renumberHistorySteps();
 
     std::string storePath_;
     std::unique_ptr<ManagedObjectModel> managedObjectModel_;

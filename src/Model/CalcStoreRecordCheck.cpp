@@ -1,5 +1,7 @@
 #include "Model/CalcStoreRecordCheck.h"
 
+#include <cmath>
+
 #include "Model/Favourite.h"
 #include "Model/GeneralValue.h"
 #include "Model/HistoryStep.h"
@@ -24,6 +26,10 @@ std::optional<std::string> CalcStoreRecordCheck::impossibleFieldOfGeneralValue(c
     if (!generalValue) return "no value";
     const std::optional<CalcValueType> type = calcValueTypeFromInt32(generalValue->type());
     if (!type || *type == CalcValueTypeNone) return field("value type", generalValue->type());
+    // Every real the calculator holds is finite; SQLite keeps an infinity as written.
+    if (*type == CalcValueTypeReal && !std::isfinite(generalValue->realValue().value_or(0.0))) {
+        return "real value " + std::to_string(*generalValue->realValue());
+    }
     return std::nullopt;
 }
 

@@ -12,7 +12,7 @@ class QuickOperator;
 // changed by hand or by another program can hold numbers that no operator or value type has;
 // such a record is logged once and left out, so that nothing read from the file reaches a fatal
 // assertion. Each check gives what makes the record impossible ("operator 99", "value type 9",
-// "no value"), or nothing when the record is sound.
+// "no value", "real value inf"), or nothing when the record is sound.
 class CalcStoreRecordCheck {
 public:
     static std::optional<std::string> impossibleFieldOfGeneralValue(const GeneralValue* generalValue);

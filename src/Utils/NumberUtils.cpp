@@ -360,6 +360,19 @@ std::optional<CalcValue> NumberUtils::calcValueFromString(std::string_view text)
     return std::nullopt;
 }
 
+std::string NumberUtils::pasteboardStringFromCalcValue(const CalcValue& value, const CalcValueFormat& format) {
+    if (!value.isInteger()) return stringFromCalcValue(value, &format);
+    const CalcValueStrings strings = stringsFromCalcValue(value, &format);
+    std::string digits = strings[0];
+    // The parser reads hexadecimal by its prefix, the other bases by their letter.
+    switch (format.style.value_or(CalcValueFormatStyleHex)) {
+        case CalcValueFormatStyleBin: std::erase(digits, ' '); return digits + "b";
+        case CalcValueFormatStyleOct: return digits + "o";
+        case CalcValueFormatStyleDec: return digits + (value.type() == CalcValueTypeSBase ? "d" : "u");
+        default: return "0x" + digits;
+    }
+}
+
 double NumberUtils::roundValueToIntWithPrecision(double x, double precision) {
     const double rounded = std::round(x);
     return std::fabs(x - rounded) < precision ? rounded : x;

@@ -36,6 +36,9 @@ public:
     static std::string stringStripTrailingZeros(std::string_view text);
     static std::string stringStripPlusPrefix(std::string_view text);
     static std::optional<CalcValue> calcValueFromString(std::string_view text);
+    // The text Copy puts on the clipboard, which calcValueFromString reads back as the value
+    // shown in the format: "0xFF", "-42d", "300u", "1010b", "2.5".
+    static std::string pasteboardStringFromCalcValue(const CalcValue& value, const CalcValueFormat& format);
 
     static double roundValueToIntWithPrecision(double x, double precision);
     static double radiansFromDegrees(double degrees);

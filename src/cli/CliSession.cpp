@@ -77,7 +77,8 @@ std::optional<std::string> CliSession::pressKeys(std::string_view keys) {
         // A pasted text runs to the end of the argument, spaces included.
         if (keys.substr(i).starts_with("paste:")) {
             const std::string_view text = keys.substr(i + 6);
-            const std::optional<CalcValue> value = NumberUtils::calcValueFromString(text);
+            const std::optional<CalcValue> value =
+                CalcScreenLogic::pastedCalcValueFromString(text, Operators::sharedInstance().wordSize());
             if (!value) return "cannot paste " + quoted(text) + ": not a number";
             engine_.enterAccumulatorCalcValue(*value);
             return std::nullopt;

@@ -97,6 +97,30 @@ TEST(ScreenLogicPages, EditingFormatShowsExactlyTheTypedDigits) {
     EXPECT_EQ(CalcScreenLogic::editingFormat(CalcValue::calcValueWithUBaseValue(3), hex, 100, true, 2), hex);
 }
 
+// A pasted integer is a complete value and never shows more bits than the word size holds.
+TEST(ScreenLogicPaste, PastedIntegersAreCutToTheWordSize) {
+    struct Row {
+        std::string_view text;
+        int wordSize;
+        CalcValue expected;
+    };
+    const Row rows[] = {
+        {"0x1F", 2, CalcValue::calcValueWithUBaseValue(3)},
+        {"0x1FF", 8, CalcValue::calcValueWithUBaseValue(0xFF)},
+        {"300d", 8, CalcValue::calcValueWithSBaseValue(44)},
+        {"-129d", 8, CalcValue::calcValueWithSBaseValue(127)},
+        {"-128d", 8, CalcValue::calcValueWithSBaseValue(-128)},
+        {"18446744073709551615u", 64, CalcValue::calcValueWithUBaseValue(UINT64_MAX)},
+        {"1e300", 8, CalcValue::calcValueWithRealValue(1e300)},
+    };
+    for (const Row& row : rows) {
+        const std::optional<CalcValue> pasted = CalcScreenLogic::pastedCalcValueFromString(row.text, row.wordSize);
+        ASSERT_TRUE(pasted) << row.text;
+        EXPECT_TRUE(pasted->isEqualToCalcValue(row.expected)) << row.text << " gave " << pasted->description();
+    }
+    EXPECT_FALSE(CalcScreenLogic::pastedCalcValueFromString("FF h", 8));
+}
+
 TEST_F(ScreenLogicTest, PageFormatsFollowTheSettings) {
     settings.places = 2;
     settings.sigFigs = 4;

@@ -196,6 +196,10 @@ TEST(BasicBits, GetSetClear) {
     EXPECT_EQ(binary(u(0), OperatorsOperatorBitSet, u(15))->uBaseValue(), 32768u);
     EXPECT_EQ(binary(u(0xFFFF), OperatorsOperatorBitClear, u(0))->uBaseValue(), 0xFFFEu);
     EXPECT_EQ(binary(s(-1), OperatorsOperatorBitClear, u(15))->sBaseValue(), 32767);
+    // An operand typed past the word size gives a result within it: 10000 at 8 bits is 0x10.
+    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitSet, u(1))->uBaseValue(), 0x2712u);
+    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitClear, u(4))->uBaseValue(), 0x2700u);
+    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitGet, u(4))->uBaseValue(), 1u);
     const std::optional<CalcValue> fromReal = binary(r(5.9), OperatorsOperatorBitGet, u(2));
     EXPECT_EQ(fromReal->type(), CalcValueTypeUBase);
     EXPECT_EQ(fromReal->uBaseValue(), 1u);

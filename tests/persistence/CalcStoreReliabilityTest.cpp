@@ -210,6 +210,15 @@ void damagePages(const std::string& path) {
     writeFile(path, contents);
 }
 
+// Checking the file must not change it: taking the write lock of a file cut short used to
+// rewrite its first page, and switching a damaged file to write-ahead logging its header.
+void cutShort(const std::string& path) { writeFile(path, fileContents(path).substr(0, 25)); }
+
+void damagePagesWithoutWriteAheadLog(const std::string& path) {
+    executeSql(path, "PRAGMA journal_mode = DELETE");
+    damagePages(path);
+}
+
 void markAsNewerLayout(const std::string& path) {
     executeSql(path, "PRAGMA user_version = 99");
     EXPECT_EQ(queryInteger(path, "PRAGMA user_version"), 99);
@@ -219,13 +228,14 @@ void replaceATable(const std::string& path) {
     executeSql(path, "DROP TABLE HistoryStep; CREATE TABLE HistoryStep (something TEXT)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableStore,
-                         ::testing::Values(UnreadableRow{"textFile", writeText},
-                                           UnreadableRow{"header", overwriteHeader},
-                                           UnreadableRow{"damagedPages", damagePages},
-                                           UnreadableRow{"newerLayout", markAsNewerLayout},
-                                           UnreadableRow{"tableOfAnotherLayout", replaceATable}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnreadableStore,
+    ::testing::Values(UnreadableRow{"textFile", writeText}, UnreadableRow{"header", overwriteHeader},
+                      UnreadableRow{"damagedPages", damagePages}, UnreadableRow{"cutShort", cutShort},
+                      UnreadableRow{"damagedPagesWithoutWriteAheadLog", damagePagesWithoutWriteAheadLog},
+                      UnreadableRow{"newerLayout", markAsNewerLayout},
+                      UnreadableRow{"tableOfAnotherLayout", replaceATable}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StoreGrowth, OwnedValuesGoWithTheirOwnersSoTheFileStopsGrowing) {
     TemporaryFolder folder;

@@ -42,6 +42,49 @@ TEST(UserDefaultsFile, ReadsWhatUserDefaultsWrote) {
     EXPECT_FALSE(file.boolForKey("Missing"));
 }
 
+// Files written by hand or by another program: the command line reads each setting as the
+// calculator's QSettings does, including the files QSettings reports as damaged, which the
+// calculator sets aside and so reads as holding nothing.
+TEST(UserDefaultsFile, ReadsEveryFileAsQSettingsDoes) {
+    const std::string_view texts[] = {
+        "[General]\nUserSettingsKeyWordSize=8\n# a comment QSettings does not know\n",
+        "\xEF\xBB\xBF[General]\nUserSettingsKeyWordSize=12\n",
+        "\xEF\xBB\xBFUserSettingsKeyWordSize=12\n",
+        "\xEF\xBB\xBF UserSettingsKeyWordSize=12\n",
+        "[General\nUserSettingsKeyWordSize=8\n",
+        "UserSettingsKeyWordSize=5\n[Other]\nUserSettingsKeyWordSize=6\n[general]\nUserSettingsKeyAngle=1\n",
+        "[%General]\nUserSettingsKeyWordSize=8\n[ General ]x\nUserSettingsKeyAngle=1\n",
+        "UserSettingsKeyWordSize=+8\nUserSettingsKeyAngle= \" 1 \"\nUserSettingsKeyRealStyle=2;3\n",
+        "UserSettingsKeyWordSize=8,9\nUserSettingsKeyAngle=\"8,9\"\nUserSettingsKeyHasCreatedDefaultValues= FALSE\n",
+        "UserSettingsKeyWordSize=\\x38\\070\nUserSettingsKeyAngle=\\1000070\nUserSettingsKeyRealStyle=\\x10038\n",
+        "UserSettingsKeyWordSize=@String(8)\nUserSettingsKeyAngle=@@1\nUserSettingsKeyRealStyle=@Invalid()\n",
+        "UserSettingsKeyWordSize=@ByteArray( 8)\nUserSettingsKeyAngle=@Rect(1 2)\n",
+        "UserSettingsKeyWordSize=2147483648\nUserSettingsKeyAngle=4294967297\nUserSettingsKeyRealStyle="
+        "9223372036854775808\n",
+        "UserSettingsKeyWordSize=8\\\n9\nUserSettingsKeyAngle=\"1\n\"\nuserSettingsKeyRealStyle=2\n",
+        "%55serSettingsKeyWordSize=8\nUserSettingsKey%U0041ngle=1\n UserSettingsKeyRealStyle =2\n",
+        "UserSettingsKeyWordSize=\xEF\xBB\xBF"
+        "8\nUserSettingsKeyAngle=1\xEF\xBB\xBF\nUserSettingsKeyRealStyle=2\xC5\n",
+        "UserSettingsKeyWordSize=8\nUserSettingsKeyWordSize=9\nUserSettingsKeyHasCreatedDefaultValues=0 \\\n",
+        "UserSettingsKeyWordSize\\=8\n",
+        "UserSettingsKeyWordSize=\"8\nUserSettingsKeyAngle=1\n",
+        "UserSettingsKeyHasCreatedDefaultValues=\"0 \"\nUserSettingsKeyAngle=\\q1\nUserSettingsKeyWordSize=8\\x\n",
+    };
+    const std::string_view keys[] = {UserSettingsKeyWordSize, UserSettingsKeyAngle, UserSettingsKeyRealStyle,
+                                     UserSettingsKeyHasCreatedDefaultValues};
+    for (const std::string_view text : texts) {
+        TemporaryFolder folder;
+        const std::string path = folder.filePath("Quillet.conf");
+        writeFile(path, std::string(text));
+        const UserDefaultsFile file(path);
+        const UserDefaults calculator(path);
+        for (const std::string_view key : keys) {
+            EXPECT_EQ(file.integerForKey(key), calculator.integerForKey(key)) << key << " in " << text;
+            EXPECT_EQ(file.boolForKey(key), calculator.boolForKey(key)) << key << " in " << text;
+        }
+    }
+}
+
 TEST(UserDefaultsFile, ReadRulesMatchTheSettings) {
     for (int32_t stored : {-5, 0, 1, 2, 7, 64, 65, 1000}) {
         TemporaryFolder folder;

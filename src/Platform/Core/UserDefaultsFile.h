@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "Platform/Core/UserDefaultsIniParser.h"
+
 // The saved user defaults read straight from their INI file, without Qt: the command line
 // starts in a few milliseconds, like bc, where loading Qt alone would take several times that.
 // Read-only; the calculator writes the file through UserDefaults. Integers and booleans read as
-// UserDefaults reads them, a missing or unreadable value as 0 or false.
+// UserDefaults reads them, a missing or unreadable value as 0 or false, and a file QSettings
+// reports as damaged holds no values.
 class UserDefaultsFile {
 public:
     // Where UserDefaults::standardUserDefaults() keeps the file:
@@ -23,7 +26,5 @@ public:
     bool boolForKey(std::string_view key) const;
 
 private:
-    std::optional<std::string_view> valueForKey(std::string_view key) const;
-
-    std::map<std::string, std::string, std::less<>> values_;
+    std::map<std::string, UserDefaultsIniValue, std::less<>> values_;
 };

@@ -82,11 +82,27 @@ void PersistentStoreCoordinator::open() {
         fail(StoreOpenFailure::None, resultCode, error);
         return;
     }
-    // One process at a time: the exclusive lock is taken now and held until the file is closed,
-    // so a second process fails here before it has changed anything. Only then is the file
-    // switched to write-ahead logging, which makes each commit one append and one flush.
-    if (!database_->execute("PRAGMA locking_mode = EXCLUSIVE", &error, &resultCode) ||
-        !database_->execute("BEGIN EXCLUSIVE; COMMIT", &error, &resultCode)) {
+    // One process at a time: in exclusive locking mode every lock taken is held until the file
+    // is closed, so a second process fails below before it has changed anything. Only once the
+    // write lock is held is the file switched to write-ahead logging, which makes each commit
+    // one append and one flush.
+    if (!database_->execute("PRAGMA locking_mode = EXCLUSIVE", &error, &resultCode)) {
+        fail(StoreOpenFailure::None, resultCode, error);
+        return;
+    }
+    // The file is checked while it is only read: taking the write lock of a damaged file (one
+    // cut short, say) can already rewrite its first page, and a file set aside must keep the
+    // bytes it had.
+    std::string check;
+    if (!database_->queryText("PRAGMA quick_check", &check, &error, &resultCode)) {
+        fail(StoreOpenFailure::None, resultCode, error);
+        return;
+    }
+    if (check != "ok") {
+        fail(StoreOpenFailure::Unreadable, SQLITE_CORRUPT, "damaged (" + check + ")");
+        return;
+    }
+    if (!database_->execute("BEGIN EXCLUSIVE; COMMIT", &error, &resultCode)) {
         fail(StoreOpenFailure::None, resultCode, error);
         return;
     }
@@ -106,15 +122,6 @@ void PersistentStoreCoordinator::open() {
     // The log is cut back after each checkpoint so that it does not keep its largest size.
     if (!database_->execute("PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 1048576", &error, &resultCode)) {
         fail(StoreOpenFailure::None, resultCode, error);
-        return;
-    }
-    std::string check;
-    if (!database_->queryText("PRAGMA quick_check", &check, &error, &resultCode)) {
-        fail(StoreOpenFailure::None, resultCode, error);
-        return;
-    }
-    if (check != "ok") {
-        fail(StoreOpenFailure::Unreadable, SQLITE_CORRUPT, "damaged (" + check + ")");
         return;
     }
     if (!prepareLayout(&error, &resultCode)) fail(StoreOpenFailure::None, resultCode, error);
