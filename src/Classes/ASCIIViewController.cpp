@@ -4,7 +4,6 @@
 #include "Calculator/CalcEngine.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonASCIITable.h"
-#include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/PointGeometry.h"
 
 namespace {
@@ -14,17 +13,17 @@ const QRectF kViewFrame(0, 0, ASCIIViewController::ASCIIViewControllerWidth,
 
 ASCIIViewController::ASCIIViewController(QWidget* parent) : ASCIIViewController(CalcEngine::sharedInstance(), parent) {}
 
-ASCIIViewController::ASCIIViewController(CalcEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
-    viewDidLoad();
+ASCIIViewController::ASCIIViewController(CalcEngine& engine, QWidget* parent)
+    : ViewController(parent), engine_(engine) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
 }
 
-ASCIIViewController::~ASCIIViewController() { releaseAll(); }
-
 void ASCIIViewController::viewDidLoad() {
-    NotificationCenter& center = NotificationCenter::defaultCenter();
     for (std::string_view name :
          {NotificationsNotificationBaseHasChanged, NotificationsNotificationAccumulatorHasChanged}) {
-        center.addObserver(this, name, [this](const Notification&) { notificationBaseHasChanged(); });
+        observe(name, [this](const Notification&) { notificationBaseHasChanged(); });
     }
     asciiTableButton_ = new UIButtonASCIITable(kViewFrame, this);
     layoutForPointScale();
@@ -73,6 +72,6 @@ void ASCIIViewController::buttonASCIITableAction() {
 }
 
 void ASCIIViewController::releaseAll() {
-    NotificationCenter::defaultCenter().removeObserver(this);
+    ViewController::releaseAll();
     updateTimer_.stop();
 }

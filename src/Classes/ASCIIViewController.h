@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
-
 #include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/ViewController.h"
 
 class CalcEngine;
 class UIButtonASCIITable;
@@ -10,7 +9,7 @@ class UIButtonASCIITable;
 // The ASCII table page: keeps the table in step with the engine's value and number base, and
 // enters the code of a tapped cell. While the page is on screen every change of the value or
 // the base (re)starts a short delay, so that typing a number redraws the table once.
-class ASCIIViewController : public QWidget {
+class ASCIIViewController : public ViewController {
     Q_OBJECT
 
 public:
@@ -21,7 +20,6 @@ public:
 
     explicit ASCIIViewController(QWidget* parent = nullptr);
     explicit ASCIIViewController(CalcEngine& engine, QWidget* parent = nullptr);
-    ~ASCIIViewController() override;
 
     UIButtonASCIITable* asciiTableButton() const { return asciiTableButton_; }
 
@@ -43,15 +41,16 @@ public:
     // Lays the view and the table out again for the present point scale.
     void layoutForPointScale();
 
-    void releaseAll();
+    void releaseAll() override;
 
 signals:
     // The table was brought in line with the engine.
     void asciiTableUpdated();
 
-private:
-    void viewDidLoad();
+protected:
+    void viewDidLoad() override;
 
+private:
     CalcEngine& engine_;
     UIButtonASCIITable* asciiTableButton_ = nullptr;
     OneShotTimer updateTimer_;

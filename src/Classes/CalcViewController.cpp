@@ -2,7 +2,8 @@
 
 #include <QPainter>
 #include <QResizeEvent>
-#include <cmath>
+#include <QSignalBlocker>
+#include <functional>
 
 #include "Calculator/CalcEngine.h"
 #include "Calculator/Operators.h"
@@ -11,14 +12,13 @@
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/FirstButtonViewController.h"
 #include "Classes/Notifications.h"
+#include "Classes/PagedStrip.h"
 #include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
-#include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Localized.h"
-#include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/ImageStore.h"
@@ -29,8 +29,6 @@
 
 namespace {
 
-constexpr const char* kSource = "Classes/CalcViewController";
-
 constexpr const char* kLcdPageBaseImages[] = {"lcdPageBin.png", "lcdPageOct.png", "lcdPageDec.png", "lcdPageHex.png"};
 constexpr const char* kLcdPageBaseDimImages[] = {"lcdPageBinTransparent.png", "lcdPageOctTransparent.png",
                                                  "lcdPageDecTransparent.png", "lcdPageHexTransparent.png"};
@@ -39,19 +37,12 @@ constexpr const char* kLcdPageRealDimImages[] = {"lcdPageFixTransparent.png", "l
                                                  "lcdPageSciTransparent.png", "lcdPageAutoTransparent.png"};
 
 // The screen's layout in points, top to bottom, on a view 320 points wide.
-struct Band {
-    double top;
-    double height;
-};
-constexpr Band kDisplayStrip{0, 90};
-constexpr Band kDisplayIndicator{90, 18};
-constexpr Band kFavouritesStrip{108, 48};
-constexpr Band kFavouritesIndicator{156, 10};
-constexpr Band kButtonStrip{166, 238};
-constexpr Band kButtonsIndicator{404, 12};
-
-// True only while the screen itself sets the segmented control.
-bool segmentedControlForceUpdate = false;
+constexpr PagedStrip::Band kDisplayStrip{0, 90};
+constexpr PagedStrip::Band kDisplayIndicator{90, 18};
+constexpr PagedStrip::Band kFavouritesStrip{108, 48};
+constexpr PagedStrip::Band kFavouritesIndicator{156, 10};
+constexpr PagedStrip::Band kButtonStrip{166, 238};
+constexpr PagedStrip::Band kButtonsIndicator{404, 12};
 
 std::vector<Image> imagesNamed(const char* const (&names)[4]) {
     std::vector<Image> images;
@@ -66,8 +57,10 @@ CalcViewController::CalcViewController(QWidget* parent)
                          parent) {}
 
 CalcViewController::CalcViewController(CalcEngine& engine, CalcStore& store, UserSettings& settings, QWidget* parent)
-    : QWidget(parent), engine_(engine), store_(store), settings_(settings), logic_(engine, *this) {
-    viewDidLoad();
+    : ViewController(parent), engine_(engine), store_(store), settings_(settings), logic_(engine, *this) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
 }
 
 CalcViewController::~CalcViewController() { releaseAll(); }
@@ -77,18 +70,7 @@ void CalcViewController::viewDidLoad() {
     operators.setAngleType(settings_.angleType());
     operators.setWordSize(settings_.wordSize());
     engine_.setDelegate(this);
-    loadImages();
-
-    displayScrollView_ = new PagedScrollView(this);
-    favouritesScrollView_ = new PagedScrollView(this);
-    buttonScrollView_ = new PagedScrollView(this);
-    displayPageControl_ = new UIPageControlReadOnly(this);
-    favouritesPageControl_ = new UIPageControlReadOnly(this);
-    buttonsPageControl_ = new UIPageControlReadOnly(this);
-    layoutStrips();
-    createDisplayScrollView();
-    createFavouritesScrollView();
-    createButtonScrollView();
+    createStrips();
 
     historyButton_ = new UIButton(this);
     historyButton_->setImage(ImageStore::imageNamed("navigationBarHistory.png"));
@@ -96,8 +78,8 @@ void CalcViewController::viewDidLoad() {
     // The history screen arrives with its own issue; until then the button cannot be used.
     historyButton_->setEnabled(false);
 
-    NotificationCenter::defaultCenter().addObserver(this, UserSettingsNotificationUserSettingsHaveChanged,
-                                                    [this](const Notification&) { userSettingsHaveChanged(); });
+    observe(UserSettingsNotificationUserSettingsHaveChanged,
+            [this](const Notification&) { userSettingsHaveChanged(); });
 
     segmentedControl_ = new UISegmentedControl(this);
     connect(segmentedControl_, &UISegmentedControl::valueChanged, this, &CalcViewController::segmentedControlChanged);
@@ -106,11 +88,9 @@ void CalcViewController::viewDidLoad() {
     showDisplayPage(logic_.displayPage());
     logic_.setCurrentCalcValueType(engine_.accumulatorCalcValue().type());
 
-    displayPageControl_->setImageGap(6);
-    favouritesPageControl_->setNumberOfPages(CalcViewControllerFavouritesPages);
-    favouritesPageControl_->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
-    buttonsPageControl_->setNumberOfPages(CalcViewControllerButtonPages);
-    buttonsPageControl_->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
+    displayPageControl()->setImageGap(6);
+    favouritesPageControl()->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
+    buttonsPageControl()->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
 
     updateDisplay();
     showFavouritesPage(std::clamp(settings_.favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
@@ -121,51 +101,43 @@ void CalcViewController::viewDidLoad() {
     lazyTimer_.start(CalcViewControllerFirstLazyDelay, [this] { lazyCreateUI(); });
 }
 
-void CalcViewController::loadImages() {
-    // Drawn when first shown: a start on integers never needs the real style's images.
-    lcdPageBaseImages_.clear();
-    lcdPageBaseDimImages_.clear();
-    lcdPageRealImages_.clear();
-    lcdPageRealDimImages_.clear();
+void CalcViewController::createStrips() {
+    displayStrip_ = std::make_unique<PagedStrip>(this, CalcViewControllerDisplayPages, kDisplayStrip, kDisplayIndicator,
+                                                 std::bind_front(&CalcViewController::makeDisplayPage, this));
+    favouritesStrip_ =
+        std::make_unique<PagedStrip>(this, CalcViewControllerFavouritesPages, kFavouritesStrip, kFavouritesIndicator,
+                                     std::bind_front(&CalcViewController::makeFavouritesPage, this));
+    buttonStrip_ = std::make_unique<PagedStrip>(this, CalcViewControllerButtonPages, kButtonStrip, kButtonsIndicator,
+                                                std::bind_front(&CalcViewController::makeButtonPage, this));
+    // The three strips come first, then their indicators, for the screen reader too.
+    for (PagedStrip* strip : strips()) strip->pageControl()->raise();
+    layoutStrips();
+    for (PagedStrip* strip : strips()) strip->scrollView()->setDelegate(this);
+    buttonStrip_->loadPage(0);
+    buttonStrip_->loadPage(1);
 }
 
-void CalcViewController::createDisplayScrollView() {
-    displayViewControllers_.fill(nullptr);
-    displayScrollView_->setPagingEnabled(true);
-    displayScrollView_->setContentSize(
-        QSize(CalcViewControllerDisplayPages * displayScrollView_->width(), displayScrollView_->height()));
-    displayScrollView_->setDelegate(this);
+QWidget* CalcViewController::makeDisplayPage(int, QWidget* contentView) {
+    auto* display = new DisplayViewController(engine_, contentView);
+    // A page made after the last accumulator change shows the pending operator all the same.
+    display->button()->setCurrOperator(engine_.currOperator());
+    return display;
 }
 
-void CalcViewController::createFavouritesScrollView() {
-    favouritesViewControllers_.fill(nullptr);
-    favouritesScrollView_->setPagingEnabled(true);
-    favouritesScrollView_->setContentSize(
-        QSize(CalcViewControllerFavouritesPages * favouritesScrollView_->width(), favouritesScrollView_->height()));
-    favouritesScrollView_->setDelegate(this);
+QWidget* CalcViewController::makeFavouritesPage(int page, QWidget* contentView) {
+    auto* bar = new FavouritesButtonViewController(engine_, store_, contentView);
+    bar->setPageIndex(page);
+    return bar;
 }
 
-void CalcViewController::createButtonScrollView() {
-    firstButtonViewController_ = nullptr;
-    secondButtonViewController_ = nullptr;
-    buttonScrollView_->setPagingEnabled(true);
-    buttonScrollView_->setContentSize(
-        QSize(CalcViewControllerButtonPages * buttonScrollView_->width(), buttonScrollView_->height()));
-    buttonScrollView_->setDelegate(this);
-    buttonsPageControl_->setNumberOfPages(CalcViewControllerButtonPages);
-    buttonsPageControl_->setCurrentPage(0);
-    loadButtonScrollViewWithPage(0);
-    loadButtonScrollViewWithPage(1);
+QWidget* CalcViewController::makeButtonPage(int page, QWidget* contentView) {
+    if (page == 0) return new FirstButtonViewController(engine_, settings_, contentView);
+    return new SecondButtonViewController(engine_, contentView);
 }
 
-int CalcViewController::displayPageIndex() const {
-    return CalcScreenLogic::pageIndexFromOffset(displayScrollView_->contentOffset().x(), displayScrollView_->width());
-}
+int CalcViewController::displayPageIndex() const { return displayStrip_->pageIndex(); }
 
-int CalcViewController::favouritesPageIndex() const {
-    return CalcScreenLogic::pageIndexFromOffset(favouritesScrollView_->contentOffset().x(),
-                                                favouritesScrollView_->width());
-}
+int CalcViewController::favouritesPageIndex() const { return favouritesStrip_->pageIndex(); }
 
 CalcValueFormat CalcViewController::numberViewFormatFromCalcValueType(CalcValueType type, int displayPage) const {
     return logic_.numberViewFormatFromCalcValueType(type, displayPage);
@@ -175,63 +147,19 @@ CalcValueFormatStyle CalcViewController::currentCalcValueFormatStyle() const {
     return logic_.currentCalcValueFormatStyle();
 }
 
-void CalcViewController::placePage(PagedScrollView* strip, QWidget* page, int index) {
-    page->setGeometry(index * strip->width(), 0, strip->width(), strip->height());
-    page->show();
-}
-
-void CalcViewController::showPage(PagedScrollView* strip, UIPageControlReadOnly* pageControl, int page) {
-    strip->scrollRectToVisible(QRect(page * strip->width(), 0, strip->width(), strip->height()));
-    pageControl->setCurrentPage(page);
-}
-
 void CalcViewController::showDisplayPage(int page) {
-    loadDisplayScrollViewWithPage(page);
-    showPage(displayScrollView_, displayPageControl_, page);
+    displayStrip_->showPage(page);
     logic_.setDisplayPage(page);
 }
 
-void CalcViewController::showFavouritesPage(int page) {
-    loadFavouritesScrollViewWithPage(page);
-    showPage(favouritesScrollView_, favouritesPageControl_, page);
-}
-
-void CalcViewController::loadDisplayScrollViewWithPage(int page) {
-    if (page < 0 || page >= CalcViewControllerDisplayPages) return;
-    DisplayViewController*& slot = displayViewControllers_[static_cast<size_t>(page)];
-    if (slot) return;
-    slot = new DisplayViewController(engine_, displayScrollView_->contentView());
-    // A page made after the last accumulator change shows the pending operator all the same.
-    slot->button()->setCurrOperator(engine_.currOperator());
-    placePage(displayScrollView_, slot, page);
-}
-
-void CalcViewController::loadFavouritesScrollViewWithPage(int page) {
-    if (page < 0 || page >= CalcViewControllerFavouritesPages) return;
-    FavouritesButtonViewController*& slot = favouritesViewControllers_[static_cast<size_t>(page)];
-    if (slot) return;
-    slot = new FavouritesButtonViewController(engine_, store_, favouritesScrollView_->contentView());
-    slot->setPageIndex(page);
-    placePage(favouritesScrollView_, slot, page);
-}
-
-void CalcViewController::loadButtonScrollViewWithPage(int page) {
-    if (page == 0 && !firstButtonViewController_) {
-        firstButtonViewController_ =
-            new FirstButtonViewController(engine_, settings_, buttonScrollView_->contentView());
-        placePage(buttonScrollView_, firstButtonViewController_, 0);
-    } else if (page == 1 && !secondButtonViewController_) {
-        secondButtonViewController_ = new SecondButtonViewController(engine_, buttonScrollView_->contentView());
-        placePage(buttonScrollView_, secondButtonViewController_, 1);
-    }
-}
+void CalcViewController::showFavouritesPage(int page) { favouritesStrip_->showPage(page); }
 
 void CalcViewController::updateDisplay() {
     const CalcValue& value = engine_.accumulatorCalcValue();
     const OperatorsError error = engine_.currError();
     const int wordSize = Operators::sharedInstance().wordSize();
     for (int page = 0; page < CalcViewControllerDisplayPages; ++page) {
-        DisplayViewController* display = displayViewControllers_[static_cast<size_t>(page)];
+        DisplayViewController* display = displayViewController(page);
         if (!display) continue;
         if (error != OperatorsErrorNone) {
             display->updateWithError(error);
@@ -249,7 +177,7 @@ void CalcViewController::updateDisplay() {
     // The indicator's images change only with the kind of value; setting them on every key
     // would rebuild its image views for nothing.
     const bool isReal = value.type() == CalcValueTypeReal;
-    if (isReal != isRealAccumulatorShown_ || !displayPageControl_->hasImages()) {
+    if (isReal != isRealAccumulatorShown_ || !displayPageControl()->hasImages()) {
         isRealAccumulatorShown_ = isReal;
         setDisplayPageControlImages();
     }
@@ -265,15 +193,16 @@ void CalcViewController::setDisplayPageControlImages() {
         lcdPageBaseDimImages_ = imagesNamed(kLcdPageBaseDimImages);
     }
     if (isRealAccumulatorShown_) {
-        displayPageControl_->setImages(lcdPageRealImages_, lcdPageRealDimImages_);
+        displayPageControl()->setImages(lcdPageRealImages_, lcdPageRealDimImages_);
     } else {
-        displayPageControl_->setImages(lcdPageBaseImages_, lcdPageBaseDimImages_);
+        displayPageControl()->setImages(lcdPageBaseImages_, lcdPageBaseDimImages_);
     }
-    layoutPageControl(displayPageControl_, kDisplayIndicator.top, kDisplayIndicator.height);
+    displayStrip_->layoutPageControl();
 }
 
 void CalcViewController::updateSegmentedControl() {
-    segmentedControlForceUpdate = true;
+    // What the screen sets is no choice of the user's.
+    const QSignalBlocker blocker(segmentedControl_);
     if (engine_.accumulatorCalcValue().type() == CalcValueTypeReal) {
         segmentedControl_->setSelectedSegmentIndex(0);
         segmentedControl_->setTitleForSegmentAtIndex(QString::fromStdString(Localized::string("● Scientific")), 0);
@@ -283,11 +212,9 @@ void CalcViewController::updateSegmentedControl() {
         segmentedControl_->setTitleForSegmentAtIndex(QString::fromStdString(Localized::string("  Scientific")), 0);
         segmentedControl_->setTitleForSegmentAtIndex(QString::fromStdString(Localized::string("● Programmer")), 1);
     }
-    segmentedControlForceUpdate = false;
 }
 
 void CalcViewController::segmentedControlChanged() {
-    if (segmentedControlForceUpdate) return;
     const bool isReal = engine_.accumulatorCalcValue().type() == CalcValueTypeReal;
     if (segmentedControl_->selectedSegmentIndex() == 0) {
         if (!isReal) engine_.enterOperator(OperatorsOperatorToReal);
@@ -324,76 +251,53 @@ void CalcViewController::userSettingsHaveChanged() {
 }
 
 void CalcViewController::lazyCreateUI() {
-    for (int page = 0; page < CalcViewControllerDisplayPages; ++page) {
-        if (displayViewControllers_[static_cast<size_t>(page)]) continue;
-        loadDisplayScrollViewWithPage(page);
+    if (displayStrip_->loadFirstMissingPage()) {
         updateDisplay();
-        lazyTimer_.start(CalcViewControllerNextLazyDelay, [this] { lazyCreateUI(); });
+    } else if (!favouritesStrip_->loadFirstMissingPage()) {
         return;
     }
-    for (int page = 0; page < CalcViewControllerFavouritesPages; ++page) {
-        if (favouritesViewControllers_[static_cast<size_t>(page)]) continue;
-        loadFavouritesScrollViewWithPage(page);
-        lazyTimer_.start(CalcViewControllerNextLazyDelay, [this] { lazyCreateUI(); });
-        return;
-    }
+    lazyTimer_.start(CalcViewControllerNextLazyDelay, [this] { lazyCreateUI(); });
 }
 
 void CalcViewController::scrollViewDidScroll(PagedScrollView& scrollView) {
-    const int page = CalcScreenLogic::pageIndexFromOffset(scrollView.contentOffset().x(), scrollView.width());
+    PagedStrip* strip = stripOf(scrollView);
+    if (!strip) return;
+    if (strip == buttonStrip_.get()) favouritesPageControl()->setHidden(true);
+    strip->pageControl()->setCurrentPage(strip->pageIndex());
     // The pages coming into view are made now if the delayed creation has not reached them
     // yet, so that a quick swipe never shows an empty page.
-    const double width = std::max(1, scrollView.width());
-    const double offset = scrollView.contentOffset().x();
-    const int leftPage = static_cast<int>(std::floor(offset / width));
-    const int rightPage = static_cast<int>(std::floor((offset + width - 1) / width));
-    if (&scrollView == displayScrollView_) {
-        displayPageControl_->setCurrentPage(page);
-        bool created = false;
-        for (int visible : {leftPage, rightPage}) {
-            if (visible < 0 || visible >= CalcViewControllerDisplayPages || displayViewController(visible)) continue;
-            loadDisplayScrollViewWithPage(visible);
-            created = true;
-        }
-        if (created) updateDisplay();
-    } else if (&scrollView == favouritesScrollView_) {
-        favouritesPageControl_->setCurrentPage(page);
-        loadFavouritesScrollViewWithPage(leftPage);
-        loadFavouritesScrollViewWithPage(rightPage);
-    } else if (&scrollView == buttonScrollView_) {
-        favouritesPageControl_->setHidden(true);
-        buttonsPageControl_->setCurrentPage(page);
-        loadButtonScrollViewWithPage(page - 1);
-        loadButtonScrollViewWithPage(page);
-        loadButtonScrollViewWithPage(page + 1);
-    }
+    if (strip->loadPagesInView() && strip == displayStrip_.get()) updateDisplay();
 }
 
 void CalcViewController::scrollViewDidEndDecelerating(PagedScrollView& scrollView) {
-    if (&scrollView == buttonScrollView_) {
-        const bool onFirstPage = buttonsPageControl_->currentPage() == 0;
-        if (onFirstPage) favouritesPageControl_->setHidden(false);
-        if (secondButtonViewController_) secondButtonViewController_->setIsRedrawing(!onFirstPage);
-    } else if (&scrollView == displayScrollView_) {
+    PagedStrip* strip = stripOf(scrollView);
+    if (!strip) return;
+    if (strip == buttonStrip_.get()) {
+        const bool onFirstPage = buttonsPageControl()->currentPage() == 0;
+        if (onFirstPage) favouritesPageControl()->setHidden(false);
+        if (SecondButtonViewController* second = secondButtonViewController()) second->setIsRedrawing(!onFirstPage);
+    } else if (strip == displayStrip_.get()) {
         const int page = std::clamp(displayPageIndex(), 0, CalcViewControllerDisplayPages - 1);
         logic_.displayPageCameToRest(page);
         NotificationCenter::defaultCenter().post(NotificationsNotificationBaseHasChanged, this);
-    } else if (&scrollView == favouritesScrollView_) {
+    } else {
         settings_.setFavouritesPageIndex(std::clamp(favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
     }
-    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, pageShownIn(scrollView));
+    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, pageShownIn(*strip));
 }
 
-QWidget* CalcViewController::pageShownIn(const PagedScrollView& scrollView) const {
-    const int page = scrollView.currentPage();
-    if (&scrollView == displayScrollView_) {
-        // The LCD is the page's one accessibility element.
-        DisplayViewController* display = displayViewController(page);
-        return display ? display->button() : nullptr;
+PagedStrip* CalcViewController::stripOf(const PagedScrollView& scrollView) const {
+    for (PagedStrip* strip : strips()) {
+        if (strip->scrollView() == &scrollView) return strip;
     }
-    if (&scrollView == favouritesScrollView_) return favouritesViewController(page);
-    if (page == 0) return firstButtonViewController_;
-    return secondButtonViewController_;
+    return nullptr;
+}
+
+QWidget* CalcViewController::pageShownIn(const PagedStrip& strip) const {
+    QWidget* page = strip.page(strip.scrollView()->currentPage());
+    // The LCD is a display page's one accessibility element.
+    if (auto* display = qobject_cast<DisplayViewController*>(page)) return display->button();
+    return page;
 }
 
 int32_t CalcViewController::numDecimalPlaces() const { return settings_.numDecimalPlaces(); }
@@ -403,19 +307,19 @@ void CalcViewController::setRealStyle(int32_t realStyle) { settings_.setRealStyl
 int32_t CalcViewController::integerType() const { return settings_.integerType(); }
 
 DisplayViewController* CalcViewController::displayViewController(int page) const {
-    if (page < 0 || page >= CalcViewControllerDisplayPages) return nullptr;
-    return displayViewControllers_[static_cast<size_t>(page)];
+    return qobject_cast<DisplayViewController*>(displayStrip_->page(page));
 }
 
 FavouritesButtonViewController* CalcViewController::favouritesViewController(int page) const {
-    if (page < 0 || page >= CalcViewControllerFavouritesPages) return nullptr;
-    return favouritesViewControllers_[static_cast<size_t>(page)];
+    return qobject_cast<FavouritesButtonViewController*>(favouritesStrip_->page(page));
 }
 
-FirstButtonViewController* CalcViewController::firstButtonViewController() const { return firstButtonViewController_; }
+FirstButtonViewController* CalcViewController::firstButtonViewController() const {
+    return qobject_cast<FirstButtonViewController*>(buttonStrip_->page(0));
+}
 
 SecondButtonViewController* CalcViewController::secondButtonViewController() const {
-    return secondButtonViewController_;
+    return qobject_cast<SecondButtonViewController*>(buttonStrip_->page(1));
 }
 
 void CalcViewController::copyDisplay() {
@@ -429,60 +333,24 @@ void CalcViewController::pasteDisplay() {
 
 void CalcViewController::turnDisplayPage(int step) {
     // From the page the strip is heading to, so that two quick steps turn two pages.
-    const int page = displayScrollView_->targetPage() + step;
+    const int page = displayScrollView()->targetPage() + step;
     if (page < 0 || page >= CalcViewControllerDisplayPages) return;
-    loadDisplayScrollViewWithPage(page);
+    displayStrip_->loadPage(page);
     updateDisplay();
-    displayScrollView_->scrollToPage(page, true);
+    displayScrollView()->scrollToPage(page, true);
 }
 
 void CalcViewController::releaseAll() {
-    NotificationCenter::defaultCenter().removeObserver(this);
+    ViewController::releaseAll();
     lazyTimer_.stop();
     if (engine_.delegate() == this) engine_.setDelegate(nullptr);
-    for (PagedScrollView* strip : {displayScrollView_, favouritesScrollView_, buttonScrollView_}) {
-        if (strip) strip->setDelegate(nullptr);
+    for (PagedStrip* strip : strips()) {
+        if (strip) strip->scrollView()->setDelegate(nullptr);
     }
-}
-
-void CalcViewController::didReceiveMemoryWarning() { Log::line("CalcViewController didReceiveMemoryWarning"); }
-
-void CalcViewController::layoutPageControl(UIPageControlReadOnly* pageControl, double top, double height) {
-    const double width = PointScale::pointsFromPixels(this->width());
-    const double contentWidth = pageControl->contentWidth();
-    pageControl->setGeometry(PointGeometry::pixelRectFromPoints((width - contentWidth) / 2, top, contentWidth, height));
 }
 
 void CalcViewController::layoutStrips() {
-    const double width = PointScale::pointsFromPixels(this->width());
-    const struct {
-        PagedScrollView* strip;
-        Band band;
-        int pages;
-    } strips[] = {{displayScrollView_, kDisplayStrip, CalcViewControllerDisplayPages},
-                  {favouritesScrollView_, kFavouritesStrip, CalcViewControllerFavouritesPages},
-                  {buttonScrollView_, kButtonStrip, CalcViewControllerButtonPages}};
-    for (const auto& entry : strips) {
-        const int page = entry.strip->targetPage();
-        entry.strip->setGeometry(PointGeometry::pixelRectFromPoints(0, entry.band.top, width, entry.band.height));
-        entry.strip->setContentSize(QSize(entry.pages * entry.strip->width(), entry.strip->height()));
-        entry.strip->scrollRectToVisible(
-            QRect(page * entry.strip->width(), 0, entry.strip->width(), entry.strip->height()));
-    }
-    for (int page = 0; page < CalcViewControllerDisplayPages; ++page) {
-        if (QWidget* view = displayViewControllers_[static_cast<size_t>(page)])
-            placePage(displayScrollView_, view, page);
-    }
-    for (int page = 0; page < CalcViewControllerFavouritesPages; ++page) {
-        if (QWidget* view = favouritesViewControllers_[static_cast<size_t>(page)]) {
-            placePage(favouritesScrollView_, view, page);
-        }
-    }
-    if (firstButtonViewController_) placePage(buttonScrollView_, firstButtonViewController_, 0);
-    if (secondButtonViewController_) placePage(buttonScrollView_, secondButtonViewController_, 1);
-    layoutPageControl(displayPageControl_, kDisplayIndicator.top, kDisplayIndicator.height);
-    layoutPageControl(favouritesPageControl_, kFavouritesIndicator.top, kFavouritesIndicator.height);
-    layoutPageControl(buttonsPageControl_, kButtonsIndicator.top, kButtonsIndicator.height);
+    for (PagedStrip* strip : strips()) strip->layout();
 }
 
 void CalcViewController::resizeEvent(QResizeEvent* event) {

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "Calculator/CalcEngineDelegate.h"
 #include "Calculator/CalcScreenLogic.h"
+#include "Classes/PagedStrip.h"
 #include "Platform/UI/Image.h"
 #include "Platform/UI/OneShotTimer.h"
 #include "Platform/UI/PagedScrollView.h"
+#include "Platform/UI/ViewController.h"
 
 class CalcEngine;
 class CalcStore;
@@ -27,7 +29,7 @@ class UserSettings;
 // Programmer switch that is the navigation bar's title. It is the engine's delegate: every
 // change of the accumulator is pushed to the display pages and announced to the other pages,
 // and every completed step and new operator is recorded in the store. Laid out in points.
-class CalcViewController : public QWidget,
+class CalcViewController : public ViewController,
                            public CalcEngineDelegate,
                            public CalcScreenSettings,
                            public PagedScrollViewDelegate {
@@ -51,9 +53,6 @@ public:
 
     void showDisplayPage(int page);
     void showFavouritesPage(int page);
-    void loadDisplayScrollViewWithPage(int page);
-    void loadFavouritesScrollViewWithPage(int page);
-    void loadButtonScrollViewWithPage(int page);
 
     void updateDisplay();
     void updateSegmentedControl();
@@ -87,35 +86,37 @@ public:
     FavouritesButtonViewController* favouritesViewController(int page) const;
     FirstButtonViewController* firstButtonViewController() const;
     SecondButtonViewController* secondButtonViewController() const;
-    PagedScrollView* displayScrollView() const { return displayScrollView_; }
-    PagedScrollView* favouritesScrollView() const { return favouritesScrollView_; }
-    PagedScrollView* buttonScrollView() const { return buttonScrollView_; }
-    UIPageControlReadOnly* displayPageControl() const { return displayPageControl_; }
-    UIPageControlReadOnly* favouritesPageControl() const { return favouritesPageControl_; }
-    UIPageControlReadOnly* buttonsPageControl() const { return buttonsPageControl_; }
+    PagedScrollView* displayScrollView() const { return displayStrip_->scrollView(); }
+    PagedScrollView* favouritesScrollView() const { return favouritesStrip_->scrollView(); }
+    PagedScrollView* buttonScrollView() const { return buttonStrip_->scrollView(); }
+    UIPageControlReadOnly* displayPageControl() const { return displayStrip_->pageControl(); }
+    UIPageControlReadOnly* favouritesPageControl() const { return favouritesStrip_->pageControl(); }
+    UIPageControlReadOnly* buttonsPageControl() const { return buttonStrip_->pageControl(); }
     // The navigation bar's title view and right button; the navigation controller shows them.
     UISegmentedControl* segmentedControl() const { return segmentedControl_; }
     UIButton* historyButton() const { return historyButton_; }
 
-    void releaseAll();
-    void didReceiveMemoryWarning();
+    void releaseAll() override;
 
 protected:
+    void viewDidLoad() override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void viewDidLoad();
-    void createDisplayScrollView();
-    void createFavouritesScrollView();
-    void createButtonScrollView();
+    void createStrips();
+    // The strips' page factories.
+    QWidget* makeDisplayPage(int page, QWidget* contentView);
+    QWidget* makeFavouritesPage(int page, QWidget* contentView);
+    QWidget* makeButtonPage(int page, QWidget* contentView);
+    std::array<PagedStrip*, 3> strips() const {
+        return {displayStrip_.get(), favouritesStrip_.get(), buttonStrip_.get()};
+    }
     void layoutStrips();
-    void layoutPageControl(UIPageControlReadOnly* pageControl, double top, double height);
-    static void placePage(PagedScrollView* strip, QWidget* page, int index);
-    void showPage(PagedScrollView* strip, UIPageControlReadOnly* pageControl, int page);
+    // The strip that scrolls in that view, or null.
+    PagedStrip* stripOf(const PagedScrollView& scrollView) const;
     // The widget of the page a strip shows, for the screen reader to move to.
-    QWidget* pageShownIn(const PagedScrollView& scrollView) const;
-    void loadImages();
+    QWidget* pageShownIn(const PagedStrip& strip) const;
     void setDisplayPageControlImages();
 
     CalcEngine& engine_;
@@ -123,20 +124,14 @@ private:
     UserSettings& settings_;
     CalcScreenLogic logic_;
 
-    std::array<DisplayViewController*, CalcViewControllerDisplayPages> displayViewControllers_{};
-    std::array<FavouritesButtonViewController*, CalcViewControllerFavouritesPages> favouritesViewControllers_{};
-    FirstButtonViewController* firstButtonViewController_ = nullptr;
-    SecondButtonViewController* secondButtonViewController_ = nullptr;
+    std::unique_ptr<PagedStrip> displayStrip_;
+    std::unique_ptr<PagedStrip> favouritesStrip_;
+    std::unique_ptr<PagedStrip> buttonStrip_;
+    // Drawn when first shown: a start on integers never needs the real style's images.
     std::vector<Image> lcdPageBaseImages_;
     std::vector<Image> lcdPageBaseDimImages_;
     std::vector<Image> lcdPageRealImages_;
     std::vector<Image> lcdPageRealDimImages_;
-    PagedScrollView* displayScrollView_ = nullptr;
-    PagedScrollView* favouritesScrollView_ = nullptr;
-    PagedScrollView* buttonScrollView_ = nullptr;
-    UIPageControlReadOnly* displayPageControl_ = nullptr;
-    UIPageControlReadOnly* favouritesPageControl_ = nullptr;
-    UIPageControlReadOnly* buttonsPageControl_ = nullptr;
     UISegmentedControl* segmentedControl_ = nullptr;
     UIButton* historyButton_ = nullptr;
     OneShotTimer lazyTimer_;

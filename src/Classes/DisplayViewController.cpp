@@ -16,7 +16,15 @@ DisplayViewController::DisplayViewController(QWidget* parent)
     : DisplayViewController(CalcEngine::sharedInstance(), parent) {}
 
 DisplayViewController::DisplayViewController(CalcEngine& engine, QWidget* parent)
-    : QWidget(parent), engine_(engine), button_(new UIButtonLCD(this)) {
+    : ViewController(parent), engine_(engine), button_(new UIButtonLCD(this)) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
+}
+
+DisplayViewController::~DisplayViewController() { releaseAll(); }
+
+void DisplayViewController::viewDidLoad() {
     setAttribute(Qt::WA_TranslucentBackground);
     button_->setGeometry(rect());
     connect(button_, &UIButton::touchDown, this, [this] { buttonTouchDown(); });
@@ -25,22 +33,18 @@ DisplayViewController::DisplayViewController(CalcEngine& engine, QWidget* parent
     connect(button_, &UIButton::touchUpInside, this, [this] { buttonTouchUpInside(); });
     connect(button_, &UIButton::touchUpOutside, this, [this] { buttonTouchUpOutside(); });
     connect(button_, &UIButton::touchCancel, this, [this] { buttonTouchCancel(); });
-    NotificationCenter::defaultCenter().addObserver(
-        this, NotificationsNotificationAccumulatorHasChanged,
-        [this](const Notification&) { button_->setCurrOperator(engine_.currOperator()); });
+    observe(NotificationsNotificationAccumulatorHasChanged,
+            [this](const Notification&) { button_->setCurrOperator(engine_.currOperator()); });
+    // Another edit menu ends the touch that opened this one.
+    observe(EditMenuNotificationWillShowMenu, [this](const Notification&) { menuReset(); });
     isShowingMenu_ = false;
 }
 
-DisplayViewController::~DisplayViewController() { releaseAll(); }
-
 void DisplayViewController::releaseAll() {
-    NotificationCenter::defaultCenter().removeObserver(this);
-    observingMenu_ = false;
+    ViewController::releaseAll();
     removeButtonTimer();
     EditMenu::sharedMenu().forgetTarget(this);
 }
-
-void DisplayViewController::didReceiveMemoryWarning() { Log::line("DisplayViewController didReceiveMemoryWarning"); }
 
 void DisplayViewController::resizeEvent(QResizeEvent*) { button_->setGeometry(rect()); }
 
@@ -92,11 +96,6 @@ void DisplayViewController::buttonTimeout() {
 }
 
 void DisplayViewController::showEditMenu() {
-    if (!observingMenu_) {
-        observingMenu_ = true;
-        NotificationCenter::defaultCenter().addObserver(this, EditMenuNotificationWillShowMenu,
-                                                        [this](const Notification&) { menuReset(); });
-    }
     button_->update();
     EditMenu& menu = EditMenu::sharedMenu();
     menu.setTargetRect(button_->geometry(), this);

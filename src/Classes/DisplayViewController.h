@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QWidget>
 #include <string_view>
 
 #include "Calculator/OperatorsModule.h"
 #include "Model/CalcValue.h"
 #include "Platform/UI/EditMenu.h"
 #include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/ViewController.h"
 #include "Utils/CalcValueFormat.h"
 
 class CalcEngine;
@@ -18,7 +18,7 @@ constexpr std::string_view DisplayViewControllerNotificationButtonPressed =
 // One page of the display strip: an LCD that shows the screen's updates, keeps its operator
 // indicator in step with the engine, and opens Copy/Paste after a one-second press or on a
 // right-click.
-class DisplayViewController : public QWidget, public EditMenuTarget {
+class DisplayViewController : public ViewController, public EditMenuTarget {
     Q_OBJECT
 
 public:
@@ -40,15 +40,15 @@ public:
 
     void buttonTimeout();
     void removeButtonTimer();
-    // Stops observing and lets go of the timer; run before destruction or when hidden for good.
-    void releaseAll();
-    void didReceiveMemoryWarning();
+    // Also lets go of the timer and the edit menu; run before destruction or when hidden for good.
+    void releaseAll() override;
 
     bool canPerformAction(EditMenuAction action) override;
     void copy() override;
     void paste() override;
 
 protected:
+    void viewDidLoad() override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -64,5 +64,4 @@ private:
     UIButtonLCD* button_;
     OneShotTimer buttonTimer_;
     bool isShowingMenu_ = false;
-    bool observingMenu_ = false;
 };

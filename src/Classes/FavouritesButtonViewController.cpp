@@ -45,11 +45,11 @@ FavouritesButtonViewController::FavouritesButtonViewController(QWidget* parent)
     : FavouritesButtonViewController(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), parent) {}
 
 FavouritesButtonViewController::FavouritesButtonViewController(CalcEngine& engine, CalcStore& store, QWidget* parent)
-    : QWidget(parent), engine_(engine), store_(store) {
-    viewDidLoad();
+    : ViewController(parent), engine_(engine), store_(store) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
 }
-
-FavouritesButtonViewController::~FavouritesButtonViewController() { releaseAll(); }
 
 void FavouritesButtonViewController::viewDidLoad() {
     store_.createDefaultFavourites();
@@ -70,8 +70,7 @@ void FavouritesButtonViewController::viewDidLoad() {
         buttons_[position] = button;
     }
     updateLabels();
-    NotificationCenter::defaultCenter().addObserver(this, NotificationsNotificationFavouritesHaveChanged,
-                                                    [this](const Notification&) { updateLabels(); });
+    observe(NotificationsNotificationFavouritesHaveChanged, [this](const Notification&) { updateLabels(); });
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
@@ -184,13 +183,9 @@ void FavouritesButtonViewController::applySelectedFavourite() {
 }
 
 void FavouritesButtonViewController::releaseAll() {
-    NotificationCenter::defaultCenter().removeObserver(this);
+    ViewController::releaseAll();
     buttonTimer_.stop();
     selectedButton_ = nullptr;
-}
-
-void FavouritesButtonViewController::didReceiveMemoryWarning() {
-    Log::line("FavouritesButtonViewController didReceiveMemoryWarning");
 }
 
 void FavouritesButtonViewController::resizeEvent(QResizeEvent* event) {

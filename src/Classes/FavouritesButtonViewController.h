@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <string_view>
 
 #include "Platform/UI/Image.h"
 #include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/ViewController.h"
 
 class CalcEngine;
 class CalcStore;
@@ -19,7 +19,7 @@ constexpr std::string_view FavouritesButtonViewControllerNotificationButtonHeld 
 // One page of the favourites bar: five buttons, each an operator or a value kept in the store.
 // A tap applies the favourite to the engine; a hold of half a second asks for its replacement.
 // Favourite k is button k mod 5 on page k div 5.
-class FavouritesButtonViewController : public QWidget {
+class FavouritesButtonViewController : public ViewController {
     Q_OBJECT
 
 public:
@@ -28,7 +28,6 @@ public:
 
     explicit FavouritesButtonViewController(QWidget* parent = nullptr);
     FavouritesButtonViewController(CalcEngine& engine, CalcStore& store, QWidget* parent = nullptr);
-    ~FavouritesButtonViewController() override;
 
     int pageIndex() const { return pageIndex_; }
     // Relabels the buttons from the favourites of that page.
@@ -42,14 +41,13 @@ public:
     bool isTimerRunning() const { return buttonTimer_.isActive(); }
     void buttonTimeout();
 
-    void releaseAll();
-    void didReceiveMemoryWarning();
+    void releaseAll() override;
 
 protected:
+    void viewDidLoad() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void viewDidLoad();
     void buttonFNTouchDown(UIButtonFavourite* button);
     void buttonFNTouchUpInside();
     void buttonFNTouchUpOutside();

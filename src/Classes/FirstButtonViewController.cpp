@@ -35,8 +35,10 @@ FirstButtonViewController::FirstButtonViewController(QWidget* parent)
     : FirstButtonViewController(CalcEngine::sharedInstance(), UserSettings::sharedInstance(), parent) {}
 
 FirstButtonViewController::FirstButtonViewController(CalcEngine& engine, UserSettings& settings, QWidget* parent)
-    : QWidget(parent), engine_(engine), settings_(settings) {
-    viewDidLoad();
+    : ViewController(parent), engine_(engine), settings_(settings) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
 }
 
 FirstButtonViewController::~FirstButtonViewController() { releaseAll(); }
@@ -131,10 +133,10 @@ void FirstButtonViewController::viewDidLoad() {
     background_->lower();
 
     buttonPlusMinus_->delegate = this;
-    NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, NotificationsNotificationBaseHasChanged, [this](const Notification&) { updateButtons(); });
-    center.addObserver(this, NotificationsNotificationAccumulatorHasChanged,
-                       [this](const Notification&) { updateButtons(); });
+    for (std::string_view name :
+         {NotificationsNotificationBaseHasChanged, NotificationsNotificationAccumulatorHasChanged}) {
+        observe(name, [this](const Notification&) { updateButtons(); });
+    }
     updateButtons();
 }
 
@@ -194,15 +196,11 @@ void FirstButtonViewController::buttonWithHoldTimeout(UIButtonWithHold&) {
 }
 
 void FirstButtonViewController::releaseAll() {
-    NotificationCenter::defaultCenter().removeObserver(this);
+    ViewController::releaseAll();
     if (buttonPlusMinus_) {
         buttonPlusMinus_->removeButtonTimer();
         buttonPlusMinus_->delegate = nullptr;
     }
-}
-
-void FirstButtonViewController::didReceiveMemoryWarning() {
-    Log::line("FirstButtonViewController didReceiveMemoryWarning");
 }
 
 void FirstButtonViewController::resizeEvent(QResizeEvent* event) {

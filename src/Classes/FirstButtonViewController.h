@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <string_view>
 
 #include "Classes/KeypadLayout.h"
 #include "Classes/UIButtonWithHoldDelegate.h"
+#include "Platform/UI/ViewController.h"
 
 class CalcEngine;
 class ImageView;
@@ -19,7 +19,7 @@ constexpr std::string_view FirstButtonViewControllerNotificationMenuButton =
 // The first page of the keypad strip: the sixteen digits, the four basic operators, equals,
 // clear, decimal point, exponent, plus/minus and the menu key. Every key calls the engine; the
 // page keeps the keys' enabled state in step with the value and the number base.
-class FirstButtonViewController : public QWidget, public UIButtonWithHoldDelegate {
+class FirstButtonViewController : public ViewController, public UIButtonWithHoldDelegate {
     Q_OBJECT
 
 public:
@@ -55,14 +55,13 @@ public:
     UIButton* buttonEqualsKey() const { return buttonEquals_; }
     UIButton* buttonMenuKey() const { return buttonMenu_; }
 
-    void releaseAll();
-    void didReceiveMemoryWarning();
+    void releaseAll() override;
 
 protected:
+    void viewDidLoad() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void viewDidLoad();
     void addKey(UIButton* key, const char* title, const char* accessibilityLabel, KeypadCell cell, KeyFace face);
 
     CalcEngine& engine_;

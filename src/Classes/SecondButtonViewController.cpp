@@ -9,7 +9,6 @@
 #include "Calculator/CalcEngine.h"
 #include "Classes/ASCIIViewController.h"
 #include "Classes/UIButtonASCIITable.h"
-#include "Platform/Core/Log.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointScale.h"
@@ -23,11 +22,11 @@ SecondButtonViewController::SecondButtonViewController(QWidget* parent)
     : SecondButtonViewController(CalcEngine::sharedInstance(), parent) {}
 
 SecondButtonViewController::SecondButtonViewController(CalcEngine& engine, QWidget* parent)
-    : QWidget(parent), engine_(engine) {
-    viewDidLoad();
+    : ViewController(parent), engine_(engine) {
+    // No focus of its own: the keyboard drives the calculator through CalcKeyboard.
+    setFocusPolicy(Qt::NoFocus);
+    loadViewIfNeeded();
 }
-
-SecondButtonViewController::~SecondButtonViewController() { releaseAll(); }
 
 void SecondButtonViewController::viewDidLoad() {
     scrollView_ = new QScrollArea(this);
@@ -115,12 +114,9 @@ bool SecondButtonViewController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SecondButtonViewController::releaseAll() {
+    ViewController::releaseAll();
     createTimer_.stop();
     if (asciiViewController_) asciiViewController_->releaseAll();
-}
-
-void SecondButtonViewController::didReceiveMemoryWarning() {
-    Log::line("SecondButtonViewController didReceiveMemoryWarning");
 }
 
 void SecondButtonViewController::resizeEvent(QResizeEvent* event) {

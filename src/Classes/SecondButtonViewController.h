@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QPointF>
-#include <QWidget>
 
 #include "Platform/UI/OneShotTimer.h"
+#include "Platform/UI/ViewController.h"
 
 class ASCIIViewController;
 class CalcEngine;
@@ -12,7 +12,7 @@ class QScrollArea;
 // The second page of the keypad strip: a vertical scroll view that carries the ASCII table. The
 // table is made a second after the page, so that building the keypad stays quick, or at once
 // when the page is shown before that.
-class SecondButtonViewController : public QWidget {
+class SecondButtonViewController : public ViewController {
     Q_OBJECT
 
 public:
@@ -22,7 +22,6 @@ public:
 
     explicit SecondButtonViewController(QWidget* parent = nullptr);
     explicit SecondButtonViewController(CalcEngine& engine, QWidget* parent = nullptr);
-    ~SecondButtonViewController() override;
 
     QScrollArea* scrollView() const { return scrollView_; }
     ASCIIViewController* asciiViewController() const { return asciiViewController_; }
@@ -37,15 +36,14 @@ public:
 
     void scrollViewDidScroll();
 
-    void releaseAll();
-    void didReceiveMemoryWarning();
+    void releaseAll() override;
 
 protected:
+    void viewDidLoad() override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void viewDidLoad();
     void setContentOffsetY(double points);
 
     CalcEngine& engine_;
