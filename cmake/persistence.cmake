@@ -13,5 +13,6 @@ add_library(quillet_persistence STATIC
     src/Model/CalcStore.cpp
     src/Model/CalcStoreModel.cpp
     src/Model/CalcStoreRecordCheck.cpp
+    src/Model/HistoryText.cpp
     src/Model/UserSettings.cpp)
 target_link_libraries(quillet_persistence PUBLIC quillet_core quillet_platform_store PRIVATE Qt6::Core)

@@ -9,3 +9,9 @@ foreach(test_source ${QUILLET_SCREENS_TEST_SOURCES})
     set_tests_properties(screens_${test_name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 endforeach()
+
+# The history's export is compared with that of quillet-cli --history for the same store.
+if(TARGET screens_HistoryViewControllerTest)
+    target_compile_definitions(screens_HistoryViewControllerTest PRIVATE QUILLET_CLI="$<TARGET_FILE:quillet-cli>")
+    add_dependencies(screens_HistoryViewControllerTest quillet-cli)
+endif()

@@ -298,6 +298,31 @@ def make_navigation_icons():
     save("navigationBarCalc.png", svg(30, 30, calc))
 
 
+def make_toolbar_icons():
+    """The history's toolbar: clear, copy, save and e-mail, light line drawings on the black bar."""
+    light = "#e8e2d2"
+
+    def line(d, width=1.8):
+        return (f'<path d="{d}" fill="none" stroke="{light}" stroke-width="{width}" '
+                f'stroke-linecap="round" stroke-linejoin="round"/>')
+
+    trash = (line("M5,7.5 H23") + line("M11,7.5 V5.2 Q11,4.2 12,4.2 H16 Q17,4.2 17,5.2 V7.5") +
+             line("M7,7.5 L8.3,23 Q8.4,24 9.4,24 H18.6 Q19.6,24 19.7,23 L21,7.5") +
+             line("M11.3,11 L11.8,20.5", 1.5) + line("M14,11 V20.5", 1.5) + line("M16.7,11 L16.2,20.5", 1.5))
+    save("toolbarTrash.png", svg(28, 28, trash))
+    mail = (f'<rect x="3.5" y="7" width="21" height="14.5" rx="2" fill="none" stroke="{light}" stroke-width="1.8"/>' +
+            line("M4.5,8.3 L14,15.5 L23.5,8.3") + line("M4.5,20.3 L11.3,13.5", 1.4) + line("M23.5,20.3 L16.7,13.5", 1.4))
+    save("toolbarMail.png", svg(28, 28, mail))
+    # A tray with an arrow going down into it.
+    save_icon = line("M4.5,15.5 V22 Q4.5,23.5 6,23.5 H22 Q23.5,23.5 23.5,22 V15.5") + line("M14,4 V17") + \
+        line("M9,12.5 L14,17.5 L19,12.5")
+    save("toolbarSave.png", svg(28, 28, save_icon))
+    copy = (f'<rect x="9.5" y="8.5" width="13" height="16" rx="2" fill="none" stroke="{light}" stroke-width="1.8"/>' +
+            line("M6.5,19.5 H6 Q5.5,19.5 5.5,19 V5 Q5.5,3.5 7,3.5 H17 Q18.5,3.5 18.5,5 V5.5") +
+            line("M12.5,13 H19.5", 1.4) + line("M12.5,16.5 H19.5", 1.4) + line("M12.5,20 H17", 1.4))
+    save("toolbarCopy.png", svg(28, 28, copy))
+
+
 def make_table_accessories():
     """The marks at the right end of a table row: a chevron that leads on, a tick for the choice."""
     for suffix, chevron_ink, tick_ink in (("", "#a39682", BRASS), ("Highlighted", "#ffffff", "#ffffff")):
@@ -345,6 +370,7 @@ def main():
     make_backgrounds()
     make_key_faces()
     make_navigation_icons()
+    make_toolbar_icons()
     make_table_accessories()
     make_app_icon()
     write_qrc()

@@ -42,6 +42,7 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
             case Qt::Key_V: calcViewController_.pasteDisplay(); return true;
             case Qt::Key_Left: calcViewController_.turnDisplayPage(-1); return true;
             case Qt::Key_Right: calcViewController_.turnDisplayPage(1); return true;
+            case Qt::Key_H: pressKey(calcViewController_.historyButton()); return true;
             default: return false;
         }
     }

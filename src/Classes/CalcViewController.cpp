@@ -16,6 +16,7 @@
 #include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
+#include "HistoryViews/HistoryViewController.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
 #include "Platform/Core/Localized.h"
@@ -75,8 +76,7 @@ void CalcViewController::viewDidLoad() {
     historyButton_ = new UIButton(this);
     historyButton_->setImage(ImageStore::imageNamed("navigationBarHistory.png"));
     Accessibility::setLabel(historyButton_, Localized::string("History"));
-    // The history screen arrives with its own issue; until then the button cannot be used.
-    historyButton_->setEnabled(false);
+    connect(historyButton_, &QAbstractButton::clicked, this, &CalcViewController::buttonHistory);
 
     observe(UserSettingsNotificationUserSettingsHaveChanged,
             [this](const Notification&) { userSettingsHaveChanged(); });
@@ -232,6 +232,14 @@ void CalcViewController::calcEngineAccumulatorUpdate(CalcEngine&) {
 
 void CalcViewController::calcEngineNewOperator(CalcEngine&, OperatorsOperator op) {
     store_.addQuickOperatorWithOperator(op);
+}
+
+void CalcViewController::buttonHistory() {
+    NavigationController* stack = NavigationController::navigationControllerOf(this);
+    if (!stack) return;
+    auto* history = new HistoryViewController(store_, engine_);
+    history->setTitle(QString::fromStdString(Localized::string("History")));
+    stack->presentModalViewController(new NavigationController(history), true, ModalTransitionStyle::FlipHorizontal);
 }
 
 void CalcViewController::calcEngineAddHistoryStepWithCalcValue1(CalcEngine&, const CalcValue& value1,

@@ -95,6 +95,8 @@ public:
     // The navigation bar's title view and right button; the navigation controller shows them.
     UISegmentedControl* segmentedControl() const { return segmentedControl_; }
     UIButton* historyButton() const { return historyButton_; }
+    // Presents the history over the calculator with a horizontal flip.
+    void buttonHistory();
 
     void releaseAll() override;
 

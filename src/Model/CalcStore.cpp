@@ -150,10 +150,30 @@ bool CalcStore::openCoordinator(std::string* errorMessage) {
         *errorMessage = coordinator->errorMessage();
         return false;
     }
+    adoptCoordinator(std::move(coordinator));
+    return true;
+}
+
+bool CalcStore::openExisting(std::string* errorMessage) {
+    if (managedObjectContext_) return true;
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(storePath_, code)) {
+        *errorMessage = "no store at " + storePath_;
+        return false;
+    }
+    auto coordinator = std::make_unique<PersistentStoreCoordinator>(managedObjectModel(), storePath_);
+    if (!coordinator->isOpen()) {
+        *errorMessage = coordinator->errorMessage();
+        return false;
+    }
+    adoptCoordinator(std::move(coordinator));
+    return true;
+}
+
+void CalcStore::adoptCoordinator(std::unique_ptr<PersistentStoreCoordinator> coordinator) {
     persistentStoreCoordinator_ = std::move(coordinator);
     managedObjectContext_ = std::make_unique<ManagedObjectContext>(*persistentStoreCoordinator_);
     globalDataManagedObject_ = nullptr;
-    return true;
 }
 
 const ManagedObjectModel& CalcStore::managedObjectModel() {

@@ -46,6 +46,9 @@ public:
     // by another process (the file is left as it was), or not creatable. A file that is not a
     // usable store is moved aside under a name that says so, and a fresh store is started.
     bool open(std::string* errorMessage);
+    // Opens a store file that exists, to read it: a missing file, or one that is not a usable
+    // store, is reported and left as it is.
+    bool openExisting(std::string* errorMessage);
 
     const ManagedObjectModel& managedObjectModel();
     // Opens the store file on first use; a file that cannot be used at all is logged
@@ -99,6 +102,7 @@ private:
     template <typename Record>
     std::optional<std::vector<Record*>> fetchAllSortedByIndex(std::string_view entityName);
     bool openCoordinator(std::string* errorMessage);
+    void adoptCoordinator(std::unique_ptr<PersistentStoreCoordinator> coordinator);
     ManagedObjectContext& context();
     bool save(std::string* error);
     // Numbers the kept history steps 0, 1, ... in their order; the count.

@@ -85,6 +85,8 @@ std::optional<CliOptions> CliOptions::parse(int argc, char** argv, std::string* 
             options.settings.angleType = 0;
         } else if (name == "--radians") {
             options.settings.angleType = 1;
+        } else if (name == "--history") {
+            options.history = true;
         } else if (name == "--pages") {
             options.allPages = true;
         } else if (name == "--help") {
@@ -114,6 +116,8 @@ std::string CliOptions::usage() {
            "  --sig-figs N    significant figures of the Eng and Sci styles, 1 to 10 (7)\n"
            "  --store FILE    restore the calculator from the store FILE, record each completed\n"
            "                  step in its history, and save the calculator into it at the end\n"
+           "  --history       with --store FILE and no keys: print the history of FILE as the\n"
+           "                  history screen exports it, one block per day; FILE is not changed\n"
            "  --pages         print all four display pages, page 0 first\n"
            "  --help          this text\n"
            "\n";

@@ -14,6 +14,8 @@ struct CliOptions {
     // --store FILE: the engine is restored from FILE, steps go into its history, the engine is
     // saved into it at the end.
     std::optional<std::string> storePath;
+    // --history: prints the history of the --store file and changes nothing in it.
+    bool history = false;
     std::vector<std::string> keys;
 
     // No value, and a message naming the offending argument, for a usage error. The options

@@ -30,6 +30,27 @@ int printDisplay(const CliSession& session, bool allPages) {
     return session.showsError() ? kExitError : kExitValue;
 }
 
+// The history of the store, as the history screen exports it; nothing in the file changes.
+int printHistory(const CliOptions& options, char** argv) {
+    if (!options.storePath) {
+        reportUsageError("option --history needs --store FILE");
+        return kExitUsage;
+    }
+    if (!options.keys.empty()) {
+        reportUsageError("option --history takes no keys");
+        return kExitUsage;
+    }
+    std::string problem;
+    const std::unique_ptr<CliStore> store = openCliStore(*options.storePath, argv, &problem, CliStoreUse::ReadHistory);
+    if (!store) {
+        report(problem);
+        return kExitStore;
+    }
+    const std::string history = store->historyText();
+    std::fwrite(history.data(), 1, history.size(), stdout);
+    return kExitValue;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +68,7 @@ int main(int argc, char** argv) {
     // As the calculator screen does when it is built.
     Operators::sharedInstance().setAngleType(options->settings.angleType);
     Operators::sharedInstance().setWordSize(options->settings.wordSize);
+    if (options->history) return printHistory(*options, argv);
     CliSession session(options->settings);
 
     // With a store the run continues the saved calculation, and saves it again however it

@@ -87,6 +87,32 @@ expect "kept aside" "$(cat notes.sqlite.unreadable-*)" "my shopping list"
 run --store
 expect "store without a file" "$rc" 2
 
+# --history prints the store's history as the history screen exports it, and changes nothing.
+"$cli" --store history.sqlite 12 + 30 = >/dev/null 2>&1
+"$cli" --store history.sqlite clear 6 '*' 7 = >/dev/null 2>&1
+dump() { sqlite3 "$1" .dump; }
+before=$(dump history.sqlite)
+run --store history.sqlite --history
+expect "history" "$out/$rc" "$(printf 'Today\n=====\n  12d + 30d = 42d\n    6d \xc3\x97 7d = 42d')/0"
+expect "history changes nothing" "$(dump history.sqlite)" "$before"
+run --store equals.sqlite --history
+expect "empty history" "$out/$rc" "/0"
+run --store missing.sqlite --history
+expect "missing store" "$rc/$(ls missing.sqlite* 2>/dev/null | wc -l)" "3/0"
+echo "my shopping list" >list.sqlite
+run --store list.sqlite --history
+expect "not a store, left alone" "$rc/$(cat list.sqlite)/$(ls list.sqlite* | wc -l)" "3/my shopping list/1"
+run --store history.sqlite --history 1 +
+expect "history takes no keys" "$rc" 2
+run --history
+expect "history needs a store" "$rc" 2
+(sleep 2) | "$cli" --store history.sqlite >/dev/null 2>&1 &
+holder=$!
+sleep 0.7
+run --store history.sqlite --history
+expect "history of a busy store" "$rc/$(grep -c 'store is in use by another Quillet process' <<<"$err")" "3/1"
+wait $holder
+
 # The calculator's saved settings apply; options override them without writing them.
 mkdir -p "$XDG_CONFIG_HOME/Quillet"
 settings=$XDG_CONFIG_HOME/Quillet/Quillet.conf

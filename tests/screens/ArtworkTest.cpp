@@ -21,6 +21,10 @@ QStringList screenImageNames() {
                          "navigationBarHistory.png", "navigationBarCalc.png",       "backgroundMenu.png",
                          "lcdBackgroundMenu.png",    "historyHeader.png",           "buttonFavouriteMenu.png",
                          "asciiTableCell.png",       "asciiTableCellDepressed.png", "constantsConstDark.png"};
+    names << "toolbarTrash.png"
+          << "toolbarMail.png"
+          << "toolbarSave.png"
+          << "toolbarCopy.png";
     for (const char* page : {"Bin", "Oct", "Dec", "Hex", "Fix", "Eng", "Sci", "Auto"}) {
         names << QStringLiteral("lcdPage%1.png").arg(page) << QStringLiteral("lcdPage%1Transparent.png").arg(page);
     }

@@ -1,12 +1,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
+#include "Calculator/CalcEngine.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
+#include "HistoryViews/HistoryViewController.h"
+#include "Model/CalcStore.h"
 #include "Platform/UI/ViewController.h"
 
 namespace {
@@ -76,6 +80,20 @@ private slots:
         const Death death = runToDeath([] { ViewController().presentModalViewController(new QWidget, false); });
         QVERIFY(death.aborted);
         QVERIFY2(death.message.contains("Platform/ViewController: no navigation controller to present from"),
+                 qPrintable(death.message));
+    }
+
+    void theHistoryRefusesARowItsListDoesNotHold() {
+        QTemporaryDir folder;
+        const Death death = runToDeath([&] {
+            CalcStore store(folder.filePath("Quillet.sqlite").toStdString());
+            CalcEngine engine;
+            HistoryViewController history(store, engine);
+            history.loadViewIfNeeded();
+            history.tableViewCellForRowAtIndexPath(*history.historyTableView(), {0, 0});
+        });
+        QVERIFY(death.aborted);
+        QVERIFY2(death.message.contains("HistoryViews/HistoryViewController: unable to get history step"),
                  qPrintable(death.message));
     }
 

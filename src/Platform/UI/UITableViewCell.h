@@ -20,6 +20,8 @@ struct UITableViewCellLabel {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     qreal fontSize = 17;
     bool bold = false;
+    // A text too wide for the frame shrinks down to this size before it is cut short.
+    qreal minimumFontSize = 0;
 };
 
 // What one row of a table shows, as a screen answers the table's question for it: in the

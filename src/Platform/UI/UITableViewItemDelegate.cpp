@@ -238,10 +238,14 @@ void UITableViewItemDelegate::paintCellContent(QPainter& painter, const QRectF& 
         painter.drawText(textRoom, (cell.textAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, text);
     }
     for (const UITableViewCellLabel& label : cell.labels) {
-        painter.setFont(label.bold ? SystemFont::boldSystemFontOfSize(label.fontSize, device)
-                                   : SystemFont::systemFontOfSize(label.fontSize, device));
-        painter.setPen(ink);
         const QRectF frame = label.frame.translated(content.topLeft());
+        const qreal size =
+            label.minimumFontSize > 0
+                ? fittingFontSize(label.text, label.fontSize, label.minimumFontSize, frame.width(), device, label.bold)
+                : label.fontSize;
+        painter.setFont(label.bold ? SystemFont::boldSystemFontOfSize(size, device)
+                                   : SystemFont::systemFontOfSize(size, device));
+        painter.setPen(ink);
         painter.drawText(frame, static_cast<int>(label.alignment),
                          painter.fontMetrics().elidedText(label.text, Qt::ElideRight, static_cast<int>(frame.width())));
     }

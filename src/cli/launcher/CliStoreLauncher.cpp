@@ -20,7 +20,7 @@ std::filesystem::path storeProgramPath() {
 
 }  // namespace
 
-std::unique_ptr<CliStore> openCliStore(const std::string&, char** argv, std::string* problem) {
+std::unique_ptr<CliStore> openCliStore(const std::string&, char** argv, std::string* problem, CliStoreUse) {
     const std::filesystem::path program = storeProgramPath();
     execv(program.c_str(), argv);
     *problem = "cannot start " + program.string() + ": " + std::strerror(errno);

@@ -1,5 +1,6 @@
 #include "Calculator/CalcEngineStore.h"
 #include "Model/CalcStore.h"
+#include "Model/HistoryText.h"
 #include "cli/CliStore.h"
 
 namespace {
@@ -8,7 +9,9 @@ class CliCalcStore : public CliStore {
 public:
     explicit CliCalcStore(const std::string& path) : store_(path) {}
 
-    bool open(std::string* problem) { return store_.open(problem); }
+    bool open(CliStoreUse use, std::string* problem) {
+        return use == CliStoreUse::ReadHistory ? store_.openExisting(problem) : store_.open(problem);
+    }
 
     void restoreCalcEngine(CalcEngine& engine) override { CalcEngineStore::restoreCalcEngine(engine, store_); }
 
@@ -23,14 +26,18 @@ public:
         store_.close();
     }
 
+    std::string historyText() override {
+        return HistoryText::stringEmailBodyFromHistorySteps(store_.historyStepsFetchedResultsController().get());
+    }
+
 private:
     CalcStore store_;
 };
 
 }  // namespace
 
-std::unique_ptr<CliStore> openCliStore(const std::string& path, char**, std::string* problem) {
+std::unique_ptr<CliStore> openCliStore(const std::string& path, char**, std::string* problem, CliStoreUse use) {
     auto store = std::make_unique<CliCalcStore>(path);
-    if (!store->open(problem)) return nullptr;
+    if (!store->open(use, problem)) return nullptr;
     return store;
 }
