@@ -7,6 +7,7 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsFormat.h"
+#include "Classes/CalcViewControllerMenus.h"
 #include "Classes/DisplayViewController.h"
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/FirstButtonViewController.h"
@@ -98,6 +99,7 @@ void CalcViewController::viewDidLoad() {
 
     NotificationCenter::defaultCenter().addObserver(this, UserSettingsNotificationUserSettingsHaveChanged,
                                                     [this](const Notification&) { userSettingsHaveChanged(); });
+    new CalcViewControllerMenus(*this, engine_, store_);
 
     segmentedControl_ = new UISegmentedControl(this);
     connect(segmentedControl_, &UISegmentedControl::valueChanged, this, &CalcViewController::segmentedControlChanged);
