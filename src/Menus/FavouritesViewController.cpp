@@ -44,12 +44,6 @@ void FavouritesViewController::viewDidLoad() {
     tableView()->setBackgroundImageNamed("backgroundMenu.png");
 }
 
-void FavouritesViewController::viewWillAppear(bool animated) {
-    // Back from the favourite menu, a slot may hold something new.
-    tableView()->reloadData();
-    UITableViewController::viewWillAppear(animated);
-}
-
 void FavouritesViewController::buttonClose() { dismissModalViewControllerAnimated(true); }
 
 std::vector<Favourite*> FavouritesViewController::favourites() const {
@@ -67,8 +61,8 @@ size_t FavouritesViewController::numberOfSectionsInTableView(UITableView&) {
     // empty in its place, and the slots after it keep theirs.
     int32_t reached = 0;
     for (const Favourite* favourite : favourites()) {
-        if (favourite->index() >= 0 && favourite->index() < kSlotCount)
-            reached = std::max(reached, favourite->index() + 1);
+        const int32_t slot = favourite->index();
+        if (slot >= 0 && slot < kSlotCount) reached = std::max(reached, slot + 1);
     }
     return static_cast<size_t>(reached / FavouritesViewControllerSlotsPerSection);
 }

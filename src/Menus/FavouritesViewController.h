@@ -39,7 +39,6 @@ public:
     size_t tableViewNumberOfRowsInSection(UITableView& tableView, size_t section) override;
     UITableViewCell tableViewCellForRowAtIndexPath(UITableView& tableView, IndexPath indexPath) override;
     void tableViewDidSelectRowAtIndexPath(UITableView& tableView, IndexPath indexPath) override;
-    void viewWillAppear(bool animated) override;
 
 protected:
     void viewDidLoad() override;
