@@ -169,16 +169,80 @@ def make_operator_icons():
 def make_constant_icons():
     for name, glyph in (("Pi", "\u03c0"), ("E", "e"), ("EarthGravity", "g"),
                         ("GravitationalConstant", "G"), ("SpeedOfLight", "c")):
-        menu_icon(f"constants{name}Dark.png", text(CX, CY + 6, glyph, 17, family=SERIF, style="italic"))
+        # The bold italic serif π reads as "II" at this size; the upright sans one does not.
+        face = dict(family=FONT, style="normal") if name == "Pi" else dict(family=SERIF, style="italic")
+        menu_icon(f"constants{name}Dark.png", text(CX, CY + 6, glyph, 17, **face))
     menu_icon("constantsConstDark.png", label_icon("123", 13))
 
 
+# The groups of the menus wear small key tiles in the keypad's own faces, so that a row that
+# leads on reads differently from an operator: graphite for the programmer's groups, brass for
+# the scientist's, the LCD's glass for the constants, an ivory favourite key for the favourites.
+TILES = {
+    "graphite": ("#74757c", "#4a4b52", "#2f3035", "#f3ecdc"),
+    "brass": ("#c9a368", "#94723f", "#6e5530", "#fffaf0"),
+    "glass": ("#e1e3c7", "#bfc3a0", "#8e927a", LCD_INK),
+    "ivory": ("#f7efdc", "#dccfb1", "#b3a58a", BRASS),
+    "clay": ("#c06656", "#8f3c30", "#6b2a21", "#fff4ec"),
+}
+
+
+def tile_icon(face, glyph_body):
+    top, bottom, rim, _ = TILES[face]
+    x, y, size = CX - 15, CY - 15, 30
+    defs = (gradient("tile", (("0", top), ("1", bottom))) +
+            '<linearGradient id="gloss" x1="0" y1="0" x2="0" y2="1">'
+            '<stop offset="0" stop-color="#fff" stop-opacity="0.35"/>'
+            '<stop offset="1" stop-color="#fff" stop-opacity="0"/></linearGradient>')
+    body = (f'<rect x="{x}" y="{y + 1}" width="{size}" height="{size}" rx="7" fill="#000" opacity="0.28"/>'
+            f'<rect x="{x + 0.5}" y="{y + 0.5}" width="{size - 1}" height="{size - 1}" rx="6.5" fill="url(#tile)" '
+            f'stroke="{rim}" stroke-width="1"/>'
+            f'<rect x="{x + 2}" y="{y + 1.5}" width="{size - 4}" height="{size * 0.45}" rx="5" fill="url(#gloss)"/>')
+    return svg(60, 38, body + glyph_body, defs)
+
+
+def tile_text(face, label, size, family=FONT, style="normal", dy=0.36, weight="bold"):
+    ink = TILES[face][3]
+    return text(CX, CY + size * dy, label, size, weight=weight, family=family, style=style, fill=ink)
+
+
+def tile_stroke(face, d, width=2.2):
+    return (f'<path d="{d}" fill="none" stroke="{TILES[face][3]}" stroke-width="{width}" '
+            f'stroke-linecap="round" stroke-linejoin="round"/>')
+
+
 def make_sub_menu_icons():
-    for name, label in (("Trigonometry", "sin"), ("Shift", "\u00ab\u00bb"), ("Rotate", "rot"),
-                        ("Powers", "x\u02b8"), ("Percent", "%"), ("Logic", "AND"), ("Format", "0.0"),
-                        ("Favourites", "\u2605"), ("Constants", "\u03c0"), ("Basic", "+\u2212"),
-                        ("About", "i"), ("Settings", "\u2699")):
-        menu_icon(f"subMenu{name}.png", label_icon(label, 15))
+    sine = "M{:.1f},{:.1f}".format(CX - 10, CY) + "".join(
+        " L{:.2f},{:.2f}".format(CX - 10 + i * 0.5, CY - 6.5 * math.sin(i * 0.5 / 20 * 2 * math.pi))
+        for i in range(1, 41))
+    # The rotate tile: an arrow turning round a point, with its head.
+    r = 7.0
+    arc = (f"M{CX + r * math.cos(math.radians(200)):.2f},{CY + r * math.sin(math.radians(200)):.2f} "
+           f"A{r},{r} 0 1 1 {CX + r * math.cos(math.radians(140)):.2f},{CY + r * math.sin(math.radians(140)):.2f}")
+    end = math.radians(140)
+    hx, hy = CX + r * math.cos(end), CY + r * math.sin(end)
+    tx, ty = -math.sin(end), math.cos(end)
+    nx, ny = -ty, tx
+    head = (f'<path d="M{hx + tx * 3.4:.2f},{hy + ty * 3.4:.2f} L{hx - tx * 1.2 + nx * 3.4:.2f},'
+            f'{hy - ty * 1.2 + ny * 3.4:.2f} L{hx - tx * 1.2 - nx * 3.4:.2f},{hy - ty * 1.2 - ny * 3.4:.2f} Z" '
+            f'fill="{TILES["graphite"][3]}"/>')
+    icons = {
+        "Basic": ("graphite", tile_text("graphite", "n!", 14)),
+        "Logic": ("graphite", tile_text("graphite", "&", 16)),
+        "Shift": ("graphite", tile_text("graphite", "<<", 14)),
+        "Rotate": ("graphite", tile_stroke("graphite", arc, 2.2) + head),
+        "Format": ("graphite", tile_text("graphite", "754", 10.5)),
+        "Powers": ("brass", text(CX - 2.5, CY + 5, "x", 15, fill=TILES["brass"][3]) +
+                   text(CX + 5.5, CY - 2, "y", 10, fill=TILES["brass"][3])),
+        "Trigonometry": ("brass", tile_stroke("brass", sine, 2.2)),
+        "Percent": ("brass", tile_text("brass", "%", 15)),
+        "Constants": ("glass", tile_text("glass", "\u03c0", 17)),
+        "Favourites": ("ivory", tile_text("ivory", "\u2605", 17, dy=0.36)),
+        "Settings": ("graphite", tile_text("graphite", "\u2699", 19, dy=0.35)),
+        "About": ("clay", tile_text("clay", "i", 17, family=SERIF, style="italic", dy=0.36)),
+    }
+    for name, (face, glyph) in icons.items():
+        save(f"subMenu{name}.png", tile_icon(face, glyph))
 
 
 def make_lcd_pages():
@@ -217,8 +281,9 @@ def make_backgrounds():
     save("backgroundCalc.png", svg(320, 280,
                                    '<rect width="320" height="280" fill="url(#body)"/>',
                                    gradient("body", (("0", "#26272c"), ("1", "#151619")))))
-    save("backgroundMenu.png", svg(320, 100, '<rect width="320" height="100" fill="url(#menu)"/>',
-                                   gradient("menu", (("0", "#ece6d6"), ("1", "#e2dac6")))))
+    # The menus' ground: fine upright pinstripes on warm paper, seamless in both directions.
+    save("backgroundMenu.png", svg(8, 8, '<rect width="8" height="8" fill="#e3dcc9"/>'
+                                         '<rect width="3" height="8" fill="#ebe5d5"/>'))
     save("historyHeader.png", svg(320, 25,
                                   '<rect width="320" height="25" fill="url(#header)"/>'
                                   '<rect y="24" width="320" height="1" fill="#000" opacity="0.4"/>',

@@ -56,6 +56,8 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
     UIButton* key = nullptr;
     switch (event.key()) {
         case Qt::Key_F9: key = keypad->buttonPlusMinusKey(); break;
+        case Qt::Key_F2:
+        case Qt::Key_Menu: key = keypad->buttonMenuKey(); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: key = keypad->buttonEqualsKey(); break;
         case Qt::Key_Escape: key = keypad->buttonClearKey(); break;

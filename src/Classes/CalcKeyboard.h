@@ -11,8 +11,9 @@ class UIButtonWithHold;
 // enabled, '.', + - * /, Enter and = for equals, Escape for clear, 'e' for the exponent while a
 // real is shown (a hex digit while hex digits are enabled), F9 for plus/minus and Shift+F9 for
 // holding it (signed or unsigned), Ctrl+C / Ctrl+V for Copy and Paste of the display,
-// Ctrl+Left / Ctrl+Right to turn the display page and Ctrl+H for the history. A key press goes
-// through the on-screen key, so a disabled key stays disabled and the key is seen to move.
+// Ctrl+Left / Ctrl+Right to turn the display page, Ctrl+H for the history, F2 and the
+// context-menu key for the function menu. A key press goes through the on-screen key, so a
+// disabled key stays disabled and the key is seen to move.
 class CalcKeyboard : public QObject {
     Q_OBJECT
 

@@ -8,6 +8,7 @@
 #include "Calculator/CalcEngine.h"
 #include "Calculator/Operators.h"
 #include "Calculator/OperatorsFormat.h"
+#include "Classes/CalcViewControllerMenus.h"
 #include "Classes/DisplayViewController.h"
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/FirstButtonViewController.h"
@@ -80,6 +81,7 @@ void CalcViewController::viewDidLoad() {
 
     observe(UserSettingsNotificationUserSettingsHaveChanged,
             [this](const Notification&) { userSettingsHaveChanged(); });
+    new CalcViewControllerMenus(*this, engine_, store_);
 
     segmentedControl_ = new UISegmentedControl(this);
     connect(segmentedControl_, &UISegmentedControl::valueChanged, this, &CalcViewController::segmentedControlChanged);

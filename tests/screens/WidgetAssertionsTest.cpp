@@ -6,11 +6,16 @@
 #include <functional>
 
 #include "Calculator/CalcEngine.h"
+#include "Classes/CalcViewController.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "HistoryViews/HistoryViewController.h"
+#include "Menus/MenuViewController.h"
+#include "Menus/Menus.h"
 #include "Model/CalcStore.h"
+#include "Model/UserSettings.h"
+#include "Platform/Store/UserDefaults.h"
 #include "Platform/UI/ViewController.h"
 
 namespace {
@@ -103,6 +108,34 @@ private slots:
             lcd.updateWithWordSize(32, CalcValueTypeSBase);
         });
         QVERIFY(!death.aborted);
+    }
+
+    void menusRefuseARowTheyNeverOffered() {
+        const Death death = runToDeath([] {
+            QTemporaryDir directory;
+            CalcStore store(directory.filePath("Quillet.sqlite").toStdString());
+            MenuViewController menu(store, UITableViewStyle::Grouped);
+            menu.setViewName(MenuMainShift);
+            menu.tableViewDidSelectRowAtIndexPath(*menu.tableView(), {0, 5});
+        });
+        QVERIFY(death.aborted);
+        QVERIFY2(death.message.contains("Menus/MenuViewController: menu item not found"), qPrintable(death.message));
+    }
+
+    void theCalculatorRefusesAChoiceOfAnUnknownMenu() {
+        const Death death = runToDeath([] {
+            QTemporaryDir directory;
+            UserDefaults defaults(directory.filePath("settings.ini").toStdString());
+            UserSettings settings(defaults);
+            CalcStore store(directory.filePath("Quillet.sqlite").toStdString());
+            CalcEngine engine;
+            CalcViewController calc(engine, store, settings);
+            NotificationCenter::defaultCenter().post(MenuViewControllerNotificationItemSelected, nullptr,
+                                                     MenuItemSelection{2, OperatorsOperatorAND, {}, 0});
+        });
+        QVERIFY(death.aborted);
+        QVERIFY2(death.message.contains("Classes/CalcViewControllerMenus: unknown menu type"),
+                 qPrintable(death.message));
     }
 };
 

@@ -16,6 +16,8 @@ namespace {
 constexpr qreal kEdge = 5.0;
 constexpr qreal kButtonTop = 7.0;
 constexpr qreal kTitleSize = 20.0;
+// A long title shrinks to this size before it is cut short.
+constexpr qreal kSmallestTitleSize = 15.0;
 // The calculator's own title view and right button keep the frames they have always had.
 constexpr qreal kTitleViewWidth = 200.0;
 constexpr qreal kPlainRightButtonWidth = 40.0;
@@ -172,8 +174,11 @@ void NavigationBar::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     const qreal factor = PointScale::factor();
     painter.scale(factor, factor);
-    painter.setFont(SystemFont::boldSystemFontOfSize(kTitleSize, *this));
     const QRectF room = titleRect();
+    for (qreal size = kTitleSize; size >= kSmallestTitleSize; --size) {
+        painter.setFont(SystemFont::boldSystemFontOfSize(size, *this));
+        if (painter.fontMetrics().horizontalAdvance(text) <= room.width()) break;
+    }
     const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(room.width()));
     painter.setPen(QColor(0, 0, 0, 200));
     painter.drawText(room.translated(0, -1), Qt::AlignCenter, shown);

@@ -20,6 +20,8 @@ constexpr qreal kGroupRadius = 9.0;
 constexpr qreal kPadding = 10.0;
 constexpr qreal kAccessoryWidth = 20.0;
 constexpr qreal kTextSize = 17.0;
+// A long text shrinks to this size before it is cut short.
+constexpr qreal kSmallestTextSize = 14.0;
 constexpr qreal kGroupedHeaderTitle = 36.0;
 constexpr qreal kGroupedGap = 10.0;
 constexpr qreal kPlainTitle = 23.0;
@@ -233,6 +235,10 @@ void UITableViewItemDelegate::paintCellContent(QPainter& painter, const QRectF& 
             textRoom.setRight(room.right() - detailWidth - 8);
         }
         painter.setPen(ink);
+        for (qreal size = kTextSize - 1; size >= kSmallestTextSize; --size) {
+            if (painter.fontMetrics().horizontalAdvance(cell.text) <= textRoom.width()) break;
+            painter.setFont(SystemFont::boldSystemFontOfSize(size, device));
+        }
         const QString text =
             painter.fontMetrics().elidedText(cell.text, Qt::ElideRight, static_cast<int>(textRoom.width()));
         painter.drawText(textRoom, (cell.textAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, text);

@@ -1,0 +1,292 @@
+#include <QtTest>
+#include <cmath>
+
+#include "Calculator/Constants.h"
+#include "Calculator/Operators.h"
+#include "Classes/FavouritesButtonViewController.h"
+#include "Classes/Notifications.h"
+#include "Classes/UIButtonFavourite.h"
+#include "Menus/FavouritesViewController.h"
+#include "Menus/MenuViewController.h"
+#include "Platform/Core/Log.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/UISegmentedControl.h"
+#include "TableScreenSupport.h"
+#include "WidgetTestSupport.h"
+#include "screens/CalcScreenFixture.h"
+
+namespace {
+
+// The calculator window with the menus it opens, driven by the pointer and the keyboard.
+struct MenuWindow : CalcScreenFixture {
+    MenuWindow() { createAllPages(); }
+
+    NavigationController& calcStack() const { return *delegate->navigationController(); }
+    NavigationController* menuStack() const {
+        return qobject_cast<NavigationController*>(calcStack().modalViewController());
+    }
+    template <typename Screen = MenuViewController>
+    Screen* top() const {
+        return menuStack() ? qobject_cast<Screen*>(menuStack()->topViewController()) : nullptr;
+    }
+    QWidget* window() const { return delegate->window(); }
+
+    bool settled() const { return settles(calcStack()) && (!menuStack() || settles(*menuStack())); }
+    void openFunctions() const {
+        Finger::tap(keypad().buttonMenuKey());
+        QVERIFY(settled());
+        QVERIFY(top());
+    }
+    // Taps a row of the screen on top of the menu, scrolled into view first, as a hand would.
+    void tapRow(IndexPath path) const {
+        auto* screen = qobject_cast<UITableViewController*>(menuStack()->topViewController());
+        UITableView* table = screen->tableView();
+        table->scrollToRowAtIndexPath(path, false);
+        Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
+        QVERIFY(settled());
+    }
+    void makeReal() const {
+        UISegmentedControl* control = calc().segmentedControl();
+        Finger::tap(control, control->segmentRect(0).center());
+        QCOMPARE(engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+    }
+    // Swipes the favourites bar to the slot's page and holds the slot's button until the menu
+    // comes up.
+    void holdFavourite(int index) const {
+        PagedScrollView* strip = calc().favouritesScrollView();
+        const int page = index / 5;
+        const int turns = page - calc().favouritesPageIndex();
+        if (turns != 0) {
+            const QPoint start = strip->rect().center();
+            slidePointer(strip, start, start - QPoint(strip->width() * turns * 6 / 10, 0), 10);
+            QTRY_VERIFY(!strip->isDecelerating());
+        }
+        QCOMPARE(calc().favouritesPageIndex(), page);
+        UIButtonFavourite* button = calc().favouritesViewController(page)->button(index % 5);
+        const QPoint centre = button->rect().center();
+        QTest::mousePress(button, Qt::LeftButton, {}, centre);
+        movePointer(button, centre, centre + QPoint(2, 1), 4, 20);
+        QTRY_VERIFY(menuStack() != nullptr);
+        QTest::mouseRelease(button, Qt::LeftButton, {}, centre + QPoint(2, 1));
+        QVERIFY(settled());
+    }
+    // With every slot sound, slot n is the n-th favourite.
+    const Favourite* favourite(int index) const { return store->favourites()->at(static_cast<size_t>(index)); }
+    void snapshot(const char* name) const { saveSnapshot(*window(), QString::fromLatin1(name)); }
+    // Types the keys one after another, each into the screen it brings up.
+    void press(std::initializer_list<Qt::Key> keys) const {
+        for (Qt::Key key : keys) {
+            Finger::type(window(), key);
+            QVERIFY(settled());
+        }
+    }
+};
+
+QString description(OperatorsOperator op) {
+    return QString::fromStdString(Operators::sharedInstance().descriptionFromOperator(op));
+}
+
+QImage composed(const char* foreground) {
+    return FavouritesViewController::addImage(ImageStore::imageNamed("buttonFavouriteMenu.png"),
+                                              ImageStore::imageNamed(foreground))
+        .toImage();
+}
+
+}  // namespace
+
+class CalcViewControllerMenusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void functionsAndConstantsFromTheMenuActAsTheirKeys() {
+        MenuWindow screen;
+        screen.makeReal();
+        screen.typeKeys("2");
+        screen.openFunctions();
+        screen.snapshot("menuFunctions");
+        // A larger window draws the menu larger, as sharp.
+        screen.window()->resize(960, 1380);
+        UITableView* table = screen.top()->tableView();
+        QTRY_COMPARE(table->rectForRowAtIndexPath({0, 0}).height(), 132);
+        table->scrollToRowAtIndexPath({3, 1}, false);
+        screen.snapshot("menuFunctionsLarge");
+        screen.tapRow({0, 4});
+        screen.snapshot("menuPowers");
+        screen.tapRow({0, 7});
+        QVERIFY(!screen.menuStack());
+        QCOMPARE(screen.lcdText(screen.calc().displayPageIndex()), QStringLiteral("1.4142135624"));
+        // A constant takes the place of the value, and the pending addition takes it.
+        screen.typeKeys("+");
+        screen.openFunctions();
+        screen.tapRow({1, 0});
+        screen.snapshot("menuConstants");
+        screen.tapRow({0, 3});
+        QVERIFY(!screen.menuStack());
+        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), std::acos(-1.0));
+        screen.typeKeys("=");
+        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), std::sqrt(2.0) + std::acos(-1.0));
+    }
+
+    void doneClosesTheMenuAndAChoiceIsAppliedOnce() {
+        MenuWindow screen;
+        screen.openFunctions();
+        Finger::tap(screen.top()->navigationItem()->rightBarButtonItem());
+        QVERIFY(screen.settled());
+        QVERIFY(!screen.menuStack());
+        screen.openFunctions();
+        screen.tapRow({0, 1});
+        UITableView* logic = screen.top()->tableView();
+        const QPoint invert = logic->rectForRowAtIndexPath({0, 0}).center();
+        std::vector<std::string> lines;
+        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+        Finger::tap(logic->viewport(), invert);
+        // A second tap while the menu slides away is not applied again.
+        QVERIFY(screen.calcStack().isTransitioning());
+        Finger::tap(logic->viewport(), invert);
+        Log::setSink(previous);
+        QVERIFY(screen.settled());
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFFFu);
+        QCOMPARE(lines, std::vector<std::string>{"menu choice ignored: no menu is open"});
+    }
+
+    void theKeyboardOpensAndDrivesTheMenus() {
+        MenuWindow screen;
+        screen.typeKeys("1");
+        screen.press({Qt::Key_F2});
+        MenuViewController* functions = screen.top();
+        // Nothing typed reaches the engine while a menu is open; letters find a row.
+        Finger::type(screen.window(), "7");
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        Finger::type(screen.window(), "ro");
+        QCOMPARE(functions->tableView()->indexPathForSelectedRow(), std::optional(IndexPath{0, 3}));
+        screen.press({Qt::Key_Return});
+        QCOMPARE(screen.top()->title(), QStringLiteral("Rotate"));
+        screen.press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+        QVERIFY(!screen.menuStack());
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0x80000000u);  // 1 rotated right
+        // The context-menu key opens it too; Escape goes back one menu, and at the first closes.
+        screen.press({Qt::Key_Menu, Qt::Key_Down, Qt::Key_Return});
+        QCOMPARE(screen.top()->title(), QStringLiteral("Basic"));
+        screen.press({Qt::Key_Escape});
+        QCOMPARE(screen.top()->title(), QStringLiteral("Functions"));
+        screen.press({Qt::Key_Escape});
+        QVERIFY(!screen.menuStack());
+        Finger::type(screen.window(), "7");
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
+    }
+
+    void holdingAFavouriteAssignsAnOperatorToIt() {
+        MenuWindow screen;
+        int changes = 0;
+        NotificationObserver changed(NotificationsNotificationFavouritesHaveChanged,
+                                     [&](const Notification&) { ++changes; });
+        screen.holdFavourite(7);
+        screen.tapRow({1, 1});
+        screen.tapRow({0, 4});
+        QVERIFY(!screen.menuStack());
+        const Favourite* stored = screen.favourite(7);
+        QCOMPARE(stored->operatorsOperator(), OperatorsOperatorNAND);
+        QVERIFY(!stored->generalValue());
+        QCOMPARE(changes, 1);
+        QCOMPARE(screen.calc().favouritesViewController(1)->button(2)->operatorsOperator(), OperatorsOperatorNAND);
+    }
+
+    void aValueIsStoredWithTheStyleOfThePageShown_data() {
+        QTest::addColumn<bool>("real");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("style");
+        QTest::newRow("hexadecimal") << false << 3 << int{CalcValueFormatStyleHex};
+        QTest::newRow("Eng") << true << 1 << int{CalcValueFormatStyleEng};
+    }
+
+    void aValueIsStoredWithTheStyleOfThePageShown() {
+        QFETCH(bool, real);
+        QFETCH(int, page);
+        QFETCH(int, style);
+        MenuWindow screen;
+        if (real) screen.makeReal();
+        screen.typeKeys("12");
+        while (screen.calc().displayPageIndex() != page) {
+            const int step = page < screen.calc().displayPageIndex() ? -1 : 1;
+            Finger::type(screen.window(), step < 0 ? Qt::Key_Left : Qt::Key_Right, Qt::ControlModifier);
+            QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
+        }
+        screen.holdFavourite(4);
+        if (page == 3 && !real) screen.snapshot("menuFavourite");
+        screen.tapRow({0, 0});
+        QVERIFY(!screen.menuStack());
+        const Favourite* stored = screen.favourite(4);
+        QCOMPARE(stored->operatorsOperator(), OperatorsOperatorNone);
+        QCOMPARE(stored->generalValue()->style(), std::optional(static_cast<CalcValueFormatStyle>(style)));
+        QVERIFY(CalcStore::calcValueFromGeneralValue(*stored->generalValue())
+                    ->isEqualToCalcValue(screen.engine->accumulatorCalcValue()));
+    }
+
+    void theAssignmentScreenShowsEverySlotAndAssignsOne() {
+        MenuWindow screen;
+        screen.openFunctions();
+        screen.tapRow({2, 0});
+        auto* favourites = screen.top<FavouritesViewController>();
+        QVERIFY(favourites);
+        QCOMPARE(favourites->title(), QStringLiteral("Favourites"));
+        UITableView& table = *favourites->tableView();
+        table.scrollToRowAtIndexPath({2, 4}, false);
+        screen.snapshot("menuAssignFavourites");
+        QCOMPARE(table.numberOfSections(), size_t{3});
+        const UITableViewCell* shiftLeft = table.cellForRowAtIndexPath({0, 0});
+        QCOMPARE(shiftLeft->text, description(OperatorsOperatorShiftLeft));
+        QCOMPARE(shiftLeft->image.toImage(), composed("operatorShiftLeftDark.png"));
+        const UITableViewCell* pi = table.cellForRowAtIndexPath({2, 2});
+        QCOMPARE(pi->text, CalcScreenFixture::text(CalcValue::calcValueWithRealValue(3.141592653589793),
+                                                   CalcValueFormat::withStyle(CalcValueFormatStyleAuto)));
+        QCOMPARE(pi->image.toImage(), composed("constantsPiDark.png"));
+        QCOMPARE(table.cellForRowAtIndexPath({2, 4})->text, QStringLiteral("42"));
+        QCOMPARE(table.cellForRowAtIndexPath({2, 4})->image.toImage(), composed("constantsConstDark.png"));
+
+        screen.tapRow({1, 0});
+        screen.tapRow({2, 0});
+        screen.tapRow({0, 1});
+        QVERIFY(!screen.menuStack());
+        QVERIFY(CalcStore::calcValueFromGeneralValue(*screen.favourite(5)->generalValue())
+                    ->isEqualToCalcValue(CalcValue::calcValueWithRealValue(ConstantsConstantEarthGravity)));
+        // A real stored while an integer shows in decimal takes the real style of that page.
+        QCOMPARE(screen.favourite(5)->generalValue()->style(), std::optional(CalcValueFormatStyleSci));
+    }
+
+    void aDamagedSlotShowsEmptyInItsPlace() {
+        MenuWindow screen;
+        // Slot 3 holds equals, which no favourite can: the store leaves it out.
+        Favourite* damaged = (*screen.store->favourites())[3];
+        damaged->setValue(int32_t{OperatorsOperatorEquals}, CalcStoreFavouriteKeyOperator);
+        screen.store->saveChanges();
+        screen.openFunctions();
+        screen.tapRow({2, 0});
+        UITableView& table = *screen.top<FavouritesViewController>()->tableView();
+        QCOMPARE(table.numberOfSections(), size_t{3});
+        QCOMPARE(table.cellForRowAtIndexPath({0, 3})->text, QStringLiteral("Empty"));
+        QCOMPARE(table.cellForRowAtIndexPath({0, 4})->text, description(OperatorsOperatorRecip));
+        QCOMPARE(table.cellForRowAtIndexPath({2, 4})->text, QStringLiteral("42"));
+        // The empty slot can be filled again.
+        screen.tapRow({0, 3});
+        screen.tapRow({1, 2});
+        screen.tapRow({0, 0});
+        QCOMPARE(screen.favourite(3)->operatorsOperator(), OperatorsOperatorShiftLeft);
+        QCOMPARE(screen.store->favourites()->size(), size_t{15});
+    }
+
+    void composingScalesTheForegroundToTheBackgroundsWidth() {
+        QPixmap red(QSize(60, 40));
+        red.fill(Qt::red);
+        QPixmap blue(QSize(30, 10));
+        blue.fill(Qt::blue);
+        const QImage pixels =
+            FavouritesViewController::addImage(Image(red, QSizeF(60, 40)), Image(blue, QSizeF(30, 10))).toImage();
+        const qreal scale = ImageStore::currentScale();
+        QCOMPARE(pixels.size(), (QSizeF(60, 40) * scale).toSize());
+        QCOMPARE(QColor(pixels.pixel(qRound(59 * scale), qRound(19 * scale))), QColor(Qt::blue));
+        QCOMPARE(QColor(pixels.pixel(qRound(1 * scale), qRound(21 * scale))), QColor(Qt::red));
+    }
+};
+
+QUILLET_SCREEN_TEST_MAIN(CalcViewControllerMenusTest)
+#include "CalcViewControllerMenusTest.moc"
