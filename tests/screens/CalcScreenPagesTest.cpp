@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QTest>
 
 #include "Calculator/Operators.h"
@@ -31,6 +32,10 @@ private slots:
 
     void firstFramesStayTheSame() {
         QFETCH(QString, name);
+        // The pictures were drawn with this family; another machine's fonts draw other pixels.
+        if (QFontInfo(QApplication::font()).family() != QStringLiteral("DejaVu Sans")) {
+            QSKIP("the kept pictures were drawn with DejaVu Sans as the system font");
+        }
         CalcScreenFixture screen;
         if (name == QStringLiteral("first-frame-restarted")) {
             screen.engine->setNumberBase(16);
