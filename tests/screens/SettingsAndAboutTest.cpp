@@ -1,0 +1,447 @@
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "Calculator/Operators.h"
+#include "Menus/AboutViewController.h"
+#include "Menus/IntegerViewController.h"
+#include "Menus/MuxTableViewController.h"
+#include "Menus/SettingsViewController.h"
+#include "Model/HistoryStep.h"
+#include "Platform/Core/NotificationObserver.h"
+#include "Platform/Store/FetchedResultsController.h"
+#include "Platform/UI/ImageStore.h"
+#include "Platform/UI/ModalOverlay.h"
+#include "Platform/UI/NavigationBar.h"
+#include "Platform/UI/PointScale.h"
+#include "Platform/UI/UIBarButtonItem.h"
+#include "Platform/UI/UIButton.h"
+#include "Platform/UI/UILabel.h"
+#include "TableScreenSupport.h"
+#include "WidgetTestSupport.h"
+#include "screens/CalcScreenFixture.h"
+
+namespace {
+
+// Counts the settings' announcements, one per value written.
+struct SettingsWrites {
+    int count = 0;
+    NotificationObserver observer{UserSettingsNotificationUserSettingsHaveChanged,
+                                  [this](const Notification&) { ++count; }};
+};
+
+// Takes what the About button would open instead of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler("file", this, "openUrl"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler("file"); }
+    std::vector<QUrl> opened;
+
+public slots:
+    void openUrl(const QUrl& url) { opened.push_back(url); }
+};
+
+QString wordSizeLabel(const CalcScreenFixture& screen) {
+    return screen.calc().displayViewController(screen.calc().displayPageIndex())->button()->wordSizeLabel()->text();
+}
+
+// "u200", "s-56" or "r0.5": the kind of a value and its number.
+QString kindAndNumber(const CalcValue& value) {
+    switch (value.type()) {
+        case CalcValueTypeUBase: return QStringLiteral("u%1").arg(value.uBaseValue());
+        case CalcValueTypeSBase: return QStringLiteral("s%1").arg(value.sBaseValue());
+        default: return QStringLiteral("r%1").arg(value.realValue());
+    }
+}
+
+QStringList numbers(int first, int last) {
+    QStringList texts;
+    for (int number = first; number <= last; ++number) texts << QString::number(number);
+    return texts;
+}
+
+}  // namespace
+
+class SettingsAndAboutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CalcScreenFixture> screen;
+    QPointer<SettingsViewController> settingsScreen;
+    QPointer<NavigationController> stack;
+
+    NavigationController& calcStack() const { return *screen->delegate->navigationController(); }
+    UITableView* settingsTable() const { return settingsScreen->tableView(); }
+    QString detailOfSetting(int setting) const {
+        return settingsTable()->cellForRowAtIndexPath({0, static_cast<size_t>(setting)})->detailText;
+    }
+
+    // The settings presented over the calculator, as the menu's stack shows them.
+    void openSettings() {
+        settingsScreen = new SettingsViewController("Settings", *screen->engine, *screen->settings);
+        stack = new NavigationController(settingsScreen);
+        calcStack().presentModalViewController(stack, true);
+        QVERIFY(settles(calcStack()));
+    }
+    void tapRow(UITableView* table, IndexPath path) {
+        Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
+    }
+    // Taps a setting's row and lets its editor slide in.
+    template <typename Editor>
+    Editor* openEditor(int setting) {
+        tapRow(settingsTable(), {0, static_cast<size_t>(setting)});
+        if (!settles(*stack)) return nullptr;
+        return qobject_cast<Editor*>(stack->topViewController());
+    }
+    void goBack() {
+        Finger::tap(static_cast<NavigationBar*>(stack->navigationBar())->backButton());
+        QVERIFY(settles(*stack));
+    }
+    // An unsigned value at 8 bits with a step of history behind it.
+    void showUnsigned200AtEightBits() {
+        screen->settings->setWordSize(8);
+        screen->typeKeys("100+100=");
+        QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QStringLiteral("u200"));
+    }
+    size_t historySteps() const { return screen->store->historyStepsFetchedResultsController()->numberOfObjects(); }
+
+private slots:
+    void init() { screen = std::make_unique<CalcScreenFixture>(); }
+    void cleanup() { screen.reset(); }
+
+    void theDescriptionsReadTheStoredSettings_data() {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<int>("minValue");
+        QTest::addColumn<int>("maxValue");
+        QTest::addColumn<QString>("detail");
+        const QStringList angles{"Degrees", "Radians"};
+        QTest::newRow("angle") << 0 << "UserSettingsKeyAngle" << 1 << "Angle" << 0 << 1 << angles << 0 << 0
+                               << "Radians";
+        QTest::newRow("angle, damaged") << 0 << "UserSettingsKeyAngle" << 7 << "Angle" << 0 << 7 << angles << 0 << 0
+                                        << "<unknown>";
+        QTest::newRow("decimal places") << 1 << "UserSettingsKeyNumDecimalPlaces" << 4 << "Decimal Places" << 0 << 4
+                                        << numbers(0, 10) << 0 << 0 << "4";
+        QTest::newRow("figures are stored less one") << 2 << "UserSettingsKeyNumSigFigs" << 6 << "Significant Figures"
+                                                     << 0 << 6 << numbers(1, 10) << 0 << 0 << "7";
+        QTest::newRow("figures, damaged") << 2 << "UserSettingsKeyNumSigFigs" << 12 << "Significant Figures" << 0 << 9
+                                          << numbers(1, 10) << 0 << 0 << "10";
+        QTest::newRow("integer size") << 3 << "UserSettingsKeyWordSize" << 16 << "Integer Size" << 1 << 16
+                                      << QStringList() << 2 << 64 << "16 bits";
+        QTest::newRow("integer size never written") << 3 << "UserSettingsKeyWordSize" << 0 << "Integer Size" << 1 << 32
+                                                    << QStringList() << 2 << 64 << "32 bits";
+        QTest::newRow("integer type") << 4 << "UserSettingsKeyIsIntegerType" << 1 << "Integer Type" << 0 << 1
+                                      << QStringList{"Unsigned", "Signed"} << 0 << 0 << "Signed";
+    }
+
+    void theDescriptionsReadTheStoredSettings() {
+        QFETCH(int, setting);
+        QFETCH(QString, key);
+        QFETCH(int, stored);
+        screen->defaults->setIntegerForKey(stored, key.toStdString());
+        const SettingsLogic logic(*screen->settings, *screen->engine, Operators::sharedInstance());
+        const std::optional<SettingDescription> description = logic.settingDescriptionForSetting(setting);
+        QVERIFY(description.has_value());
+        QTEST(QString::fromStdString(description->name), "name");
+        QCOMPARE(static_cast<int>(description->setting), setting);
+        QTEST(static_cast<int>(description->type), "type");
+        QTEST(description->value, "value");
+        QStringList choices;
+        for (const std::string& text : description->muxValues) choices << QString::fromStdString(text);
+        QTEST(choices, "choices");
+        QTEST(description->minValue, "minValue");
+        QTEST(description->maxValue, "maxValue");
+        QTEST(QString::fromStdString(SettingsLogic::detailTextForSettingDescription(*description)), "detail");
+        QVERIFY(!logic.settingDescriptionForSetting(-1) && !logic.settingDescriptionForSetting(5));
+    }
+
+    void theNumberEntryStoresTheTextWithinTheBounds_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<int>("wordSize");
+        QTest::newRow("above the bounds") << "100"
+                                          << "enter" << 64;
+        QTest::newRow("below the bounds") << "1"
+                                          << "back" << 2;
+        QTest::newRow("letters read as 0") << "abc"
+                                           << "escape" << 2;
+        QTest::newRow("negative") << "-5"
+                                  << "enter" << 2;
+        QTest::newRow("within") << "16"
+                                << "alt+left" << 16;
+        QTest::newRow("too many digits for 32 bits") << "99999999999"
+                                                     << "enter" << 64;
+        QTest::newRow("the number that leads the text") << " 12 bits"
+                                                        << "back" << 12;
+    }
+
+    void theNumberEntryStoresTheTextWithinTheBounds() {
+        QFETCH(QString, typed);
+        QFETCH(QString, leave);
+        QFETCH(int, wordSize);
+        openSettings();
+        IntegerViewController* entry = openEditor<IntegerViewController>(3);
+        QVERIFY(entry);
+        QCOMPARE(entry->textField()->text(), QStringLiteral("32"));
+        QVERIFY(entry->textField()->hasFocus());
+        QCOMPARE(settingsScreen->activeSetting(), 3);
+        // Typing replaces the number shown.
+        Finger::type(entry, typed);
+        if (leave == "back") {
+            goBack();
+        } else {
+            Finger::type(entry,
+                         leave == "enter"    ? Qt::Key_Return
+                         : leave == "escape" ? Qt::Key_Escape
+                                             : Qt::Key_Left,
+                         leave == "alt+left" ? Qt::AltModifier : Qt::NoModifier);
+            QVERIFY(settles(*stack));
+        }
+        QCOMPARE(stack->topViewController(), settingsScreen.data());
+        QCOMPARE(screen->settings->wordSize(), wordSize);
+        QCOMPARE(Operators::sharedInstance().wordSize(), wordSize);
+        QCOMPARE(detailOfSetting(3), QStringLiteral("%1 bits").arg(wordSize));
+        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("UINT%1").arg(wordSize));
+    }
+
+    void aChoiceListOpensOnTheStoredValueAndWritesAChange() {
+        screen->createAllPages();
+        screen->engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(2.0 / 3));
+        QCOMPARE(screen->lcdText(0), QStringLiteral("0.6667"));
+        openSettings();
+        MuxTableViewController* list = openEditor<MuxTableViewController>(1);
+        QVERIFY(list);
+        QCOMPARE(list->itemStrings(), numbers(0, 10));
+        for (size_t row = 0; row <= 10; ++row) {
+            const bool checked = list->tableView()->cellForRowAtIndexPath({0, row})->accessoryType ==
+                                 UITableViewCellAccessoryType::Checkmark;
+            QCOMPARE(checked, row == 4);
+        }
+        SettingsWrites writes;
+        tapRow(list->tableView(), {0, 4});
+        QCOMPARE(writes.count, 0);
+        tapRow(list->tableView(), {0, 7});
+        QCOMPARE(writes.count, 1);
+        QCOMPARE(screen->settings->numDecimalPlaces(), 7);
+        QCOMPARE(list->selectedItemIndex(), 7);
+        QCOMPARE(list->tableView()->cellForRowAtIndexPath({0, 4})->accessoryType, UITableViewCellAccessoryType::None);
+        QCOMPARE(list->tableView()->cellForRowAtIndexPath({0, 7})->accessoryType,
+                 UITableViewCellAccessoryType::Checkmark);
+        // The display follows while the list is still open.
+        QCOMPARE(screen->lcdText(0), QStringLiteral("0.6666667"));
+        QTRY_VERIFY(!list->tableView()->indexPathForSelectedRow());
+        goBack();
+        QCOMPARE(detailOfSetting(1), QStringLiteral("7"));
+        QTRY_VERIFY(!settingsTable()->indexPathForSelectedRow());
+    }
+
+    void aStoredChoiceThatIsNoneOfTheTextsCanBeReplaced() {
+        screen->defaults->setIntegerForKey(15, UserSettingsKeyNumDecimalPlaces);
+        openSettings();
+        QCOMPARE(detailOfSetting(1), QStringLiteral("15"));
+        MuxTableViewController* list = openEditor<MuxTableViewController>(1);
+        QVERIFY(list);
+        tapRow(list->tableView(), {0, 2});
+        QCOMPARE(screen->settings->numDecimalPlaces(), 2);
+        QCOMPARE(list->tableView()->cellForRowAtIndexPath({0, 2})->accessoryType,
+                 UITableViewCellAccessoryType::Checkmark);
+    }
+
+    void changingTheIntegerTypeConvertsTheValueOnDisplayOnce() {
+        showUnsigned200AtEightBits();
+        const size_t stepsBefore = historySteps();
+        openSettings();
+        MuxTableViewController* list = openEditor<MuxTableViewController>(4);
+        QVERIFY(list);
+        QCOMPARE(list->selectedItemIndex(), 0);
+        tapRow(list->tableView(), {0, 1});
+        // 200 read as an 8-bit two's complement pattern.
+        QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QStringLiteral("s-56"));
+        QCOMPARE(historySteps(), stepsBefore + 1);
+        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("INT8"));
+        // The text checked already: nothing is written, nothing converted.
+        SettingsWrites writes;
+        tapRow(list->tableView(), {0, 1});
+        QCOMPARE(writes.count, 0);
+        QCOMPARE(historySteps(), stepsBefore + 1);
+        goBack();
+        QCOMPARE(detailOfSetting(4), QStringLiteral("Signed"));
+    }
+
+    void theAngleReachesTheOperators() {
+        openSettings();
+        MuxTableViewController* list = openEditor<MuxTableViewController>(0);
+        QVERIFY(list);
+        tapRow(list->tableView(), {0, 1});
+        QCOMPARE(screen->settings->angleType(), 1);
+        QCOMPARE(Operators::sharedInstance().angleType(), 1);
+    }
+
+    void resetAsksFirst_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("resets");
+        QTest::newRow("cancel") << 1 << false;
+        QTest::newRow("reset settings") << 0 << true;
+    }
+
+    void resetAsksFirst() {
+        QFETCH(int, button);
+        QFETCH(bool, resets);
+        showUnsigned200AtEightBits();
+        screen->settings->setAngleType(1);
+        Operators::sharedInstance().setAngleType(1);
+        screen->settings->setNumDecimalPlaces(7);
+        screen->settings->setNumSigFigs(2);
+        screen->settings->setFavouritesPageIndex(2);
+        screen->settings->setIntegerType(1);
+        screen->typeKeys("=");
+        QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QStringLiteral("s-56"));
+        openSettings();
+        tapRow(settingsTable(), {1, 0});
+        auto* sheet = screen->delegate->window()->findChild<UIActionSheet*>();
+        QVERIFY(sheet);
+        QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Reset Settings"));
+        QCOMPARE(sheet->buttonTitleAtIndex(1), QStringLiteral("Cancel"));
+        // The sheet has come to rest.
+        UIButton* tapped = sheet->buttonAtIndex(button);
+        QPoint last(-1, -1);
+        QTRY_VERIFY([&] {
+            const QPoint now = tapped->mapTo(tapped->window(), QPoint());
+            const bool inView = tapped->window()->rect().contains(now + tapped->rect().bottomRight());
+            return std::exchange(last, now) == now && inView;
+        }());
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsReset"));
+        Finger::tap(tapped);
+        QTRY_VERIFY(!settingsTable()->indexPathForSelectedRow());
+        const std::vector<int> expected =
+            resets ? std::vector<int>{0, 4, 6, 32, 0, 2} : std::vector<int>{1, 7, 2, 8, 1, 2};
+        UserSettings& settings = *screen->settings;
+        QCOMPARE((std::vector<int>{settings.angleType(), settings.numDecimalPlaces(), settings.numSigFigs(),
+                                   settings.wordSize(), settings.integerType(), settings.favouritesPageIndex()}),
+                 expected);
+        QCOMPARE(detailOfSetting(3), QStringLiteral("%1 bits").arg(expected[3]));
+        // The calculator works in what the screen shows at once.
+        QCOMPARE(Operators::sharedInstance().wordSize(), expected[3]);
+        QCOMPARE(Operators::sharedInstance().angleType(), expected[0]);
+        QCOMPARE(wordSizeLabel(*screen), resets ? QStringLiteral("UINT32") : QStringLiteral("INT8"));
+        // A reset re-masks at the new word size first, then changes the kind: -56 at 32 bits, unsigned.
+        QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QString(resets ? "u4294967240" : "s-56"));
+    }
+
+    void changingTheWordSizeKeepsAPendingAddition() {
+        screen->typeKeys("5+3");
+        openSettings();
+        IntegerViewController* entry = openEditor<IntegerViewController>(3);
+        QVERIFY(entry);
+        Finger::type(entry, "8");
+        Finger::type(entry, Qt::Key_Return);
+        QVERIFY(settles(*stack));
+        Finger::tap(settingsScreen->navigationItem()->rightBarButtonItem());
+        QVERIFY(settles(calcStack()));
+        QVERIFY(!calcStack().modalViewController());
+        // The 3 is still being typed and the addition still waits for it.
+        screen->typeKeys("4=");
+        QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QStringLiteral("u39"));
+        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("UINT8"));
+    }
+
+    void theSettingsSurviveARestart() {
+        openSettings();
+        const auto choose = [&](int setting, size_t row) {
+            MuxTableViewController* list = openEditor<MuxTableViewController>(setting);
+            QVERIFY(list);
+            tapRow(list->tableView(), {0, row});
+            goBack();
+        };
+        choose(0, 1);
+        choose(2, 3);
+        choose(4, 1);
+        IntegerViewController* entry = openEditor<IntegerViewController>(3);
+        QVERIFY(entry);
+        Finger::type(entry, "12");
+        goBack();
+        screen->relaunch();
+        UserSettings& settings = *screen->settings;
+        QCOMPARE((std::vector<int>{settings.angleType(), settings.numDecimalPlaces(), settings.numSigFigs(),
+                                   settings.wordSize(), settings.integerType()}),
+                 (std::vector<int>{1, 4, 3, 12, 1}));
+        QCOMPARE(Operators::sharedInstance().angleType(), 1);
+        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("INT12"));
+    }
+
+    void theScreensFollowTheWindow() {
+        openSettings();
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("settings"));
+        QVERIFY(openEditor<MuxTableViewController>(2));
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsChoiceList"));
+        goBack();
+        IntegerViewController* entry = openEditor<IntegerViewController>(3);
+        QVERIFY(entry);
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsNumberEntry"));
+        screen->delegate->window()->resize(640, 920);
+        QTRY_COMPARE(entry->textField()->height(), qRound(PointScale::pixelsFromPoints(50)));
+        QVERIFY(entry->textField()->geometry().right() < entry->width());
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsNumberEntryLarge"));
+    }
+
+    void theVersionTextEndsInTheVersionAndBuild_data() {
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("a checkout") << "0123456789abcdef0123456789abcdef01234567"
+                                    << "V1.2 (build 0123456)";
+        QTest::newRow("a tarball") << ""
+                                   << "V1.2 (build ????"
+                                      ")";
+        QTest::newRow("too short to cut") << "abcdef"
+                                          << "V1.2 (build ????"
+                                             ")";
+        QTest::newRow("just long enough") << "abcdef1"
+                                          << "V1.2 (build abcdef1)";
+    }
+
+    void theVersionTextEndsInTheVersionAndBuild() {
+        QFETCH(QString, revision);
+        const QString text = AboutViewController::versionText("1.2", revision);
+        QFETCH(QString, ending);
+        QVERIFY2(text.endsWith(ending), qPrintable(text));
+        QVERIFY(text.size() > 20 && !text.contains('\n'));
+    }
+
+    void aboutShowsThisBuildAndOpensTheProjectsPages() {
+        const QString revision = AboutViewController::buildIdentifier();
+        QVERIFY2(revision.isEmpty() || QRegularExpression("^[0-9a-f]{40}$").match(revision).hasMatch(),
+                 qPrintable(revision));
+        for (const char* name :
+             {"aboutArtwork.png", "backgroundAbout.png", "aboutWebButton.png", "aboutWebButtonPressed.png"}) {
+            QVERIFY2(ImageStore::hasImageNamed(name), name);
+        }
+        auto* about = new AboutViewController("About");
+        auto* aboutStack = new NavigationController(about);
+        calcStack().presentModalViewController(aboutStack, true);
+        QVERIFY(settles(calcStack()));
+        QCOMPARE(aboutStack->navigationItemOf(about)->title(), QStringLiteral("About"));
+        QVERIFY(about->versionLabel()->text().endsWith(
+            QStringLiteral("V%1 (build %2)")
+                .arg(AboutViewController::bundleVersion(), revision.isEmpty() ? "????" : revision.left(7))));
+        saveSnapshot(*screen->delegate->window(), QStringLiteral("about"));
+        UrlCatcher catcher;
+        QVERIFY(about->webButton()->isVisible());
+        Finger::tap(about->webButton());
+        QCOMPARE(catcher.opened.size(), size_t{1});
+        // The README, installed or beside the sources: never an address that leads nowhere.
+        QVERIFY(QFileInfo(catcher.opened.front().toLocalFile()).fileName() == "README.md");
+        QVERIFY(QFileInfo::exists(catcher.opened.front().toLocalFile()));
+    }
+};
+
+QUILLET_SCREEN_TEST_MAIN(SettingsAndAboutTest)
+#include "SettingsAndAboutTest.moc"
