@@ -1,5 +1,6 @@
 #include "Menus/SettingsLogic.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <limits>

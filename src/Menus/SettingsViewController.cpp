@@ -70,7 +70,8 @@ void SettingsViewController::tableViewDidSelectRowAtIndexPath(UITableView&, Inde
     }
     activeSetting_ = static_cast<int32_t>(indexPath.row);
     const std::optional<SettingDescription> description = logic_.settingDescriptionForSetting(activeSetting_);
-    if (!description) return;
+    NavigationController* stack = navigationController();
+    if (!description || !stack) return;
     if (description->type == SettingsViewControllerSettingTypeMux) {
         auto* list = new MuxTableViewController(UITableViewStyle::Grouped);
         list->setDelegate(this);
@@ -78,14 +79,14 @@ void SettingsViewController::tableViewDidSelectRowAtIndexPath(UITableView&, Inde
         for (const std::string& text : description->muxValues) items << QString::fromStdString(text);
         list->setItemStrings(items);
         list->setSelectedItemIndex(description->value);
-        navigationController()->pushViewController(list, true);
+        stack->pushViewController(list, true);
     } else {
         auto* entry = new IntegerViewController;
         entry->setDelegate(this);
         entry->setIntValue(description->value);
         entry->setMinIntValue(description->minValue);
         entry->setMaxIntValue(description->maxValue);
-        navigationController()->pushViewController(entry, true);
+        stack->pushViewController(entry, true);
     }
 }
 
@@ -95,7 +96,7 @@ void SettingsViewController::muxTableViewDidSelectMuxItemIndex(UITableView&, int
 }
 
 void SettingsViewController::integerViewControllerDidCancel(IntegerViewController&) {
-    navigationController()->popViewControllerAnimated(true);
+    if (NavigationController* stack = navigationController()) stack->popViewControllerAnimated(true);
 }
 
 void SettingsViewController::integerViewControllerDidEnterInteger(IntegerViewController&, int32_t value) {
