@@ -72,12 +72,16 @@ class SettingsAndAboutTest : public QObject {
         return settingsTable()->cellForRowAtIndexPath({0, static_cast<size_t>(setting)})->detailText;
     }
 
-    // The settings presented over the calculator, as the menu's stack shows them.
+    // A menu presented over the calculator, and the screen pushed onto it as the menu's row does.
+    void pushOntoMenu(ViewController* screenPushed) {
+        stack = new NavigationController(new ProbeScreen("Menu", {}));
+        calcStack().presentModalViewController(stack, false);
+        stack->pushViewController(screenPushed, true);
+        QVERIFY(settles(*stack));
+    }
     void openSettings() {
         settingsScreen = new SettingsViewController("Settings", *screen->engine, *screen->settings);
-        stack = new NavigationController(settingsScreen);
-        calcStack().presentModalViewController(stack, true);
-        QVERIFY(settles(calcStack()));
+        pushOntoMenu(settingsScreen);
     }
     void tapRow(UITableView* table, IndexPath path) {
         Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
@@ -390,10 +394,8 @@ private slots:
             QVERIFY2(ImageStore::hasImageNamed(name), name);
         }
         auto* about = new AboutViewController("About");
-        auto* aboutStack = new NavigationController(about);
-        calcStack().presentModalViewController(aboutStack, true);
-        QVERIFY(settles(calcStack()));
-        QCOMPARE(aboutStack->navigationItemOf(about)->title(), QStringLiteral("About"));
+        pushOntoMenu(about);
+        QCOMPARE(static_cast<NavigationBar*>(stack->navigationBar())->title(), QStringLiteral("About"));
         QVERIFY(about->versionLabel()->text().endsWith(
             QStringLiteral("V%1 (build %2)")
                 .arg(AboutViewController::bundleVersion(), revision.isEmpty() ? "????" : revision.left(7))));
