@@ -20,3 +20,4 @@ file(GLOB QUILLET_SCREENS_HEADERS CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/HistoryViews/*.h)
 add_library(quillet_screens STATIC ${QUILLET_SCREENS_SOURCES} ${QUILLET_SCREENS_HEADERS})
 target_link_libraries(quillet_screens PUBLIC quillet_core quillet_persistence quillet_platform_ui)
+include(cmake/about.cmake)

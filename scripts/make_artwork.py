@@ -417,6 +417,48 @@ def make_app_icon():
         f.write(svg(256, 256, body, defs))
 
 
+def make_about_artwork():
+    """The About screen: the calculator on its dark body, lit from behind, with a brass quill."""
+    glow = ('<radialGradient id="glow" cx="160" cy="110" r="190" gradientUnits="userSpaceOnUse">'
+            '<stop offset="0" stop-color="#c49d61" stop-opacity="0.22"/>'
+            '<stop offset="1" stop-color="#c49d61" stop-opacity="0"/></radialGradient>')
+    save("backgroundAbout.png", svg(320, 416,
+                                    '<rect width="320" height="416" fill="url(#body)"/>'
+                                    '<rect width="320" height="416" fill="url(#glow)"/>'
+                                    '<rect y="0" width="320" height="1" fill="#000" opacity="0.5"/>',
+                                    gradient("body", (("0", "#2a2b30"), ("1", "#121315"))) + glow))
+    defs = (gradient("body", (("0", "#45464d"), ("1", "#1b1c20"))) +
+            gradient("glass", (("0", "#e1e3c7"), ("1", "#bcc09c"))) +
+            gradient("brass", (("0", "#d2ab6c"), ("1", "#8f6e3d"))) +
+            gradient("key", (("0", "#55565e"), ("1", "#3a3b41"))) +
+            gradient("vane", (("0", "#f4ecd8"), ("1", "#cdbd98")), vertical=False))
+    # The quill lies behind the calculator, its vane rising past the top right corner.
+    quill = ('<g transform="rotate(38 112 70)">'
+             '<path d="M112,6 C128,26 130,64 114,112 L110,112 C96,64 98,26 112,6 Z" fill="url(#vane)" '
+             'stroke="#a98c5c" stroke-width="0.8"/>'
+             '<path d="M112,14 L112,128" stroke="#8f6e3d" stroke-width="1.6" stroke-linecap="round"/>'
+             + "".join(f'<path d="M112,{y} L{120 - abs(y - 55) * 0.06:.1f},{y - 7}" stroke="#b8a27a" '
+                       f'stroke-width="0.7"/>' for y in range(26, 100, 9))
+             + '</g>')
+    body = quill + ('<rect x="14" y="28" width="106" height="116" rx="16" fill="#000" opacity="0.45"/>'
+                    '<rect x="12" y="24" width="106" height="116" rx="16" fill="url(#body)" stroke="#5d5e66" '
+                    'stroke-width="1"/>'
+                    '<rect x="16" y="27" width="98" height="30" rx="12" fill="#fff" opacity="0.05"/>'
+                    '<rect x="22" y="34" width="86" height="32" rx="5" fill="url(#glass)" stroke="#2a2b2f" '
+                    'stroke-width="1"/>'
+                    + text(27, 42.5, "32 bits", 6, weight="normal", fill=LCD_INK, anchor="start")
+                    + text(103, 61, "42", 18, fill=LCD_INK, anchor="end"))
+    for row in range(3):
+        for col in range(4):
+            fill = "url(#brass)" if col == 3 else "url(#key)"
+            body += (f'<rect x="{22 + col * 22}" y="{74 + row * 20}" width="18" height="15" rx="3.5" '
+                     f'fill="{fill}" stroke="#000" stroke-opacity="0.35" stroke-width="0.6"/>')
+    save("aboutArtwork.png", svg(150, 150, body, defs))
+    for name, top, bottom, rim, pressed in (("aboutWebButton.png", "#c9a263", "#8f6e3d", "#dcb779", False),
+                                            ("aboutWebButtonPressed.png", "#7c5f34", "#8a6b3c", "#9b7a48", True)):
+        key_face(name, top, bottom, rim, pressed=pressed, width=220, height=46)
+
+
 def write_qrc():
     lines = ["<RCC>", '    <qresource prefix="/images">']
     for name in sorted(images):
@@ -438,6 +480,7 @@ def main():
     make_toolbar_icons()
     make_table_accessories()
     make_app_icon()
+    make_about_artwork()
     write_qrc()
     print(f"{len(images)} images")
 
