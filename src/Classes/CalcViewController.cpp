@@ -81,7 +81,7 @@ void CalcViewController::viewDidLoad() {
 
     observe(UserSettingsNotificationUserSettingsHaveChanged,
             [this](const Notification&) { userSettingsHaveChanged(); });
-    new CalcViewControllerMenus(*this, engine_, store_);
+    new CalcViewControllerMenus(*this, engine_, store_, settings_);
 
     segmentedControl_ = new UISegmentedControl(this);
     connect(segmentedControl_, &UISegmentedControl::valueChanged, this, &CalcViewController::segmentedControlChanged);

@@ -22,11 +22,12 @@ constexpr const char* kSource = "Classes/CalcViewControllerMenus";
 }  // namespace
 
 CalcViewControllerMenus::CalcViewControllerMenus(CalcViewController& calcViewController, CalcEngine& engine,
-                                                 CalcStore& store)
+                                                 CalcStore& store, UserSettings& settings)
     : QObject(&calcViewController),
       calcViewController_(calcViewController),
       engine_(engine),
       store_(store),
+      settings_(settings),
       menuButtonObserver_(FirstButtonViewControllerNotificationMenuButton,
                           [this](const Notification&) { menuButtonPressed(); }),
       buttonHeldObserver_(FavouritesButtonViewControllerNotificationButtonHeld,
@@ -48,7 +49,7 @@ int CalcViewControllerMenus::displayPage() const {
 
 MenuViewController* CalcViewControllerMenus::menuOfType(int32_t menuType) const {
     const CalcValue& value = engine_.accumulatorCalcValue();
-    auto* menu = new MenuViewController(store_, UITableViewStyle::Grouped);
+    auto* menu = new MenuViewController(store_, engine_, settings_, UITableViewStyle::Grouped);
     menu->setMenuType(menuType);
     menu->setTitle(QString::fromStdString(Localized::string("Functions")));
     menu->setShowCloseButton(true);

@@ -6,6 +6,7 @@
 
 class CalcEngine;
 class CalcStore;
+class UserSettings;
 class CalcViewController;
 class MenuViewController;
 struct MenuItemSelection;
@@ -20,7 +21,8 @@ class CalcViewControllerMenus : public QObject {
     Q_OBJECT
 
 public:
-    CalcViewControllerMenus(CalcViewController& calcViewController, CalcEngine& engine, CalcStore& store);
+    CalcViewControllerMenus(CalcViewController& calcViewController, CalcEngine& engine, CalcStore& store,
+                            UserSettings& settings);
 
     void menuButtonPressed();
     void favouritesButtonHeld(int32_t favouriteIndex);
@@ -37,6 +39,7 @@ private:
     CalcViewController& calcViewController_;
     CalcEngine& engine_;
     CalcStore& store_;
+    UserSettings& settings_;
     NotificationObserver menuButtonObserver_;
     NotificationObserver buttonHeldObserver_;
     NotificationObserver itemSelectedObserver_;

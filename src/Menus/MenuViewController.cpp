@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "Calculator/CalcEngine.h"
 #include "Calculator/Constants.h"
 #include "Calculator/Operators.h"
 #include "Classes/NumberView.h"
+#include "Menus/AboutViewController.h"
 #include "Menus/FavouritesViewController.h"
 #include "Menus/Menus.h"
+#include "Menus/SettingsViewController.h"
 #include "Model/CalcStore.h"
+#include "Model/UserSettings.h"
 #include "Platform/Core/FatalAssert.h"
 #include "Platform/Core/Localized.h"
 #include "Platform/Core/NotificationCenter.h"
@@ -31,7 +35,11 @@ MenuViewController::MenuViewController(UITableViewStyle style, QWidget* parent)
     : MenuViewController(CalcStore::sharedInstance(), style, parent) {}
 
 MenuViewController::MenuViewController(CalcStore& store, UITableViewStyle style, QWidget* parent)
-    : UITableViewController(style, parent), store_(store) {}
+    : MenuViewController(store, CalcEngine::sharedInstance(), UserSettings::sharedInstance(), style, parent) {}
+
+MenuViewController::MenuViewController(CalcStore& store, CalcEngine& engine, UserSettings& settings,
+                                       UITableViewStyle style, QWidget* parent)
+    : UITableViewController(style, parent), store_(store), engine_(engine), settings_(settings) {}
 
 void MenuViewController::viewDidLoad() {
     if (showCloseButton_) {
@@ -159,9 +167,9 @@ QWidget* MenuViewController::screenForSubMenuItem(const MenuItem& item) {
         favourites->setSelectedCalcValueFormat(selectedCalcValueFormat_);
         return favourites;
     }
-    if (item.subMenuName == MenuSettings) return settingsViewController(title);
-    if (item.subMenuName == MenuAbout) return aboutViewController(title);
-    auto* subMenu = new MenuViewController(store_, UITableViewStyle::Grouped);
+    if (item.subMenuName == MenuSettings) return new SettingsViewController(title, engine_, settings_);
+    if (item.subMenuName == MenuAbout) return new AboutViewController(title);
+    auto* subMenu = new MenuViewController(store_, engine_, settings_, UITableViewStyle::Grouped);
     subMenu->setTitle(title);
     subMenu->setViewName(*item.subMenuName);
     subMenu->setShowCloseButton(showCloseButton_);
@@ -173,10 +181,6 @@ QWidget* MenuViewController::screenForSubMenuItem(const MenuItem& item) {
     subMenu->setNotifyOnSelectionOfConstant(notifyOnSelectionOfConstant_);
     return subMenu;
 }
-
-QWidget* MenuViewController::settingsViewController(const QString&) { return nullptr; }
-
-QWidget* MenuViewController::aboutViewController(const QString&) { return nullptr; }
 
 void MenuViewController::post(std::optional<OperatorsOperator> op, std::optional<CalcValue> value) {
     const MenuItemSelection selection{menuType_, op, value, selectedFavouriteIndex_};

@@ -10,7 +10,9 @@
 #include "Platform/UI/UITableViewController.h"
 #include "Utils/CalcValueFormat.h"
 
+class CalcEngine;
 class CalcStore;
+class UserSettings;
 
 // Posted with a MenuItemSelection when an operator or a value is chosen; the receiver closes
 // the menu once it has used the choice.
@@ -25,9 +27,12 @@ class MenuViewController : public UITableViewController {
     Q_OBJECT
 
 public:
-    // Over the shared store, which the favourites assignment screen reads.
+    // Over the shared store, engine and settings: the favourites assignment screen reads the
+    // store, the settings screen changes the settings and the value on the engine's display.
     explicit MenuViewController(UITableViewStyle style = UITableViewStyle::Grouped, QWidget* parent = nullptr);
     MenuViewController(CalcStore& store, UITableViewStyle style, QWidget* parent = nullptr);
+    MenuViewController(CalcStore& store, CalcEngine& engine, UserSettings& settings, UITableViewStyle style,
+                       QWidget* parent = nullptr);
 
     const std::string& viewName() const { return viewName_; }
     void setViewName(std::string_view viewName) { viewName_ = viewName; }
@@ -57,11 +62,6 @@ public:
     UITableViewCell tableViewCellForRowAtIndexPath(UITableView& tableView, IndexPath indexPath) override;
     void tableViewDidSelectRowAtIndexPath(UITableView& tableView, IndexPath indexPath) override;
 
-    // The rows that lead to the settings and about screens open nothing until those screens
-    // exist; each of these is where one is made.
-    static QWidget* settingsViewController(const QString& title);
-    static QWidget* aboutViewController(const QString& title);
-
 protected:
     void viewDidLoad() override;
 
@@ -78,6 +78,8 @@ private:
     void returnToRoot();
 
     CalcStore& store_;
+    CalcEngine& engine_;
+    UserSettings& settings_;
     std::string viewName_;
     int32_t menuType_ = MenuViewControllerMenuTypeMain;
     int32_t selectedFavouriteIndex_ = 0;

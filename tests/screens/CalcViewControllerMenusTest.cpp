@@ -6,8 +6,10 @@
 #include "Classes/FavouritesButtonViewController.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonFavourite.h"
+#include "Menus/AboutViewController.h"
 #include "Menus/FavouritesViewController.h"
 #include "Menus/MenuViewController.h"
+#include "Menus/SettingsViewController.h"
 #include "Platform/Core/Log.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/UISegmentedControl.h"
@@ -147,6 +149,22 @@ private slots:
         QVERIFY(screen.settled());
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFFFu);
         QCOMPARE(lines, std::vector<std::string>{"menu choice ignored: no menu is open"});
+    }
+
+    void theMainMenuLeadsToTheSettingsAndAbout() {
+        MenuWindow screen;
+        screen.openFunctions();
+        screen.tapRow({3, 0});
+        QVERIFY(screen.top<SettingsViewController>());
+        QCOMPARE(screen.top<SettingsViewController>()->title(), QStringLiteral("Settings"));
+        // "Decimal Places", then "4": the calculator's own settings change, not another's.
+        screen.tapRow({0, 1});
+        screen.tapRow({0, 4});
+        QCOMPARE(screen.settings->numDecimalPlaces(), 4);
+        screen.press({Qt::Key_Escape, Qt::Key_Escape});
+        screen.tapRow({3, 1});
+        QVERIFY(screen.top<AboutViewController>());
+        QCOMPARE(screen.top<AboutViewController>()->title(), QStringLiteral("About"));
     }
 
     void theKeyboardOpensAndDrivesTheMenus() {
