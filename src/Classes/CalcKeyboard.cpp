@@ -10,6 +10,7 @@
 #include "Classes/UIButtonWithHold.h"
 #include "Platform/UI/NavigationController.h"
 #include "Platform/UI/UIButton.h"
+#include "Platform/UI/UISegmentedControl.h"
 
 namespace {
 
@@ -31,7 +32,12 @@ bool CalcKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != calcViewController_.window() || !calcViewController_.isVisible()) return false;
     // Keys typed into a menu, a sheet or an alert over the calculator are theirs.
     if (NavigationController::isViewCovered(&calcViewController_)) return false;
-    return handleKeyPress(*static_cast<QKeyEvent*>(event));
+    const auto& keyEvent = *static_cast<QKeyEvent*>(event);
+    // Space and Enter press the control that Tab moved to.
+    const bool pressesFocused =
+        keyEvent.key() == Qt::Key_Space || keyEvent.key() == Qt::Key_Return || keyEvent.key() == Qt::Key_Enter;
+    if (pressesFocused && QApplication::focusWidget() != nullptr) return false;
+    return handleKeyPress(keyEvent);
 }
 
 bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
@@ -42,6 +48,8 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
             case Qt::Key_V: calcViewController_.pasteDisplay(); return true;
             case Qt::Key_Left: calcViewController_.turnDisplayPage(-1); return true;
             case Qt::Key_Right: calcViewController_.turnDisplayPage(1); return true;
+            case Qt::Key_1: calcViewController_.segmentedControl()->chooseSegmentAtIndex(0); return true;
+            case Qt::Key_2: calcViewController_.segmentedControl()->chooseSegmentAtIndex(1); return true;
             default: return false;
         }
     }

@@ -111,6 +111,8 @@ void CalcViewController::viewDidLoad() {
     favouritesPageControl_->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
     buttonsPageControl_->setNumberOfPages(CalcViewControllerButtonPages);
     buttonsPageControl_->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
+    favouritesPageControl_->setPageTitles({"Favourites", "Favourites", "Favourites"});
+    buttonsPageControl_->setPageTitles({"Keypad", "ASCII table"});
 
     updateDisplay();
     showFavouritesPage(std::clamp(settings_.favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
@@ -266,8 +268,10 @@ void CalcViewController::setDisplayPageControlImages() {
     }
     if (isRealAccumulatorShown_) {
         displayPageControl_->setImages(lcdPageRealImages_, lcdPageRealDimImages_);
+        displayPageControl_->setPageTitles({"Fixed", "Engineering", "Scientific", "Automatic"});
     } else {
         displayPageControl_->setImages(lcdPageBaseImages_, lcdPageBaseDimImages_);
+        displayPageControl_->setPageTitles({"Binary", "Octal", "Decimal", "Hexadecimal"});
     }
     layoutPageControl(displayPageControl_, kDisplayIndicator.top, kDisplayIndicator.height);
 }

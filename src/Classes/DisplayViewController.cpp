@@ -5,6 +5,7 @@
 #include "Calculator/CalcEngine.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonLCD.h"
+#include "Platform/Core/Localized.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/Clipboard.h"
@@ -23,6 +24,10 @@ DisplayViewController::DisplayViewController(CalcEngine& engine, QWidget* parent
     connect(button_, &UIButton::touchUpInside, this, [this] { buttonTouchUpInside(); });
     connect(button_, &UIButton::touchUpOutside, this, [this] { buttonTouchUpOutside(); });
     connect(button_, &UIButton::touchCancel, this, [this] { buttonTouchCancel(); });
+    button_->setHoldAction(QString::fromStdString(Localized::string("Copy and Paste")), [this] {
+        removeButtonTimer();
+        showEditMenu();
+    });
     NotificationCenter::defaultCenter().addObserver(
         this, NotificationsNotificationAccumulatorHasChanged,
         [this](const Notification&) { button_->setCurrOperator(engine_.currOperator()); });
