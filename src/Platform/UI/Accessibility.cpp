@@ -224,7 +224,7 @@ void Accessibility::postNotification(AccessibilityNotification notification, QWi
             break;
         }
         case AccessibilityNotification::LayoutChanged: {
-            // What moved into or out of view is reported shown or hidden.
+            // What moved into or out of view is reported shown or hidden .
             if (widget->property(kIsContainer).toBool()) AccessibilityContainer::postElementsMoved(widget);
             for (QWidget* inner : widget->findChildren<QWidget*>()) {
                 if (inner->property(kIsContainer).toBool()) AccessibilityContainer::postElementsMoved(inner);

@@ -187,7 +187,6 @@ void AccessibilityContainer::postElementsMoved(QWidget* widget) {
 }
 
 void AccessibilityContainer::postElementChanged(QWidget* widget, int index) {
-    if (!QAccessible::isActive()) return;
     QAccessibleInterface* container = QAccessible::queryAccessibleInterface(widget);
     QAccessibleInterface* element = container ? container->child(index) : nullptr;
     if (element == nullptr) return;
