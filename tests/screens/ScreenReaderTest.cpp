@@ -150,6 +150,7 @@ private slots:
         // The focused key wears a ring.
         UIButton* seven = screen.keypad().numberButton(7);
         seven->setFocus(Qt::TabFocusReason);
+        saveSnapshot(*screen.delegate->window(), QStringLiteral("focus-ring"));
         const QImage ringed = seven->grab().toImage();
         seven->clearFocus();
         QVERIFY(seven->grab().toImage() != ringed);
