@@ -36,7 +36,8 @@ bool CalcKeyboard::eventFilter(QObject* watched, QEvent* event) {
     // Space and Enter press the control that Tab moved to.
     const bool pressesFocused =
         keyEvent.key() == Qt::Key_Space || keyEvent.key() == Qt::Key_Return || keyEvent.key() == Qt::Key_Enter;
-    if (pressesFocused && QApplication::focusWidget() != nullptr) return false;
+    const QWidget* focus = QApplication::focusWidget();
+    if (pressesFocused && focus != nullptr && (focus->focusPolicy() & Qt::TabFocus)) return false;
     return handleKeyPress(keyEvent);
 }
 

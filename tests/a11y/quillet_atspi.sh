@@ -26,15 +26,28 @@ export XDG_RUNTIME_DIR=$home/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
-# A display of its own, whichever number is free.
-Xvfb -displayfd 3 -screen 0 800x1000x24 -nolisten tcp 3>"$home/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-    [ -s "$home/display" ] && break
-    sleep 0.1
+# A display of its own, on a number far from those people and other tests use, ready once its
+# socket exists.
+display=
+for _ in $(seq 1 20); do
+    candidate=$((100 + RANDOM % 800))
+    [ -e "/tmp/.X$candidate-lock" ] && continue
+    Xvfb ":$candidate" -screen 0 800x1000x24 -nolisten tcp 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+        [ -S "/tmp/.X11-unix/X$candidate" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -S "/tmp/.X11-unix/X$candidate" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        display=$candidate
+        break
+    fi
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
 done
-[ -s "$home/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n1 "$home/display")
+[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=:$display
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 dbus-run-session -- /usr/bin/python3 "$here/quillet_atspi.py" "$app" 2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' >&2)

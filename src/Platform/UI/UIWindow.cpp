@@ -1,6 +1,6 @@
 #include "Platform/UI/UIWindow.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QResizeEvent>
 #include <QScreen>
@@ -44,6 +44,12 @@ UIWindow::UIWindow(QWidget* parent) : QWidget(parent) {
     // The screens are built at the scale they are first shown at, so that no image is drawn
     // twice at start.
     layoutRootView();
+    // The window keeps the focus itself until Tab moves it to a control: Qt would otherwise give
+    // it to the first control whenever the window is activated, and Enter would press that.
+    setFocus(Qt::OtherFocusReason);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == nullptr && isActiveWindow()) setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void UIWindow::addSubview(QWidget* view) {
