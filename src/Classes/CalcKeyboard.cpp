@@ -49,6 +49,10 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
             case Qt::Key_V: calcViewController_.pasteDisplay(); return true;
             case Qt::Key_Left: calcViewController_.turnDisplayPage(-1); return true;
             case Qt::Key_Right: calcViewController_.turnDisplayPage(1); return true;
+            case Qt::Key_Up: turnPage(calcViewController_.buttonScrollView(), -1); return true;
+            case Qt::Key_Down: turnPage(calcViewController_.buttonScrollView(), 1); return true;
+            case Qt::Key_PageUp: turnPage(calcViewController_.favouritesScrollView(), -1); return true;
+            case Qt::Key_PageDown: turnPage(calcViewController_.favouritesScrollView(), 1); return true;
             case Qt::Key_1: calcViewController_.segmentedControl()->chooseSegmentAtIndex(0); return true;
             case Qt::Key_2: calcViewController_.segmentedControl()->chooseSegmentAtIndex(1); return true;
             default: return false;
@@ -95,6 +99,12 @@ UIButton* CalcKeyboard::keyForText(const QString& text) const {
         case u'=': return keypad->buttonEqualsKey();
         default: return nullptr;
     }
+}
+
+void CalcKeyboard::turnPage(PagedScrollView* strip, int step) {
+    // From the page the strip is heading to, so that two quick steps turn two pages.
+    const int page = strip->targetPage() + step;
+    if (page >= 0 && page < strip->pageCount()) strip->scrollToPage(page, true);
 }
 
 void CalcKeyboard::pressKey(UIButton* key) {

@@ -172,6 +172,27 @@ private slots:
         QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeUBase);
     }
 
+    void theAsciiTableIsReachedFromTheKeyboard() {
+        CalcScreenFixture screen;
+        QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
+        PagedScrollView* keypad = screen.calc().buttonScrollView();
+        press(screen, Qt::Key_Down, Qt::ControlModifier);
+        QTRY_VERIFY(keypad->currentPage() == 1 && !keypad->isDecelerating());
+        UIButtonASCIITable* table =
+            screen.calc().secondButtonViewController()->asciiViewController()->asciiTableButton();
+        for (int step = 0; step < 40 && QApplication::focusWidget() != table; ++step) press(screen, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table);
+        // From the cell of the value shown (0): one to the right, one row down, entered.
+        press(screen, Qt::Key_Right);
+        press(screen, Qt::Key_Down);
+        QCOMPARE(table->selectedASCIIValue(), 9);
+        press(screen, Qt::Key_Return);
+        QTRY_COMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 9u);
+        // A screen reader turns the strip back with its action.
+        element(keypad)->actionInterface()->doAction(QAccessibleActionInterface::scrollLeftAction());
+        QTRY_VERIFY(keypad->currentPage() == 0 && !keypad->isDecelerating());
+    }
+
     void everyAccessibleActionDoesWhatTheHandDoes() {
         CalcScreenFixture screen;
         CalcViewController& calc = screen.calc();

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "Platform/UI/AccessibilityContainer.h"
+#include "Platform/UI/PagedScrollView.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
 
@@ -159,10 +160,32 @@ public:
     }
 };
 
+// A paged strip turns a page to either side for a screen reader, which cannot swipe.
+class AccessibleStrip : public QAccessibleWidget {
+public:
+    explicit AccessibleStrip(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Pane) {}
+
+    QStringList actionNames() const override {
+        return QStringList{scrollLeftAction(), scrollRightAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override {
+        auto* strip = static_cast<PagedScrollView*>(widget());
+        const int step = actionName == scrollLeftAction() ? -1 : actionName == scrollRightAction() ? 1 : 0;
+        if (step == 0) {
+            QAccessibleWidget::doAction(actionName);
+            return;
+        }
+        const int page = strip->targetPage() + step;
+        if (page >= 0 && page < strip->pageCount()) strip->scrollToPage(page, true);
+    }
+};
+
 QAccessibleInterface* elementFactory(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr || widget->property(kIsContainer).toBool()) return nullptr;
     if (qobject_cast<UIWindow*>(widget) != nullptr) return new AccessibleWindow(widget);
+    if (qobject_cast<PagedScrollView*>(widget) != nullptr) return new AccessibleStrip(widget);
     if (widget->property(kIsElement).toBool() || qobject_cast<UIButton*>(widget) != nullptr) {
         return new AccessibleElement(widget);
     }

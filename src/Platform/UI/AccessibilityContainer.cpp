@@ -198,3 +198,12 @@ void AccessibilityContainer::postElementChanged(QWidget* widget, int index) {
     QAccessibleStateChangeEvent event(element, changed);
     QAccessible::updateAccessibility(&event);
 }
+
+void AccessibilityContainer::postElementFocused(QWidget* widget, int index) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* container = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleInterface* element = container ? container->child(index) : nullptr;
+    if (element == nullptr) return;
+    QAccessibleEvent event(element, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}

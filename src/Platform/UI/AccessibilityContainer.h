@@ -33,4 +33,6 @@ public:
     static void postElementsMoved(QWidget* widget);
     // The traits of one element changed.
     static void postElementChanged(QWidget* widget, int index);
+    // The keyboard moved to one element: a screen reader reads it out.
+    static void postElementFocused(QWidget* widget, int index);
 };
