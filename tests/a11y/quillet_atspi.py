@@ -163,6 +163,26 @@ def main():
         check(hex_lcd is not None and text_of(hex_lcd) == "hex F", "the hexadecimal LCD reads hex F")
         check(("object:state-changed:showing", "LCD", None) in heard, "the pages report coming into and out of view")
 
+        # The keypad strip turns to the ASCII table for a reader; the table's cells follow the
+        # keyboard, and those the table scrolls out of view say so.
+        strips = [n for n in find_all(window, "panel") if action(n, "Scroll Right")[0] is not None
+                  and find_all(n, "push button", "Equals")]
+        check(len(strips) == 1, "the keypad strip offers Scroll Right")
+        actions, index = action(strips[0], "Scroll Right")
+        actions.doAction(index)
+        check(wait_for(lambda: showing(window, "table", None) is not None), "Scroll Right shows the ASCII table")
+        table = showing(window, "table", None)
+        cells = {table.getChildAtIndex(i).name for i in range(table.childCount)}
+        actions, index = action(table, "SetFocus")
+        actions.doAction(index)
+        pump(0.3)
+        del heard[:]
+        Atspi.generate_keyboard_event(0xFF54, None, Atspi.KeySynthType.SYM)
+        # The value shown is 15, so the keyboard starts on its cell and goes down to 23.
+        check(wait_for(lambda: ("focus:", "ETB", None) in heard), "Down moves the reader to the cell below")
+        check(wait_for(lambda: any(t == "object:state-changed:showing" and n in cells for t, n, _ in heard)),
+              "cells scrolled out of view are reported hidden")
+
         switch = showing(window, "panel", "Scientific or Programmer")
         check(switch is not None, "the Scientific/Programmer switch is an element")
         if switch is not None:

@@ -32,7 +32,8 @@ display=
 for _ in $(seq 1 20); do
     candidate=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$candidate-lock" ] && continue
-    Xvfb ":$candidate" -screen 0 800x1000x24 -nolisten tcp 2>/dev/null &
+    # No reset when the last client leaves: the bus launcher connects and leaves first.
+    Xvfb ":$candidate" -screen 0 800x1000x24 -nolisten tcp -noreset 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
         [ -S "/tmp/.X11-unix/X$candidate" ] && break
