@@ -7,6 +7,7 @@
 #include "Platform/Core/Localized.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/LocalizedQt.h"
+#include "Platform/UI/UIAlertView.h"
 #include "Platform/UI/UITableViewModel.h"
 #include "Platform/UI/UIWindow.h"
 #include "TableScreenSupport.h"
@@ -105,6 +106,21 @@ private slots:
         QAccessibleInterface* checked = table->child(rows->rowForIndexPath({0, 1}));
         QCOMPARE(checked->text(QAccessible::Name), QStringLiteral("Bits 1"));
         QVERIFY(checked->state().checked && !first->state().checked);
+
+        // An alert over it is a dialog with its title and message; the reader lands on its button.
+        announced.clear();
+        Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
+            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
+        });
+        auto* alert = new UIAlertView("Email", "Error sending Email", nullptr, "OK");
+        alert->showInView(sheet);
+        Accessibility::setObserver(previous);
+        QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(alert);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Error sending Email"));
+        QCOMPARE(announced, std::vector<QWidget*>{alert->buttonAtIndex(0)});
+        QCOMPARE(QAccessible::queryAccessibleInterface(announced.front())->text(QAccessible::Name),
+                 QStringLiteral("OK"));
     }
 
     void textsGoThroughQtTranslationWithTheEnglishAsKey() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "Platform/UI/AccessibilityContainer.h"
+#include "Platform/UI/ModalOverlay.h"
 #include "Platform/UI/PagedScrollView.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
@@ -160,6 +161,18 @@ public:
     }
 };
 
+// A sheet or an alert is a dialog: a reader says its title and message as the focus enters it.
+class AccessibleDialog : public QAccessibleWidget {
+public:
+    explicit AccessibleDialog(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Dialog) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.modal = true;
+        return s;
+    }
+};
+
 // A paged strip turns a page to either side for a screen reader, which cannot swipe.
 class AccessibleStrip : public QAccessibleWidget {
 public:
@@ -186,6 +199,7 @@ QAccessibleInterface* elementFactory(const QString&, QObject* object) {
     if (widget == nullptr || widget->property(kIsContainer).toBool()) return nullptr;
     if (qobject_cast<UIWindow*>(widget) != nullptr) return new AccessibleWindow(widget);
     if (qobject_cast<PagedScrollView*>(widget) != nullptr) return new AccessibleStrip(widget);
+    if (qobject_cast<ModalOverlay*>(widget) != nullptr) return new AccessibleDialog(widget);
     if (widget->property(kIsElement).toBool() || qobject_cast<UIButton*>(widget) != nullptr) {
         return new AccessibleElement(widget);
     }
