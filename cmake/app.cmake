@@ -15,4 +15,7 @@ if(QUILLET_TESTS)
     # The app as a process: terminate signals end it cleanly, with the engine saved.
     add_test(NAME app_signals COMMAND ${CMAKE_COMMAND} -E env QUILLET_APP=$<TARGET_FILE:quillet>
              bash ${PROJECT_SOURCE_DIR}/tests/app/quillet_signals.sh)
+    # The app as a screen reader meets it, over the accessibility bus on a virtual display.
+    add_test(NAME app_screen_reader COMMAND ${CMAKE_COMMAND} -E env QUILLET_APP=$<TARGET_FILE:quillet>
+             bash ${PROJECT_SOURCE_DIR}/tests/a11y/quillet_atspi.sh)
 endif()

@@ -10,6 +10,7 @@
 #include "Classes/UIButtonWithHold.h"
 #include "Platform/UI/NavigationController.h"
 #include "Platform/UI/UIButton.h"
+#include "Platform/UI/UISegmentedControl.h"
 
 namespace {
 
@@ -31,7 +32,17 @@ bool CalcKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != calcViewController_.window() || !calcViewController_.isVisible()) return false;
     // Keys typed into a menu, a sheet or an alert over the calculator are theirs.
     if (NavigationController::isViewCovered(&calcViewController_)) return false;
-    return handleKeyPress(*static_cast<QKeyEvent*>(event));
+    const auto& keyEvent = *static_cast<QKeyEvent*>(event);
+    // Space and Enter press the control that Tab moved to.
+    const bool pressesFocused =
+        keyEvent.key() == Qt::Key_Space || keyEvent.key() == Qt::Key_Return || keyEvent.key() == Qt::Key_Enter;
+    const QWidget* focus = QApplication::focusWidget();
+    if (pressesFocused && focus != nullptr && (focus->focusPolicy() & Qt::TabFocus)) return false;
+    // The context-menu key holds the focused control when it has a hold of its own; otherwise
+    // it opens the function menu.
+    const auto* focusedButton = qobject_cast<const UIButton*>(focus);
+    if (keyEvent.key() == Qt::Key_Menu && focusedButton != nullptr && focusedButton->hasHoldAction()) return false;
+    return handleKeyPress(keyEvent);
 }
 
 bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
@@ -43,6 +54,12 @@ bool CalcKeyboard::handleKeyPress(const QKeyEvent& event) {
             case Qt::Key_Left: calcViewController_.turnDisplayPage(-1); return true;
             case Qt::Key_Right: calcViewController_.turnDisplayPage(1); return true;
             case Qt::Key_H: pressKey(calcViewController_.historyButton()); return true;
+            case Qt::Key_Up: turnPage(calcViewController_.buttonScrollView(), -1); return true;
+            case Qt::Key_Down: turnPage(calcViewController_.buttonScrollView(), 1); return true;
+            case Qt::Key_PageUp: turnPage(calcViewController_.favouritesScrollView(), -1); return true;
+            case Qt::Key_PageDown: turnPage(calcViewController_.favouritesScrollView(), 1); return true;
+            case Qt::Key_1: calcViewController_.segmentedControl()->chooseSegmentAtIndex(0); return true;
+            case Qt::Key_2: calcViewController_.segmentedControl()->chooseSegmentAtIndex(1); return true;
             default: return false;
         }
     }
@@ -89,6 +106,12 @@ UIButton* CalcKeyboard::keyForText(const QString& text) const {
         case u'=': return keypad->buttonEqualsKey();
         default: return nullptr;
     }
+}
+
+void CalcKeyboard::turnPage(PagedScrollView* strip, int step) {
+    // From the page the strip is heading to, so that two quick steps turn two pages.
+    const int page = strip->targetPage() + step;
+    if (page >= 0 && page < strip->pageCount()) strip->scrollToPage(page, true);
 }
 
 void CalcKeyboard::pressKey(UIButton* key) {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class CalcViewController;
+class PagedScrollView;
 class QKeyEvent;
 class UIButton;
 class UIButtonWithHold;
@@ -11,9 +12,11 @@ class UIButtonWithHold;
 // enabled, '.', + - * /, Enter and = for equals, Escape for clear, 'e' for the exponent while a
 // real is shown (a hex digit while hex digits are enabled), F9 for plus/minus and Shift+F9 for
 // holding it (signed or unsigned), Ctrl+C / Ctrl+V for Copy and Paste of the display,
-// Ctrl+Left / Ctrl+Right to turn the display page, Ctrl+H for the history, F2 and the
-// context-menu key for the function menu. A key press goes through the on-screen key, so a
-// disabled key stays disabled and the key is seen to move.
+// Ctrl+Left / Ctrl+Right to turn the display page, Ctrl+Up / Ctrl+Down the keypad (to the ASCII
+// table and back), Ctrl+PageUp / Ctrl+PageDown the favourites, Ctrl+1 / Ctrl+2 for Scientific /
+// Programmer, Ctrl+H for the history, F2 and the context-menu key for the function menu. Space
+// and Enter belong to the control that Tab moved to, if any. A key press goes through the
+// on-screen key, so a disabled key stays disabled and the key is seen to move.
 class CalcKeyboard : public QObject {
     Q_OBJECT
 
@@ -29,6 +32,7 @@ protected:
 
 private:
     UIButton* keyForText(const QString& text) const;
+    static void turnPage(PagedScrollView* strip, int step);
     static void pressKey(UIButton* key);
     static void holdKey(UIButtonWithHold* key);
     static void flashKey(UIButton* key);

@@ -93,6 +93,8 @@ void CalcViewController::viewDidLoad() {
     displayPageControl()->setImageGap(6);
     favouritesPageControl()->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
     buttonsPageControl()->setPageColourWithRed(0.56f, 0.43f, 0.24f, 1.0f);
+    favouritesPageControl()->setPageTitles({"Favourites", "Favourites", "Favourites"});
+    buttonsPageControl()->setPageTitles({"Keypad", "ASCII table"});
 
     updateDisplay();
     showFavouritesPage(std::clamp(settings_.favouritesPageIndex(), 0, CalcViewControllerFavouritesPages - 1));
@@ -196,8 +198,10 @@ void CalcViewController::setDisplayPageControlImages() {
     }
     if (isRealAccumulatorShown_) {
         displayPageControl()->setImages(lcdPageRealImages_, lcdPageRealDimImages_);
+        displayPageControl()->setPageTitles({"Fixed", "Engineering", "Scientific", "Automatic"});
     } else {
         displayPageControl()->setImages(lcdPageBaseImages_, lcdPageBaseDimImages_);
+        displayPageControl()->setPageTitles({"Binary", "Octal", "Decimal", "Hexadecimal"});
     }
     displayStrip_->layoutPageControl();
 }

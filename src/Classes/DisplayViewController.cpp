@@ -7,6 +7,7 @@
 #include "Calculator/Operators.h"
 #include "Classes/Notifications.h"
 #include "Classes/UIButtonLCD.h"
+#include "Platform/Core/Localized.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/Clipboard.h"
@@ -33,6 +34,10 @@ void DisplayViewController::viewDidLoad() {
     connect(button_, &UIButton::touchUpInside, this, [this] { buttonTouchUpInside(); });
     connect(button_, &UIButton::touchUpOutside, this, [this] { buttonTouchUpOutside(); });
     connect(button_, &UIButton::touchCancel, this, [this] { buttonTouchCancel(); });
+    button_->setHoldAction(QString::fromStdString(Localized::string("Copy and Paste")), [this] {
+        removeButtonTimer();
+        showEditMenu();
+    });
     observe(NotificationsNotificationAccumulatorHasChanged,
             [this](const Notification&) { button_->setCurrOperator(engine_.currOperator()); });
     // Another edit menu ends the touch that opened this one.

@@ -10,6 +10,7 @@
 #include "Classes/UIButtonFavourite.h"
 #include "Model/CalcStore.h"
 #include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Localized.h"
 #include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/ImageStore.h"
@@ -55,7 +56,6 @@ void FavouritesButtonViewController::viewDidLoad() {
     store_.createDefaultFavourites();
     for (size_t position = 0; position < buttons_.size(); ++position) {
         auto* button = new UIButtonFavourite(this);
-        button->setFocusPolicy(Qt::NoFocus);
         button->setNumberTextColour(QuilletColours::buttonTextColour());
         button->setBackgroundImageNamed("favouriteKey.png");
         button->setBackgroundImageNamed("favouriteKeyPressed.png", UIControlState::Highlighted);
@@ -67,6 +67,10 @@ void FavouritesButtonViewController::viewDidLoad() {
         connect(button, &UIButton::touchDragExit, this, &FavouritesButtonViewController::buttonFNTouchUpOutside);
         connect(button, &UIButton::touchUpOutside, this, &FavouritesButtonViewController::buttonFNTouchUpOutside);
         connect(button, &UIButton::touchCancel, this, &FavouritesButtonViewController::buttonFNTouchCancel);
+        button->setHoldAction(QString::fromStdString(Localized::string("Assign favourite")), [this, button] {
+            selectedButton_ = button;
+            buttonTimeout();
+        });
         buttons_[position] = button;
     }
     updateLabels();

@@ -57,6 +57,8 @@ void FirstButtonViewController::viewDidLoad() {
     buttonPlusMinus_ = new UIButtonWithHold(this);
     addKey(buttonPlusMinus_, "±", "Plus minus", {3, 3, 1, 1}, KeyFace::Function);
     Accessibility::setHint(buttonPlusMinus_, Localized::string("Hold to switch between signed and unsigned."));
+    buttonPlusMinus_->setHoldAction(QString::fromStdString(Localized::string("Switch signed and unsigned")),
+                                    [this] { buttonPlusMinus_->buttonTimeout(); });
     connect(buttonPlusMinus_, &UIButton::touchUpInside, this, &FirstButtonViewController::buttonPlusMinus);
 
     // The other keys, one row each: title, spoken label, place, face, field and action.
@@ -144,7 +146,6 @@ void FirstButtonViewController::addKey(UIButton* key, const char* title, const c
                                        KeypadCell cell, KeyFace face) {
     key->setTitle(QString::fromUtf8(title));
     KeypadLayout::setFace(key, face);
-    key->setFocusPolicy(Qt::NoFocus);
     Accessibility::setLabel(key, Localized::string(accessibilityLabel));
     keypad_.add(key, cell);
 }

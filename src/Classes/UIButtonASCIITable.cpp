@@ -1,13 +1,16 @@
 #include "Classes/UIButtonASCIITable.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <cmath>
 
 #include "Calculator/ASCIITableLogic.h"
 #include "Platform/Core/FatalAssert.h"
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointGeometry.h"
 #include "Platform/UI/SystemFont.h"
@@ -187,6 +190,35 @@ void UIButtonASCIITable::paintEvent(QPaintEvent* event) {
         if (!dirty.intersects(pixelRectForASCIIValue(asciiValue))) continue;
         drawCell(painter, asciiValue, asciiValue == selectedASCIIValue_ ? selectedBackground : background);
     }
+    if (FocusRing::isShownOn(*this) && selectedASCIIValue_ != UIButtonASCIITableNoSelection) {
+        FocusRing::paint(painter, rectForASCIIValue(selectedASCIIValue_), 4);
+    }
+}
+
+void UIButtonASCIITable::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    switch (event->key()) {
+        case Qt::Key_Left: step = -1; break;
+        case Qt::Key_Right: step = 1; break;
+        case Qt::Key_Up: step = -kColumns; break;
+        case Qt::Key_Down: step = kColumns; break;
+        default: UIButton::keyPressEvent(event); return;
+    }
+    // Without a selection the keyboard starts on the capital letters.
+    const int32_t from = selectedASCIIValue_ == UIButtonASCIITableNoSelection ? 'A' - step : selectedASCIIValue_;
+    const int32_t to = from + step;
+    if (to < 0 || to >= ASCIITableLogic::ASCIITableLogicCodeCount) return;
+    setSelectedASCIIValue(to);
+    // The scroll view around the table brings the cell into view.
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w); area != nullptr && area->widget() != nullptr) {
+            const QRect cell = pixelRectForASCIIValue(to);
+            const QPoint centre = mapTo(area->widget(), cell.center());
+            area->ensureVisible(centre.x(), centre.y(), cell.width() / 2, cell.height() / 2);
+            break;
+        }
+    }
+    AccessibilityContainer::postElementFocused(this, to);
 }
 
 void UIButtonASCIITable::mousePressEvent(QMouseEvent* event) {

@@ -11,7 +11,8 @@
 // The 128 codes of 7-bit ASCII as a grid of 8 columns and 16 rows, drawn entirely by itself in
 // points: each cell shows its character (or control name) and its code in the number base. The
 // pressed cell is the selection. A press selects the cell under it; screen readers find one
-// element per cell.
+// element per cell. From the keyboard the arrows move the selection, with a brass ring, and
+// Space or Enter enters its code.
 class UIButtonASCIITable : public UIButton, public AccessibilityContainer {
     Q_OBJECT
 
@@ -50,6 +51,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct CellFonts;

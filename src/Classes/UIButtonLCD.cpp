@@ -14,6 +14,7 @@
 #include "Platform/Core/Localized.h"
 #include "Platform/Core/Log.h"
 #include "Platform/UI/Accessibility.h"
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/ImageView.h"
 #include "Platform/UI/PointScale.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr qreal kWordSizeFontSize = 10.0;
 constexpr float kLargestNumberSize = 40.0f;
 constexpr int32_t kNumberTwoLineBottomMargin = 20;
+constexpr qreal kFocusRingRadius = 6.0;
 
 QRect pixelRect(qreal x, qreal y, qreal width, qreal height) {
     const qreal scale = PointScale::factor();
@@ -88,6 +90,11 @@ void UIButtonLCD::paintEvent(QPaintEvent*) {
         // Pressed, the glass darkens a little, as a key does.
         painter.fillRect(rect(), QColor(40, 42, 30, 28));
     }
+    if (FocusRing::isShownOn(*this)) {
+        const qreal scale = PointScale::factor();
+        painter.scale(scale, scale);
+        FocusRing::paint(painter, QRectF(0, 0, width() / scale, height() / scale), kFocusRingRadius);
+    }
 }
 
 void UIButtonLCD::updateWithCalcValue(const CalcValue& value, const CalcValueFormat& format) {
@@ -123,10 +130,12 @@ void UIButtonLCD::updateWithWordSize(int wordSize, CalcValueType type) {
         case CalcValueTypeReal: wordSizeLabel_->setText(QString()); break;
         default: fatalAssert("Classes/UIButtonLCD", "unrecognised value type");
     }
+    updateAccessibilityHint();
 }
 
 void UIButtonLCD::setCurrOperator(OperatorsOperator op) {
     currOperator_ = op;
+    updateAccessibilityHint();
     if (CalcEngine::operatorIsNoneOrEquals(op)) {
         viewLCDOperator_->hide();
         return;
@@ -160,4 +169,19 @@ void UIButtonLCD::updateAccessibility() {
     }
     // The number view speaks its value in its own format.
     Accessibility::setValue(this, Accessibility::value(numberView_).toStdString());
+}
+
+void UIButtonLCD::updateAccessibilityHint() {
+    // What the two corners show: the word size, and the operator waiting for its second operand.
+    std::string hint = wordSizeLabel_->text().toStdString();
+    if (!CalcEngine::operatorIsNoneOrEquals(currOperator_)) {
+        const std::string spoken = Operators::sharedInstance().accessibilityStringFromOperator(currOperator_);
+        if (!spoken.empty()) {
+            if (!hint.empty()) hint += ", ";
+            hint += QString::fromStdString(Localized::string("%1 pending"))
+                        .arg(QString::fromStdString(spoken))
+                        .toStdString();
+        }
+    }
+    if (hint != Accessibility::hint(this).toStdString()) Accessibility::setHint(this, hint);
 }

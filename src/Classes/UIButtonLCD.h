@@ -54,6 +54,7 @@ protected:
 private:
     void layoutLayers();
     void updateAccessibility();
+    void updateAccessibilityHint();
 
     OperatorsOperator currOperator_ = OperatorsOperatorNone;
     ImageView* viewLCDOperator_;

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "Platform/Core/FatalAssert.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/ImageView.h"
 #include "Platform/UI/PointScale.h"
 
@@ -17,6 +19,9 @@ UIPageControlReadOnly::UIPageControlReadOnly(QWidget* parent) : QWidget(parent) 
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TranslucentBackground);
+    Accessibility::setIsAccessibilityElement(this, true);
+    Accessibility::setTraits(this, AccessibilityTraitStaticText);
+    updateAccessibilityLabel();
 }
 
 UIPageControlReadOnly::~UIPageControlReadOnly() { removeImageViews(); }
@@ -29,7 +34,32 @@ void UIPageControlReadOnly::setCurrentPage(int page) {
             imageViews_[i]->setImage(current ? (*images_)[i] : (*dimImages_)[i]);
         }
     }
+    updateAccessibilityLabel();
     update();
+}
+
+void UIPageControlReadOnly::setNumberOfPages(int count) {
+    numberOfPages_ = count;
+    updateAccessibilityLabel();
+}
+
+void UIPageControlReadOnly::setPageTitles(std::vector<std::string> titles) {
+    pageTitles_ = std::move(titles);
+    updateAccessibilityLabel();
+}
+
+void UIPageControlReadOnly::updateAccessibilityLabel() {
+    const QString page = QString::number(currentPage_ + 1);
+    const QString count = QString::number(numberOfPages_);
+    const size_t index = static_cast<size_t>(currentPage_);
+    QString label;
+    if (index < pageTitles_.size() && !pageTitles_[index].empty()) {
+        label = QString::fromStdString(Localized::string("%1, page %2 of %3"))
+                    .arg(QString::fromStdString(Localized::string(pageTitles_[index])), page, count);
+    } else {
+        label = QString::fromStdString(Localized::string("Page %1 of %2")).arg(page, count);
+    }
+    if (label != Accessibility::label(this)) Accessibility::setLabel(this, label.toStdString());
 }
 
 void UIPageControlReadOnly::setPageColourWithRed(float red, float green, float blue, float alpha) {

@@ -7,6 +7,10 @@
 #include "Platform/Core/Localized.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/LocalizedQt.h"
+#include "Platform/UI/UIAlertView.h"
+#include "Platform/UI/UITableViewModel.h"
+#include "Platform/UI/UIWindow.h"
+#include "TableScreenSupport.h"
 
 namespace {
 // Stands in for a loaded translation: one text in French.
@@ -72,6 +76,51 @@ private slots:
         Accessibility::setObserver(previous);
         QCOMPARE(seen.size(), size_t(2));
         QVERIFY(seen[0] == AccessibilityNotification::ScreenChanged);
+    }
+
+    void aScreenPushedOrPresentedIsHeardWhereTheKeyboardLands() {
+        AccessibilityActive active;
+        UIWindow window;
+        auto* stack = new NavigationController(new ProbeScreen("Menu", {numberedRows("Row", 2)}));
+        window.addSubview(stack);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        std::vector<QWidget*> announced;
+        Accessibility::Observer previous = Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
+            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
+        });
+        auto* choices = new ProbeScreen("Word size", {numberedRows("Bits", 3)});
+        choices->checkedRow = IndexPath{0, 1};
+        stack->pushViewController(choices, false);
+        auto* sheet = new ProbeScreen("About", {numberedRows("Line", 1)});
+        stack->presentModalViewController(new NavigationController(sheet), false);
+        Accessibility::setObserver(previous);
+
+        QCOMPARE(announced, (std::vector<QWidget*>{choices->tableView(), sheet->tableView()}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(choices)->text(QAccessible::Name), QStringLiteral("Word size"));
+        // The first row is current, so that a reader lands on it; rows carry their text and check.
+        UITableViewModel* rows = choices->tableView()->tableModel();
+        QVERIFY(rows->indexPathForRow(choices->tableView()->currentIndex().row()) == (IndexPath{0, 0}));
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(choices->tableView());
+        QAccessibleInterface* first = table->child(rows->rowForIndexPath({0, 0}));
+        QAccessibleInterface* checked = table->child(rows->rowForIndexPath({0, 1}));
+        QCOMPARE(checked->text(QAccessible::Name), QStringLiteral("Bits 1"));
+        QVERIFY(checked->state().checked && !first->state().checked);
+
+        // An alert over it is a dialog with its title and message; the reader lands on its button.
+        announced.clear();
+        Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
+            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
+        });
+        auto* alert = new UIAlertView("Email", "Error sending Email", nullptr, "OK");
+        alert->showInView(sheet);
+        Accessibility::setObserver(previous);
+        QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(alert);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Error sending Email"));
+        QCOMPARE(announced, std::vector<QWidget*>{alert->buttonAtIndex(0)});
+        QCOMPARE(QAccessible::queryAccessibleInterface(announced.front())->text(QAccessible::Name),
+                 QStringLiteral("OK"));
     }
 
     void textsGoThroughQtTranslationWithTheEnglishAsKey() {

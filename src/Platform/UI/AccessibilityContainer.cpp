@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 namespace {
 
@@ -14,6 +15,13 @@ AccessibilityContainer* containerOf(QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr || !widget->property(kIsContainer).toBool()) return nullptr;
     return dynamic_cast<AccessibilityContainer*>(widget);
+}
+
+// True while some of the element's frame is seen: the widget is shown and the frame is not
+// scrolled or clipped out of view.
+bool isElementShowing(const QWidget* widget, const AccessibilityContainer& owner, int index) {
+    if (!widget->isVisible()) return false;
+    return widget->visibleRegion().intersects(owner.accessibilityElementFrame(index));
 }
 
 // One element of a container: no widget of its own, everything asked of the container.
@@ -44,7 +52,10 @@ public:
         return QRect(widget_->mapToGlobal(frame.topLeft()), frame.size());
     }
 
-    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::Role role() const override {
+        const AccessibilityContainer* owner = container();
+        return owner && owner->accessibilityElementsAreChoices() ? QAccessible::RadioButton : QAccessible::Button;
+    }
 
     QAccessible::State state() const override {
         QAccessible::State s;
@@ -53,9 +64,16 @@ public:
             s.invalid = true;
             return s;
         }
-        s.selectable = true;
-        s.selected = (owner->accessibilityElementTraits(index_) & AccessibilityTraitSelected) != 0;
+        const bool selected = (owner->accessibilityElementTraits(index_) & AccessibilityTraitSelected) != 0;
+        if (owner->accessibilityElementsAreChoices()) {
+            s.checkable = true;
+            s.checked = selected;
+        } else {
+            s.selectable = true;
+            s.selected = selected;
+        }
         s.invisible = !widget_->isVisible();
+        s.offscreen = !s.invisible && !isElementShowing(widget_, *owner, index_);
         return s;
     }
 
@@ -83,6 +101,28 @@ private:
 class AccessibleContainer : public QAccessibleWidget {
 public:
     explicit AccessibleContainer(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Table) {}
+
+    QAccessible::Role role() const override {
+        const AccessibilityContainer* owner = containerOf(widget());
+        return owner && owner->accessibilityElementsAreChoices() ? QAccessible::Grouping : QAccessible::Table;
+    }
+
+    // Reports each element that came into view or left it since the last report.
+    void postShowingChanges() {
+        const AccessibilityContainer* owner = containerOf(widget());
+        if (owner == nullptr) return;
+        const int count = owner->accessibilityElementCount();
+        const bool first = showing_.empty();
+        showing_.resize(static_cast<size_t>(count), false);
+        for (int index = 0; index < count; ++index) {
+            const bool showing = isElementShowing(widget(), *owner, index);
+            if (!first && showing == static_cast<bool>(showing_[static_cast<size_t>(index)])) continue;
+            showing_[static_cast<size_t>(index)] = showing;
+            if (first) continue;
+            QAccessibleEvent event(child(index), showing ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 
     ~AccessibleContainer() override {
         for (QAccessible::Id id : std::as_const(elements_)) QAccessible::deleteAccessibleInterface(id);
@@ -121,6 +161,7 @@ public:
 
 private:
     mutable QHash<int, QAccessible::Id> elements_;
+    std::vector<char> showing_;
 };
 
 QAccessibleInterface* containerFactory(const QString&, QObject* object) {
@@ -138,17 +179,31 @@ void AccessibilityContainer::setIsAccessibilityContainer(QWidget* widget) {
 
 void AccessibilityContainer::postElementsMoved(QWidget* widget) {
     if (!QAccessible::isActive()) return;
+    if (auto* container = dynamic_cast<AccessibleContainer*>(QAccessible::queryAccessibleInterface(widget))) {
+        container->postShowingChanges();
+    }
     QAccessibleEvent event(widget, QAccessible::LocationChanged);
     QAccessible::updateAccessibility(&event);
 }
 
 void AccessibilityContainer::postElementChanged(QWidget* widget, int index) {
-    if (!QAccessible::isActive()) return;
     QAccessibleInterface* container = QAccessible::queryAccessibleInterface(widget);
     QAccessibleInterface* element = container ? container->child(index) : nullptr;
     if (element == nullptr) return;
     QAccessible::State changed;
-    changed.selected = true;
+    if (containerOf(widget)->accessibilityElementsAreChoices())
+        changed.checked = true;
+    else
+        changed.selected = true;
     QAccessibleStateChangeEvent event(element, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void AccessibilityContainer::postElementFocused(QWidget* widget, int index) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* container = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleInterface* element = container ? container->child(index) : nullptr;
+    if (element == nullptr) return;
+    QAccessibleEvent event(element, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPropertyAnimation>
 
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
@@ -65,10 +66,10 @@ void ModalOverlay::showOver(QWidget* view, int focusedButtonIndex, double second
     raise();
     show();
     keyboardButtonIndex_ = buttonAtIndex(focusedButtonIndex) ? focusedButtonIndex : -1;
-    if (UIButton* button = buttonAtIndex(keyboardButtonIndex_))
-        button->setFocus(Qt::OtherFocusReason);
-    else
-        setFocus(Qt::OtherFocusReason);
+    UIButton* button = buttonAtIndex(keyboardButtonIndex_);
+    QWidget* focus = button ? static_cast<QWidget*>(button) : this;
+    focus->setFocus(Qt::OtherFocusReason);
+    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, focus);
     animation_->setDuration(static_cast<int>(seconds * 1000));
     animation_->setStartValue(0.0);
     animation_->setEndValue(1.0);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Platform/Core/Log.h"
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/FlipTransitionView.h"
 #include "Platform/UI/ModalOverlay.h"
 #include "Platform/UI/NavigationBar.h"
@@ -284,10 +285,12 @@ void NavigationController::finishTransition() {
                 finished.incoming->setGeometry(rect());
                 sendAppearance(finished.outgoing, &ViewController::viewDidDisappear, true);
                 sendAppearance(finished.incoming, &ViewController::viewDidAppear, true);
-                if (auto* stack = qobject_cast<NavigationController*>(finished.incoming.data()))
+                if (auto* stack = qobject_cast<NavigationController*>(finished.incoming.data())) {
                     stack->focusTop();
-                else
+                } else {
                     finished.incoming->setFocus(Qt::OtherFocusReason);
+                    Accessibility::postNotification(AccessibilityNotification::ScreenChanged, finished.incoming);
+                }
             }
             break;
         case TransitionKind::Dismiss:
@@ -322,6 +325,10 @@ void NavigationController::focusTop() {
     if (modalViewController_) return;
     QWidget* top = topViewController();
     if (top->focusPolicy() != Qt::NoFocus || top->focusProxy()) top->setFocus(Qt::OtherFocusReason);
+    // A screen reader moves to where the keyboard now is, or to the screen itself.
+    QWidget* focus = QApplication::focusWidget();
+    Accessibility::postNotification(AccessibilityNotification::ScreenChanged,
+                                    focus && top->isAncestorOf(focus) ? focus : top);
 }
 
 QRect NavigationController::contentRect() const {

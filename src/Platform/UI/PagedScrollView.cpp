@@ -14,6 +14,8 @@ constexpr qreal kDragThreshold = 8.0;
 // A release faster than this (pixels per second) turns the page even short of half-way.
 constexpr double kFlickVelocity = 450.0;
 constexpr int kSettleMilliseconds = 260;
+// Marks a page this strip hid because it was out of view.
+constexpr const char* kOutOfView = "quilletPageOutOfView";
 }  // namespace
 
 PagedScrollView::PagedScrollView(QWidget* parent)
@@ -99,6 +101,35 @@ void PagedScrollView::layoutContent() {
     const QSize size(std::max(contentSize_.width(), width()), std::max(contentSize_.height(), height()));
     contentView_->setGeometry(static_cast<int>(std::lround(-offset_.x())), static_cast<int>(std::lround(-offset_.y())),
                               size.width(), size.height());
+    updatePageVisibility();
+}
+
+void PagedScrollView::updatePageVisibility() {
+    pageVisibilityUpdatePending_ = false;
+    const QRect view(-contentView_->pos(), size());
+    for (QObject* child : contentView_->children()) {
+        auto* page = qobject_cast<QWidget*>(child);
+        if (page == nullptr || page->isWindow()) continue;
+        const bool inView = page->geometry().intersects(view);
+        if (inView && page->property(kOutOfView).toBool()) {
+            page->setProperty(kOutOfView, false);
+            page->show();
+        } else if (!inView && !page->isHidden()) {
+            page->setProperty(kOutOfView, true);
+            page->hide();
+        }
+    }
+}
+
+void PagedScrollView::schedulePageVisibilityUpdate() {
+    if (pageVisibilityUpdatePending_) return;
+    pageVisibilityUpdatePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (pageVisibilityUpdatePending_) updatePageVisibility();
+        },
+        Qt::QueuedConnection);
 }
 
 void PagedScrollView::resizeEvent(QResizeEvent* event) {
@@ -123,6 +154,11 @@ bool PagedScrollView::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease: return handlePointer(watched, event);
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (watched->parent() == contentView_) schedulePageVisibilityUpdate();
+            return false;
         default: return false;
     }
 }

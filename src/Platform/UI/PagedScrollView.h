@@ -25,7 +25,9 @@ public:
 // finger, comes to rest on a whole page (the strip's width) when paging is on, and cancels the
 // press of the key under the finger once a drag begins. A press while it settles catches it;
 // however it is interrupted, it ends on a page and reports its rest once. Pages are added as
-// children of contentView() at (page × width, 0).
+// children of contentView() at (page × width, 0). A page wholly out of view is hidden, so that
+// neither Tab nor a screen reader reaches what cannot be seen; it shows again as soon as any of
+// it comes into view.
 class PagedScrollView : public QWidget {
     Q_OBJECT
 
@@ -73,6 +75,9 @@ private:
     void stopSettling();
     QPointF clampedOffset(QPointF offset) const;
     void layoutContent();
+    void updatePageVisibility();
+    // After a page was placed or shown; the pages are looked at once the event is handled.
+    void schedulePageVisibilityUpdate();
 
     QWidget* contentView_;
     PagedScrollViewDelegate* delegate_ = nullptr;
@@ -92,4 +97,5 @@ private:
     // Recent finger positions (milliseconds since the press, x), for the speed at release.
     std::deque<std::pair<qint64, qreal>> recentMoves_;
     QElapsedTimer pressClock_;
+    bool pageVisibilityUpdatePending_ = false;
 };

@@ -1,11 +1,13 @@
 #include "Platform/UI/UIBarButtonItem.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/SystemFont.h"
 
@@ -43,7 +45,7 @@ QPainterPath faceOutline(const QRectF& bounds, bool pointed) {
 UIBarButtonItem::UIBarButtonItem(const QString& title, UIBarButtonItemStyle style, QWidget* parent)
     : QAbstractButton(parent), style_(style) {
     setText(title);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -118,4 +120,13 @@ void UIBarButtonItem::paintEvent(QPaintEvent*) {
         painter.setOpacity(pressed ? 0.6 : 1.0);
         image_.draw(painter, QRectF(content.center() - QPointF(size.width() / 2, size.height() / 2), size));
     }
+    if (FocusRing::isShownOn(*this)) FocusRing::paint(painter, bounds.adjusted(-1, -1, 1, 1), kCornerRadius + 1);
+}
+
+void UIBarButtonItem::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

@@ -9,7 +9,8 @@ enum class UIBarButtonItemStyle { Plain, Bordered, Done, Back };
 // A button of a navigation bar or a toolbar, drawn in points: a title or an image on a dark
 // glossy face (Bordered), a brass face for the button that ends a screen (Done), a face
 // pointed on its left for the way back (Back), or no face at all (Plain). The bar sizes it
-// by preferredWidth() and gives it the bar's button height.
+// by preferredWidth() and gives it the bar's button height. Tab reaches it; Space or Enter
+// presses it.
 class UIBarButtonItem : public QAbstractButton {
     Q_OBJECT
 
@@ -30,6 +31,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     UIBarButtonItemStyle style_;

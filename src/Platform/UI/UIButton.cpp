@@ -1,8 +1,12 @@
 #include "Platform/UI/UIButton.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/SystemFont.h"
@@ -10,6 +14,7 @@
 namespace {
 // The rounded corners of a key face keep their shape at any key size.
 constexpr qreal kFaceCapInset = 12.0;
+constexpr qreal kFocusRingRadius = 8.0;
 size_t indexOf(UIControlState state) { return static_cast<size_t>(state); }
 bool titleIsSet(const QString& title) { return !title.isNull(); }
 bool colourIsSet(const QColor& colour) { return colour.isValid(); }
@@ -19,7 +24,8 @@ bool nameIsSet(const std::string& name) { return !name.empty(); }
 
 UIButton::UIButton(QWidget* parent) : QAbstractButton(parent) {
     titleColours_[indexOf(UIControlState::Normal)] = Qt::white;
-    setFocusPolicy(Qt::NoFocus);
+    Accessibility::install();
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::pressed, this, [this] {
         touchCancelled_ = false;
@@ -71,6 +77,49 @@ UIControlState UIButton::controlState() const {
     if (!isEnabled()) return UIControlState::Disabled;
     if (isDown()) return UIControlState::Highlighted;
     return UIControlState::Normal;
+}
+
+void UIButton::setHoldAction(const QString& name, std::function<void()> action) {
+    holdActionName_ = name;
+    holdAction_ = std::move(action);
+}
+
+bool UIButton::performHoldAction() {
+    if (!holdAction_ || !isEnabled()) return false;
+    holdAction_();
+    return true;
+}
+
+void UIButton::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier && hasHoldAction()) {
+        performHoldAction();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void UIButton::contextMenuEvent(QContextMenuEvent* event) {
+    // Without a hold of its own the key leaves the menu to the widget around it.
+    if (!performHoldAction()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void UIButton::focusInEvent(QFocusEvent* event) {
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void UIButton::focusOutEvent(QFocusEvent* event) {
+    QAbstractButton::focusOutEvent(event);
+    update();
 }
 
 void UIButton::cancelTouch() {
@@ -140,7 +189,9 @@ void UIButton::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     const qreal scale = PointScale::factor();
     painter.scale(scale, scale);
-    paintButton(painter, QRectF(0, 0, width() / scale, height() / scale));
+    const QRectF bounds(0, 0, width() / scale, height() / scale);
+    paintButton(painter, bounds);
+    if (FocusRing::isShownOn(*this)) FocusRing::paint(painter, bounds, kFocusRingRadius);
 }
 
 void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {

@@ -1,29 +1,83 @@
 #include "Platform/UI/UISegmentedControl.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
-#include "Platform/UI/Accessibility.h"
+#include "Platform/Core/Localized.h"
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/SystemFont.h"
 
 UISegmentedControl::UISegmentedControl(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
-    Accessibility::setTraits(this, AccessibilityTraitAdjustable);
+    AccessibilityContainer::setIsAccessibilityContainer(this);
 }
 
 void UISegmentedControl::setSelectedSegmentIndex(int index) {
     if (index == selectedSegmentIndex_) return;
+    const int previous = selectedSegmentIndex_;
     selectedSegmentIndex_ = index;
+    for (int segment : {previous, index}) {
+        if (segment >= 0 && segment < accessibilityElementCount()) postElementChanged(this, segment);
+    }
     update();
+}
+
+void UISegmentedControl::chooseSegmentAtIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(titles_.size()) || index == selectedSegmentIndex_) return;
+    setSelectedSegmentIndex(index);
+    emit valueChanged();
 }
 
 void UISegmentedControl::setTitleForSegmentAtIndex(const QString& title, int index) {
     if (index < 0 || index >= static_cast<int>(titles_.size())) return;
     titles_[static_cast<size_t>(index)] = title;
-    Accessibility::setValue(this, titles_[static_cast<size_t>(selectedSegmentIndex_)].trimmed().toStdString());
+    if (accessibleName() == ownName_) {
+        ownName_ = QString::fromStdString(Localized::string("%1 or %2")).arg(spokenTitle(0), spokenTitle(1));
+        setAccessibleName(ownName_);
+    }
+    update();
+}
+
+QString UISegmentedControl::spokenTitle(int index) const {
+    QString title = titleForSegmentAtIndex(index);
+    return title.remove(QChar(0x25CF)).trimmed();
+}
+
+int UISegmentedControl::accessibilityElementCount() const { return static_cast<int>(titles_.size()); }
+
+QString UISegmentedControl::accessibilityElementLabel(int index) const { return spokenTitle(index); }
+
+AccessibilityTraits UISegmentedControl::accessibilityElementTraits(int index) const {
+    return AccessibilityTraitButton | (index == selectedSegmentIndex_ ? AccessibilityTraitSelected : 0);
+}
+
+QRect UISegmentedControl::accessibilityElementFrame(int index) const { return segmentRect(index); }
+
+void UISegmentedControl::accessibilityElementActivate(int index) { chooseSegmentAtIndex(index); }
+
+void UISegmentedControl::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left: chooseSegmentAtIndex(0); break;
+        case Qt::Key_Right: chooseSegmentAtIndex(1); break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: chooseSegmentAtIndex(1 - selectedSegmentIndex_); break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void UISegmentedControl::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void UISegmentedControl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
     update();
 }
 
@@ -57,10 +111,7 @@ void UISegmentedControl::mouseReleaseEvent(QMouseEvent* event) {
     const bool chosen = pressedSegment_ >= 0 && segment == pressedSegment_;
     pressedSegment_ = -1;
     update();
-    if (!chosen || segment == selectedSegmentIndex_) return;
-    selectedSegmentIndex_ = segment;
-    Accessibility::setValue(this, titles_[static_cast<size_t>(segment)].trimmed().toStdString());
-    emit valueChanged();
+    if (chosen) chooseSegmentAtIndex(segment);
 }
 
 void UISegmentedControl::paintEvent(QPaintEvent*) {
@@ -100,4 +151,5 @@ void UISegmentedControl::paintEvent(QPaintEvent*) {
     painter.drawLine(QPointF(bounds.left() + half, bounds.top()), QPointF(bounds.left() + half, bounds.bottom()));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
+    if (FocusRing::isShownOn(*this)) FocusRing::paint(painter, bounds.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1);
 }

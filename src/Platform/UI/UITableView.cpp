@@ -413,6 +413,18 @@ void UITableView::scaleChanged() {
     doItemsLayout();
 }
 
+void UITableView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    loadIfNeeded();
+    if (currentIndex().isValid()) return;
+    // Qt tells a screen reader of the row that becomes current while the table has the focus.
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (!model_->indexPathForRow(row)) continue;
+        selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::NoUpdate);
+        break;
+    }
+}
+
 void UITableView::showEvent(QShowEvent* event) {
     loadIfNeeded();
     if (scaleFactor_ != PointScale::factor()) scaleChanged();

@@ -49,7 +49,9 @@ public:
 // full width. Rows are chosen by tapping (press and release on the same row; a drag scrolls
 // instead) or from the keyboard: Up and Down move the selection, Enter chooses, typing the first
 // letters of a row's text jumps to it. Every row is an accessible element with its text and its
-// state (selected, checked). Rows and sections inserted or deleted in a batch fade in and out.
+// state (selected, checked). When the table takes the focus, the keyboard and a screen reader
+// land on the selected row, or else on the first, which a brass ring marks. Rows and sections inserted or deleted in a
+// batch fade in and out.
 class UITableView : public QListView {
     Q_OBJECT
 
@@ -117,6 +119,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "Platform/UI/FocusRing.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/SystemFont.h"
@@ -140,6 +141,13 @@ void UITableViewItemDelegate::paint(QPainter* painter, const QStyleOptionViewIte
         const bool highlighted = (option.state & QStyle::State_Selected) ||
                                  table_.indexPathForHighlightedRow() == model().indexPathForRow(row);
         paintCell(*painter, bounds, row, highlighted && !shown.isDying ? 1.0 : shown.fadingHighlight);
+        if ((option.state & QStyle::State_HasFocus) && table_.hasFocus()) {
+            // The row the keyboard is on, as a screen reader hears it.
+            const bool grouped = table_.tableViewStyle() == UITableViewStyle::Grouped;
+            const QRectF rowRect(bounds.left(), bounds.top(), bounds.width(), table_.rowHeight());
+            FocusRing::paint(*painter, grouped ? rowRect.adjusted(kGroupInset, 0, -kGroupInset, 0) : rowRect,
+                             grouped ? kGroupRadius : 2.0);
+        }
     } else if (QWidget* view = model().headerView(row)) {
         renderWidget(*painter, view, bounds);
     } else {

@@ -17,6 +17,8 @@ QString ViewController::title() const { return navigationItem_->title(); }
 void ViewController::setTitle(const QString& title) {
     navigationItem_->setTitle(title);
     setWindowTitle(title);
+    // A screen reader names the screen it moves to by its title.
+    setAccessibleName(title);
 }
 
 NavigationController* ViewController::navigationController() const {

@@ -1,0 +1,262 @@
+#include <QAccessible>
+#include <QContextMenuEvent>
+#include <QtTest>
+#include <functional>
+
+#include "CalcScreenFixture.h"
+#include "Classes/ASCIIViewController.h"
+#include "Classes/FavouritesButtonViewController.h"
+#include "Classes/SecondButtonViewController.h"
+#include "Classes/UIButtonASCIITable.h"
+#include "Classes/UIButtonFavourite.h"
+#include "Classes/UIPageControlReadOnly.h"
+#include "Platform/Core/NotificationCenter.h"
+#include "Platform/UI/Accessibility.h"
+#include "Platform/UI/EditMenu.h"
+#include "Platform/UI/PagedScrollView.h"
+#include "Platform/UI/UISegmentedControl.h"
+#include "WidgetTestSupport.h"
+
+namespace {
+
+// Qt sends no accessibility event on the offscreen platform; what reaches a screen reader over
+// the bus is checked by tests/a11y/quillet_atspi.sh. Here the tree is read as a reader reads it.
+QAccessibleInterface* element(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+}  // namespace
+
+class ScreenReaderTest : public QObject {
+    Q_OBJECT
+
+    UIButtonLCD* shownLCD(CalcScreenFixture& screen) {
+        return screen.calc().displayViewController(screen.calc().displayScrollView()->targetPage())->button();
+    }
+    // A key pressed on the physical keyboard, as it arrives: at the control that has the focus.
+    static void press(CalcScreenFixture& screen, int key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : screen.delegate->window(), static_cast<Qt::Key>(key), modifiers);
+    }
+
+private slots:
+    void theLcdSpeaksEachNewValue_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("a result") << "2+3*4="
+                                  << "decimal 14";
+        QTest::newRow("an error") << "1/0="
+                                  << "Divide by zero";
+        QTest::newRow("typing") << "25"
+                                << "decimal 25";
+    }
+    void theLcdSpeaksEachNewValue() {
+        QFETCH(QString, keys);
+        QFETCH(QString, spoken);
+        CalcScreenFixture screen;
+        screen.typeKeys(keys.toStdString());
+        UIButtonLCD* lcd = shownLCD(screen);
+        QAccessibleInterface* display = element(lcd);
+        QCOMPARE(display->text(QAccessible::Name), QStringLiteral("LCD"));
+        QCOMPARE(display->text(QAccessible::Value), spoken);
+        // The text interface is what the Linux bridge reads out.
+        QVERIFY(display->textInterface() != nullptr);
+        QCOMPARE(display->textInterface()->text(0, display->textInterface()->characterCount()), spoken);
+    }
+
+    void theCornersOfTheLcdAndAPageTurnAreHeard() {
+        CalcScreenFixture screen;
+        std::vector<QWidget*> announced;
+        Accessibility::Observer previous = Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
+            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
+        });
+        screen.typeKeys("255+");
+        UIButtonLCD* decimal = shownLCD(screen);
+        QCOMPARE(element(decimal)->text(QAccessible::Description), QStringLiteral("UINT32, Add pending"));
+        // Ctrl+Right turns to the hexadecimal page; once it rests, the reader moves to its LCD.
+        press(screen, Qt::Key_Right, Qt::ControlModifier);
+        QTRY_COMPARE(screen.calc().displayScrollView()->isDecelerating(), false);
+        UIButtonLCD* hex = shownLCD(screen);
+        QVERIFY(hex != decimal);
+        QCOMPARE(element(hex)->text(QAccessible::Value), QStringLiteral("hex FF"));
+        Accessibility::setObserver(previous);
+        QCOMPARE(announced, std::vector<QWidget*>{hex});
+        QCOMPARE(element(screen.calc().displayPageControl())->text(QAccessible::Name),
+                 QStringLiteral("Hexadecimal, page 4 of 4"));
+    }
+
+    void pagesOutOfViewAreNotShowing() {
+        CalcScreenFixture screen;
+        screen.createAllPages();
+        QApplication::processEvents();
+        CalcViewController& calc = screen.calc();
+        const auto showing = [](QWidget* widget) { return !element(widget)->state().invisible; };
+        for (int page = 0; page < 4; ++page) QCOMPARE(showing(calc.displayViewController(page)->button()), page == 2);
+        for (int page = 0; page < 3; ++page)
+            QCOMPARE(showing(calc.favouritesViewController(page)->button(0)), page == 0);
+        QCOMPARE(element(calc.displayPageControl())->text(QAccessible::Name), QStringLiteral("Decimal, page 3 of 4"));
+        QCOMPARE(element(calc.favouritesPageControl())->text(QAccessible::Name),
+                 QStringLiteral("Favourites, page 1 of 3"));
+        QCOMPARE(element(calc.buttonsPageControl())->text(QAccessible::Name), QStringLiteral("Keypad, page 1 of 2"));
+
+        // Half-way through a drag both pages are partly seen; once it rests only the new one.
+        PagedScrollView* strip = calc.displayScrollView();
+        const QPoint from(strip->width() * 3 / 4, strip->height() / 2);
+        const QPoint to(strip->width() / 4, strip->height() / 2);
+        QTest::mousePress(strip, Qt::LeftButton, {}, from);
+        movePointer(strip, from, to);
+        QVERIFY(showing(calc.displayViewController(2)->button()));
+        QVERIFY(showing(calc.displayViewController(3)->button()));
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, to);
+        QTRY_VERIFY(!strip->isDecelerating() && !showing(calc.displayViewController(2)->button()));
+        QVERIFY(showing(calc.displayViewController(3)->button()));
+    }
+
+    void tabVisitsTheControlsInReadingOrderAndSpaceOrEnterPresses() {
+        CalcScreenFixture screen;
+        QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
+        const QStringList expected = {"Scientific or Programmer",
+                                      "LCD",
+                                      "Favourite",
+                                      "Favourite",
+                                      "Favourite",
+                                      "Favourite",
+                                      "Favourite",
+                                      "Clear",
+                                      "Divide",
+                                      "Functions",
+                                      "Multiply",
+                                      "7",
+                                      "8",
+                                      "9",
+                                      "Subtract",
+                                      "4",
+                                      "5",
+                                      "6",
+                                      "Plus minus",
+                                      "Add",
+                                      "1",
+                                      "2",
+                                      "3",
+                                      "Equals",
+                                      "0"};
+        QStringList forward;
+        for (int step = 0; step <= expected.size(); ++step) {
+            press(screen, Qt::Key_Tab);
+            forward << QApplication::focusWidget()->accessibleName();
+        }
+        QCOMPARE(forward, expected + QStringList{expected.front()});
+        press(screen, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), expected.back());
+
+        // The focused key wears a ring.
+        UIButton* seven = screen.keypad().numberButton(7);
+        seven->setFocus(Qt::TabFocusReason);
+        saveSnapshot(*screen.delegate->window(), QStringLiteral("focus-ring"));
+        const QImage ringed = seven->grab().toImage();
+        seven->clearFocus();
+        QVERIFY(seven->grab().toImage() != ringed);
+
+        seven->setFocus(Qt::TabFocusReason);
+        press(screen, Qt::Key_Space);
+        screen.keypad().buttonAddKey()->setFocus(Qt::TabFocusReason);
+        press(screen, Qt::Key_Return);
+        QTRY_VERIFY(screen.engine->currOperator() == OperatorsOperatorAdd);
+        press(screen, Qt::Key_2);
+        // With nothing focused Enter is equals.
+        QApplication::focusWidget()->clearFocus();
+        press(screen, Qt::Key_Enter);
+        QCOMPARE(element(shownLCD(screen))->text(QAccessible::Value), QStringLiteral("decimal 9"));
+
+        press(screen, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
+        press(screen, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeUBase);
+    }
+
+    void theAsciiTableIsReachedFromTheKeyboard() {
+        CalcScreenFixture screen;
+        QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
+        PagedScrollView* keypad = screen.calc().buttonScrollView();
+        press(screen, Qt::Key_Down, Qt::ControlModifier);
+        QTRY_VERIFY(keypad->currentPage() == 1 && !keypad->isDecelerating());
+        UIButtonASCIITable* table =
+            screen.calc().secondButtonViewController()->asciiViewController()->asciiTableButton();
+        for (int step = 0; step < 40 && QApplication::focusWidget() != table; ++step) press(screen, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table);
+        // From the cell of the value shown (0): one to the right, one row down, entered.
+        press(screen, Qt::Key_Right);
+        press(screen, Qt::Key_Down);
+        QCOMPARE(table->selectedASCIIValue(), 9);
+        press(screen, Qt::Key_Return);
+        QTRY_COMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 9u);
+        // A screen reader turns the strip back with its action.
+        element(keypad)->actionInterface()->doAction(QAccessibleActionInterface::scrollLeftAction());
+        QTRY_VERIFY(keypad->currentPage() == 0 && !keypad->isDecelerating());
+    }
+
+    void everyAccessibleActionDoesWhatTheHandDoes() {
+        CalcScreenFixture screen;
+        CalcViewController& calc = screen.calc();
+        int heldFavourite = -1;
+        NotificationCenter::defaultCenter().addObserver(
+            this, FavouritesButtonViewControllerNotificationButtonHeld,
+            [&](const Notification& note) { heldFavourite = std::any_cast<int32_t>(note.userInfo); });
+        calc.secondButtonViewController()->createASCIITable();
+        UIButtonASCIITable* ascii = calc.secondButtonViewController()->asciiViewController()->asciiTableButton();
+        QAccessibleInterface* segments = element(calc.segmentedControl());
+        QCOMPARE(segments->childCount(), 2);
+        QCOMPARE(segments->child(1)->role(), QAccessible::RadioButton);
+        QVERIFY(segments->child(1)->state().checked && !segments->child(0)->state().checked);
+
+        const struct {
+            const char* what;
+            QAccessibleInterface* target;
+            QString action;
+            std::function<bool()> done;
+        } cases[] = {
+            {"a key is pressed", element(screen.keypad().numberButton(7)), QAccessibleActionInterface::pressAction(),
+             [&] { return element(shownLCD(screen))->text(QAccessible::Value) == "decimal 7"; }},
+            {"± held switches to signed", element(screen.keypad().buttonPlusMinusKey()), "Switch signed and unsigned",
+             [&] { return screen.settings->integerType() == 1; }},
+            {"the LCD held opens Copy and Paste", element(shownLCD(screen)), "Copy and Paste",
+             [] { return EditMenu::sharedMenu().isMenuVisible(); }},
+            {"a favourite held is to be assigned", element(calc.favouritesViewController(0)->button(3)),
+             "Assign favourite", [&] { return heldFavourite == 3; }},
+            {"Scientific chosen", segments->child(0), QAccessibleActionInterface::pressAction(),
+             [&] { return screen.engine->accumulatorCalcValue().type() == CalcValueTypeReal; }},
+            {"an ASCII cell pressed enters its code", element(ascii)->child(65),
+             QAccessibleActionInterface::pressAction(),
+             [&] { return screen.engine->accumulatorCalcValue().realValue() == 65.0; }},
+        };
+        for (const auto& step : cases) {
+            QVERIFY2(step.target->actionInterface()->actionNames().contains(step.action), step.what);
+            step.target->actionInterface()->doAction(step.action);
+            QVERIFY2(step.done(), step.what);
+        }
+        EditMenu::sharedMenu().setMenuVisible(false, nullptr);
+        NotificationCenter::defaultCenter().removeObserver(this);
+    }
+
+    void theKeyboardHoldsTheFocusedKey() {
+        CalcScreenFixture screen;
+        QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
+        UIButtonWithHold* plusMinus = screen.keypad().buttonPlusMinusKey();
+        plusMinus->setFocus(Qt::TabFocusReason);
+        press(screen, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(screen.settings->integerType(), 1);
+        // The context-menu key, through the window as the keyboard sends it, holds the focused
+        // key rather than opening the function menu.
+        QTest::keyClick(screen.delegate->window()->windowHandle(), Qt::Key_Menu);
+        QCOMPARE(screen.settings->integerType(), 0);
+        QVERIFY(!screen.delegate->navigationController()->modalViewController());
+    }
+
+    void theWindowIsAFrameNamedQuillet() {
+        CalcScreenFixture screen;
+        QAccessibleInterface* window = element(screen.delegate->window());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Quillet"));
+    }
+};
+
+QUILLET_SCREEN_TEST_MAIN(ScreenReaderTest)
+#include "ScreenReaderTest.moc"
