@@ -273,8 +273,9 @@ def main():
         for failure in failures:
             print("FAIL:", failure)
         ages = [report[0] for report in reports]
-        print(f"{len(reports)} kills in {time.monotonic() - started:.0f} s: {sum(r[1] for r in reports)} during a "
-              f"save, {sum(r[2] for r in reports)} with a key on its way, {sum(r[3] for r in reports)} after an idle save; "
+        during_save, key_on_its_way, after_save = (sum(report[n] for report in reports) for n in (1, 2, 3))
+        print(f"{len(reports)} kills in {time.monotonic() - started:.0f} s: {during_save} during a save, "
+              f"{key_on_its_way} with a key on its way, {after_save} after an idle save; "
               f"largest age of the saved display {max(ages, default=0):.3f} s")
         print(f"{len(reports)} passed, {len(failures)} failed")
         return 1 if failures or len(reports) != RUNS else 0
