@@ -16,8 +16,8 @@ class UserSettings;
 // Puts the calculator screen into the window, brings the engine back to the state saved at the
 // last quit, and saves that state whenever the application is hidden or deactivated and when it
 // quits (window closed, SIGTERM, SIGINT), closing the store last. In between, a changed
-// calculation is saved once the calculator has been idle for a second, so that a crash, a kill
-// or a power cut loses at most the last second of it.
+// calculation is saved once the calculator has been idle for a second, so that a crash or a kill
+// loses at most the last second of it.
 class QuilletAppDelegate : public QObject {
     Q_OBJECT
 
