@@ -80,16 +80,24 @@ std::optional<std::string> readStep(const OpStepRecord& record, OpStep* step) {
 }  // namespace
 
 void CalcEngineStore::persistCalcEngine(const CalcEngine& engine, CalcStore& store) {
-    store.deleteAccumulatorState();
-    store.deleteAllOpSteps();
-    store.addAccumulatorState(engine.state(), engine.currError(), engine.currOperator(), engine.decimalPointDivider(),
-                              engine.exponent(), engine.hasExponent(), engine.numberBase(),
-                              engine.accumulatorCalcValue());
-    const auto& stack = engine.stack();
-    for (size_t index = 0; index < stack.size(); ++index) {
-        store.addOpStepWithCalcValue(stack[index].calcValue, stack[index].operatorsOperator,
-                                     static_cast<int32_t>(index));
-    }
+    // One transaction: a crash during the save leaves the calculation saved before or this one,
+    // never the new state over the old stack, nor a part of the stack.
+    std::string error;
+    const bool saved = store.saveTogether(
+        [&] {
+            store.deleteAccumulatorState();
+            store.deleteAllOpSteps();
+            store.addAccumulatorState(engine.state(), engine.currError(), engine.currOperator(),
+                                      engine.decimalPointDivider(), engine.exponent(), engine.hasExponent(),
+                                      engine.numberBase(), engine.accumulatorCalcValue());
+            const auto& stack = engine.stack();
+            for (size_t index = 0; index < stack.size(); ++index) {
+                store.addOpStepWithCalcValue(stack[index].calcValue, stack[index].operatorsOperator,
+                                             static_cast<int32_t>(index));
+            }
+        },
+        &error);
+    if (!saved) Log::format("error saving AccumulatorState: %s", error.c_str());
 }
 
 void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
@@ -100,7 +108,6 @@ void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
     if (const AccumulatorState* state = store.accumulatorState()) {
         saved.emplace();
         problem = readState(*state, &*saved);
-        store.deleteAccumulatorState();
     }
     const auto opSteps = store.opSteps();
     if (!opSteps) fatalAssert("Calculator/CalcEngineStore", "unable to get opSteps");
@@ -111,10 +118,11 @@ void CalcEngineStore::restoreCalcEngine(CalcEngine& engine, CalcStore& store) {
         problem = readStep(*record, &step);
         stack.push_back(step);
     }
-    if (!opSteps->empty()) store.deleteAllOpSteps();
     if (problem) {
         Log::format("The saved calculation is damaged (%s) and left out; the calculator starts afresh",
                     problem->c_str());
+        store.deleteAccumulatorState();
+        if (!opSteps->empty()) store.deleteAllOpSteps();
         return;
     }
     if (saved) {

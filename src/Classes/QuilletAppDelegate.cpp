@@ -9,6 +9,8 @@
 #include "Calculator/CalcEngineStore.h"
 #include "Classes/CalcKeyboard.h"
 #include "Classes/CalcViewController.h"
+#include "Classes/IdleSaveTimer.h"
+#include "Classes/Notifications.h"
 #include "Classes/TerminationSignals.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
@@ -37,6 +39,7 @@ QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
 QuilletAppDelegate::QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings, QObject* parent)
     : QObject(parent), engine_(engine), store_(store), settings_(settings), window_(windowOverImagesOfEarlierStarts()) {
     window_->installEventFilter(this);
+    idleSaveTimer_ = new IdleSaveTimer([this] { CalcEngineStore::persistCalcEngine(engine_, store_); }, this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &QuilletAppDelegate::applicationStateChanged);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QuilletAppDelegate::applicationWillTerminate);
     auto* terminationSignals = new TerminationSignals(this);
@@ -54,6 +57,13 @@ void QuilletAppDelegate::applicationDidFinishLaunching() {
     // frame already shows the saved calculation on the page that suits it.
     CalcEngineStore::restoreCalcEngine(engine_, store_);
     calcViewController_ = new CalcViewController(engine_, store_, settings_);
+    // The screen's announcement that it has been built (sent by the engine) changes nothing.
+    accumulatorChanges_ =
+        NotificationObserver(NotificationsNotificationAccumulatorHasChanged, [this](const Notification& notification) {
+            if (notification.object != &engine_) idleSaveTimer_->noteChange();
+        });
+    baseChanges_ = NotificationObserver(NotificationsNotificationBaseHasChanged,
+                                        [this](const Notification&) { idleSaveTimer_->noteChange(); });
     navigationController_ = new NavigationController(calcViewController_);
     navigationController_->setTitleView(calcViewController_->segmentedControl());
     navigationController_->setRightBarButtonItem(calcViewController_->historyButton());
@@ -66,14 +76,21 @@ void QuilletAppDelegate::applicationDidFinishLaunching() {
 
 void QuilletAppDelegate::applicationDidEnterBackground() {
     if (hasTerminated_) return;
-    CalcEngineStore::persistCalcEngine(engine_, store_);
+    persistCalcEngine();
 }
 
 void QuilletAppDelegate::applicationWillTerminate() {
     if (hasTerminated_) return;
-    CalcEngineStore::persistCalcEngine(engine_, store_);
+    accumulatorChanges_.reset();
+    baseChanges_.reset();
+    persistCalcEngine();
     store_.close();
     hasTerminated_ = true;
+}
+
+void QuilletAppDelegate::persistCalcEngine() {
+    idleSaveTimer_->noteSaved();
+    CalcEngineStore::persistCalcEngine(engine_, store_);
 }
 
 void QuilletAppDelegate::applicationStateChanged(Qt::ApplicationState state) {

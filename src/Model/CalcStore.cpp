@@ -200,7 +200,17 @@ ManagedObjectContext* CalcStore::managedObjectContext() {
 
 ManagedObjectContext& CalcStore::context() { return *managedObjectContext(); }
 
-bool CalcStore::save(std::string* error) { return context().save(error); }
+bool CalcStore::save(std::string* error) {
+    if (heldSaves_ > 0) return true;
+    return context().save(error);
+}
+
+bool CalcStore::saveTogether(const std::function<void()>& changes, std::string* error) {
+    ++heldSaves_;
+    changes();
+    --heldSaves_;
+    return save(error);
+}
 
 void CalcStore::saveChanges() {
     std::string error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +58,10 @@ public:
     ManagedObjectContext* managedObjectContext();
 
     void saveChanges();
+    // Runs the changes with every save they make held back, then saves them all in one
+    // transaction: a crash leaves either none of them or all of them. False, with the error,
+    // when that save fails; the changes then stay pending for the next save.
+    bool saveTogether(const std::function<void()>& changes, std::string* error);
     void close();
     void deleteAllObjects(std::string_view entityName);
 
@@ -113,4 +118,5 @@ private:
     std::unique_ptr<PersistentStoreCoordinator> persistentStoreCoordinator_;
     std::unique_ptr<ManagedObjectContext> managedObjectContext_;
     GlobalData* globalDataManagedObject_ = nullptr;
+    int heldSaves_ = 0;
 };

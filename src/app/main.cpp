@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <memory>
 #include <string>
 
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/LocalizedQt.h"
+#ifdef QUILLET_TEST_KEY_FEED
+#include "app/TestKeyFeed.h"
+#endif
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -25,5 +29,9 @@ int main(int argc, char* argv[]) {
 
     QuilletAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
+#ifdef QUILLET_TEST_KEY_FEED
+    std::unique_ptr<TestKeyFeed> keyFeed;
+    if (TestKeyFeed::isRequested()) keyFeed = std::make_unique<TestKeyFeed>(delegate);
+#endif
     return QApplication::exec();
 }

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     CliSession session(options->settings);
 
     // With a store the run continues the saved calculation, and saves it again however it
-    // ends: restoring consumed what was saved.
+    // ends.
     std::unique_ptr<CliStore> store;
     if (options->storePath) {
         std::string storeProblem;

@@ -72,9 +72,37 @@ TEST_F(EngineState, PersistingTwiceKeepsOneStateAndOneStack) {
     CalcEngineStore::persistCalcEngine(engine_, *store_);
     persistAndRestore();
     EXPECT_EQ(restored_.stack().size(), 2u);
-    EXPECT_EQ(countOnDisk("AccumulatorState"), 0) << "restoring consumes the saved state";
-    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM OpStep"), 0);
-    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM GeneralValue"), 0);
+    // What was restored stays saved until the next save: a crash right after a start keeps it.
+    EXPECT_EQ(countOnDisk("AccumulatorState"), 1);
+    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM OpStep"), 2);
+    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM GeneralValue"), 3);
+    store_ = std::make_unique<CalcStore>(path_);
+    CalcEngine again;
+    CalcEngineStore::restoreCalcEngine(again, *store_);
+    pressKeys(again, "=");
+    EXPECT_EQ(again.accumulatorCalcValue().uBaseValue(), 7u);
+}
+
+TEST_F(EngineState, ASaveThatFailsHalfwayLeavesTheCalculationSavedBefore) {
+    pressKeys(engine_, "4 + 5");
+    CalcEngineStore::persistCalcEngine(engine_, *store_);
+    store_->close();
+    // The second stack entry cannot be written, as when the disk fills up or the process dies there.
+    ASSERT_TRUE(executeSql(path_,
+                           "CREATE TRIGGER refuse AFTER INSERT ON OpStep WHEN NEW.\"index\" = 1 "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    store_ = std::make_unique<CalcStore>(path_);
+    CalcEngine other;
+    pressKeys(other, "1 + 2 \u00D7 3");
+    {
+        LogCapture log;
+        CalcEngineStore::persistCalcEngine(other, *store_);
+        EXPECT_TRUE(log.contains("error saving AccumulatorState"));
+    }
+    store_ = std::make_unique<CalcStore>(path_);
+    CalcEngineStore::restoreCalcEngine(restored_, *store_);
+    pressKeys(restored_, "=");
+    EXPECT_EQ(restored_.accumulatorCalcValue().uBaseValue(), 9u) << "the new state over a part of the new stack";
 }
 
 TEST_F(EngineState, EveryEntryFieldSurvives) {

@@ -3,12 +3,29 @@
 #include <QTest>
 #include <csignal>
 
+#include "Classes/IdleSaveTimer.h"
 #include "Classes/TerminationSignals.h"
 #include "Classes/UIButtonLCD.h"
 #include "Platform/UI/Clipboard.h"
 #include "Platform/UI/EditMenu.h"
 #include "Platform/UI/NavigationController.h"
 #include "screens/CalcScreenFixture.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Ends the app as a kill does: no quit event, nothing more saved, the store left as it is on disk.
+void crashAndRelaunch(CalcScreenFixture& screen) {
+    screen.delegate.reset();
+    screen.engine.reset();
+    screen.store.reset();
+    screen.settings.reset();
+    screen.defaults.reset();
+    screen.launch();
+}
+
+}  // namespace
 
 class QuilletAppDelegateTest : public QObject {
     Q_OBJECT
@@ -20,6 +37,8 @@ private slots:
     void restartKeepsARealBeingTyped();
     void persistingTwiceKeepsOneCopy();
     void hidingTheWindowPersists();
+    void anIdleCalculationIsSavedOnceAfterTheLastKey();
+    void typingWithoutAPauseStillSavesEverySoOften();
     void terminationSignalsAskForAQuit();
     void holdingTheLCDOffersCopyAndPaste();
     void theWindowHoldsTheScreen();
@@ -96,6 +115,52 @@ void QuilletAppDelegateTest::hidingTheWindowPersists() {
     screen.delegate->window()->show();
     screen.typeKeys("9=");
     QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 81u);
+}
+
+void QuilletAppDelegateTest::anIdleCalculationIsSavedOnceAfterTheLastKey() {
+    CalcScreenFixture screen;
+    IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
+    idleSave.setDelays(500ms, 10s);
+    QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
+    // Being built and shown changes nothing.
+    QTest::qWait(700);
+    QCOMPARE(saves.count(), 0);
+    // Each key restarts the wait.
+    for (const char* keys : {"1", "2", "+3"}) {
+        screen.typeKeys(keys);
+        QTest::qWait(50);
+    }
+    QCOMPARE(saves.count(), 0);
+    QTRY_COMPARE(saves.count(), 1);
+    QTest::qWait(700);
+    QCOMPARE(saves.count(), 1);
+    // A change saved by hiding the window leaves nothing for the idle save.
+    screen.typeKeys("4");
+    screen.delegate->window()->hide();
+    screen.delegate->window()->show();
+    QTest::qWait(700);
+    QCOMPARE(saves.count(), 1);
+
+    screen.typeKeys("*");
+    QTRY_COMPARE(saves.count(), 2);
+    crashAndRelaunch(screen);
+    QCOMPARE(screen.calc().displayViewController(2)->button()->currOperator(), 4);
+    // Killed again before anything changed: what was restored is still saved.
+    crashAndRelaunch(screen);
+    screen.typeKeys("2=");
+    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 12u + 34u * 2u);
+}
+
+void QuilletAppDelegateTest::typingWithoutAPauseStillSavesEverySoOften() {
+    CalcScreenFixture screen;
+    IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
+    idleSave.setDelays(10s, 200ms);
+    QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
+    for (int key = 0; key < 12; ++key) {
+        screen.typeKeys("7");
+        QTest::qWait(50);
+    }
+    QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
 }
 
 void QuilletAppDelegateTest::terminationSignalsAskForAQuit() {
