@@ -42,7 +42,7 @@ AboutViewController::AboutViewController(const QString& title, QWidget* parent) 
 
 QString AboutViewController::versionText(const QString& version, const QString& buildIdentifier) {
     const QString build = buildIdentifier.size() > 6 ? buildIdentifier.left(7) : QStringLiteral("????");
-    return localized("© 2025 The Quillet Project. ") + QStringLiteral("V%1 (build %2)").arg(version, build);
+    return localized("© 2026 The Quillet Project. ") + QStringLiteral("V%1 (build %2)").arg(version, build);
 }
 
 QString AboutViewController::bundleVersion() { return QString::fromUtf8(QuilletBuildInfoVersion); }
