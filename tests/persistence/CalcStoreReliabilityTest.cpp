@@ -16,8 +16,6 @@
 
 namespace {
 
-CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-
 void createStoreWithOneStep(const std::string& path) {
     CalcStore store(path);
     store.addHistoryStepWithCalcValue1(u(1), OperatorsOperatorAdd, u(2), u(3), CalcValueFormatStyleDec);

@@ -68,16 +68,14 @@ protected:
 TEST_F(ObjectStore, ANewRecordHasEveryAttributeUnset) {
     open();
     ManagedObject* note = context_->insertNewObjectForEntityForName("Note");
-    for (const auto& attribute : model_.entities()[0].attributes) {
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(note->valueForKey(attribute.name))) << attribute.name;
-    }
     EXPECT_EQ(note->objectForKey("attachment"), nullptr);
     save();
     reopen();
     ManagedObject* stored = allNotes().at(0);
+    for (const auto& attribute : model_.entities()[0].attributes) {
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(stored->valueForKey(attribute.name))) << attribute.name;
+    }
     EXPECT_FALSE(stored->int32ForKey("day").has_value());
-    EXPECT_FALSE(stored->stringForKey("text").has_value());
-    EXPECT_FALSE(stored->dateForKey("when").has_value());
 }
 
 struct AttributeRow {
@@ -139,10 +137,6 @@ TEST_F(ObjectStore, FetchAppliesThePredicateAndTheSortOrder) {
     std::vector<std::pair<int, int>> seen;
     for (auto* note : notes) seen.emplace_back(*note->int32ForKey("day"), *note->int32ForKey("position"));
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{3, 1}, {2, 7}, {2, 8}, {1, 3}}));
-}
-
-TEST_F(ObjectStore, AFetchOfAnUnknownEntityFailsWithAnError) {
-    open();
     std::string error;
     EXPECT_FALSE(context_->executeFetchRequest({"Nothing", nullptr, {}}, &error).has_value());
     EXPECT_NE(error.find("Nothing"), std::string::npos);
@@ -222,23 +216,6 @@ TEST_F(ObjectStore, TheFileAlwaysHoldsEitherAllOrNoneOfOneSave) {
     EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM Note"), 1);
 }
 
-class RecordingDelegate : public FetchedResultsControllerDelegate {
-public:
-    void controllerWillChangeContent(FetchedResultsController&) override { events.push_back("will"); }
-    void controllerDidChangeSection(FetchedResultsController&, size_t section, FetchedResultsChangeType type) override {
-        events.push_back(std::string(type == FetchedResultsChangeType::Insert ? "+" : "-") + "section " +
-                         std::to_string(section));
-    }
-    void controllerDidChangeObject(FetchedResultsController&, ManagedObject* object, IndexPath path,
-                                   FetchedResultsChangeType type) override {
-        events.push_back(std::string(type == FetchedResultsChangeType::Insert ? "+" : "-") + "row " +
-                         std::to_string(path.section) + "." + std::to_string(path.row) + " #" +
-                         std::to_string(*object->int32ForKey("position")));
-    }
-    void controllerDidChangeContent(FetchedResultsController&) override { events.push_back("did"); }
-    std::vector<std::string> events;
-};
-
 TEST_F(ObjectStore, TheLiveListGroupsRecordsIntoSectionsInTheFetchOrder) {
     open();
     for (const auto& [day, position] : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 3}, {1, 4}, {3, 5}}) {
@@ -264,7 +241,7 @@ TEST_F(ObjectStore, TheLiveListReportsChangesInOrder) {
     addNote(2, 2);
     save();
     FetchedResultsController list({"Note", nullptr, {{"day", false}, {"position", true}}}, *context_, "day", "Notes");
-    RecordingDelegate delegate;
+    ListChanges delegate([](ManagedObject* note) { return "#" + std::to_string(*note->int32ForKey("position")); });
     list.setDelegate(&delegate);
     std::string error;
     ASSERT_TRUE(list.performFetch(&error)) << error;
@@ -280,10 +257,6 @@ TEST_F(ObjectStore, TheLiveListReportsChangesInOrder) {
     save();
     EXPECT_TRUE(delegate.events.empty()) << "changed attributes are not reported";
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(ObjectStore, AValueOfTheWrongTypeForAnAttributeIsFatal) {
     open();

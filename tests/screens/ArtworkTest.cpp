@@ -49,16 +49,12 @@ private slots:
         QVERIFY(named >= 50);
     }
 
-    void everyConstantImageExists() {
+    void everyConstantAndScreenImageExists() {
+        QStringList names = screenImageNames();
         for (const CalcValue& value : Constants::constantsCalcValues()) {
-            const std::optional<std::string> name = Constants::sharedInstance().imageFromConstantCalcValue(value);
-            QVERIFY(name.has_value());
-            QVERIFY2(!ImageStore::imageNamed(*name).isNull(), name->c_str());
+            names << QString::fromStdString(*Constants::sharedInstance().imageFromConstantCalcValue(value));
         }
-    }
-
-    void everyScreenImageExists() {
-        for (const QString& name : screenImageNames()) {
+        for (const QString& name : names) {
             QVERIFY2(ImageStore::hasImageNamed(name.toStdString()), qPrintable(name));
             QVERIFY2(!ImageStore::imageNamed(name.toStdString()).isNull(), qPrintable(name));
         }
@@ -75,38 +71,29 @@ private slots:
         QCOMPARE(sharp.pixmap().width(), 120);
     }
 
-    void greyscaleOfAnOpaqueIconIsTheColourEverywhere() {
-        const Image tinted =
-            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour());
-        QCOMPARE(tinted.size(), QSizeF(8, 6));
-        const QImage pixels = tinted.toImage().convertToFormat(QImage::Format_ARGB32);
+    void greyscaleIsTheColourWithTheIconsAlphaAndPixelDensity() {
+        const QImage opaque =
+            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour())
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(opaque.size(), QSize(8, 6));
         for (int y = 0; y < 6; ++y) {
-            for (int x = 0; x < 8; ++x) QCOMPARE(QColor(pixels.pixel(x, y)), QColor(89, 91, 78));
+            for (int x = 0; x < 8; ++x) QCOMPARE(QColor(opaque.pixel(x, y)), QColor(89, 91, 78));
         }
-    }
-
-    void greyscaleOfATransparentIconIsTransparent() {
-        const Image tinted = imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black);
-        QCOMPARE(largestAlpha(tinted.toImage()), 0);
-    }
-
-    void greyscaleKeepsHalfAlphaWhateverTheColour() {
-        const Image tinted = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
-                                                     QuilletColours::buttonTextColour());
-        const QRgb pixel = tinted.toImage().convertToFormat(QImage::Format_ARGB32).pixel(1, 1);
-        QVERIFY(std::abs(qAlpha(pixel) - 128) <= 1);
-        QVERIFY(std::abs(qRed(pixel) - 98) <= 2);
-        QVERIFY(std::abs(qGreen(pixel) - 57) <= 2);
-        QVERIFY(std::abs(qBlue(pixel) - 29) <= 2);
-    }
-
-    void greyscaleKeepsThePixelDensity() {
-        QPixmap pixmap(QSize(16, 12));
-        pixmap.fill(Qt::white);
-        pixmap.setDevicePixelRatio(2.0);
-        const Image tinted = imageGreyscaleWithColor(Image(pixmap, QSizeF(8, 6)), Qt::black);
+        QCOMPARE(largestAlpha(imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black).toImage()),
+                 0);
+        const QRgb half = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
+                                                  QuilletColours::buttonTextColour())
+                              .toImage()
+                              .convertToFormat(QImage::Format_ARGB32)
+                              .pixel(1, 1);
+        QVERIFY(std::abs(qAlpha(half) - 128) <= 1);
+        QVERIFY(std::abs(qRed(half) - 98) <= 2 && std::abs(qGreen(half) - 57) <= 2 && std::abs(qBlue(half) - 29) <= 2);
+        QPixmap dense(QSize(16, 12));
+        dense.fill(Qt::white);
+        dense.setDevicePixelRatio(2.0);
+        const Image tinted = imageGreyscaleWithColor(Image(dense, QSizeF(8, 6)), Qt::black);
         QCOMPARE(tinted.pixmap().width(), 16);
-        QCOMPARE(tinted.pixmap().devicePixelRatio(), 2.0);
         QCOMPARE(tinted.scale(), 2.0);
     }
 

@@ -8,6 +8,8 @@
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
 
+Q_DECLARE_METATYPE(std::function<void()>)
+
 namespace {
 struct Death {
     bool aborted = false;
@@ -42,41 +44,33 @@ class WidgetAssertionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void numberViewRefusesAValueOfNoType() {
-        const Death death = runToDeath([] {
+    void programmingErrorsAbortNamingTheSource_data() {
+        QTest::addColumn<std::function<void()>>("call");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a number view given a value of no type") << std::function<void()>([] {
             NumberView view;
             view.updateWithCalcValue(CalcValue::calcValueWithType(CalcValueTypeNone), {});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("NumberView: unrecognised calcvalue type"), qPrintable(death.message));
-    }
-
-    void lcdRefusesAWordSizeForNoType() {
-        const Death death = runToDeath([] {
+        }) << "NumberView: unrecognised calcvalue type";
+        QTest::newRow("an LCD given a word size for no type") << std::function<void()>([] {
             UIButtonLCD lcd;
             lcd.updateWithWordSize(32, CalcValueTypeNone);
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Classes/UIButtonLCD: unrecognised value type"), qPrintable(death.message));
-    }
-
-    void pageControlRefusesListsOfDifferentLengths() {
-        const Death death = runToDeath([] {
+        }) << "Classes/UIButtonLCD: unrecognised value type";
+        QTest::newRow("a page control given lists of different lengths") << std::function<void()>([] {
             UIPageControlReadOnly control;
-            QPixmap pixmap(4, 4);
-            control.setImages({Image(pixmap, QSizeF(4, 4))}, {});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Classes/UIPageControlReadOnly: differing numbers of images"),
-                 qPrintable(death.message));
-    }
-
-    void theSameCallsWithGoodInputLive() {
-        const Death death = runToDeath([] {
+            control.setImages({Image(QPixmap(4, 4), QSizeF(4, 4))}, {});
+        }) << "Classes/UIPageControlReadOnly: differing numbers of images";
+        QTest::newRow("good input lives") << std::function<void()>([] {
             UIButtonLCD lcd;
             lcd.updateWithWordSize(32, CalcValueTypeSBase);
-        });
-        QVERIFY(!death.aborted);
+        }) << QString();
+    }
+
+    void programmingErrorsAbortNamingTheSource() {
+        QFETCH(std::function<void()>, call);
+        QFETCH(QString, message);
+        const Death death = runToDeath(call);
+        QCOMPARE(death.aborted, !message.isEmpty());
+        QVERIFY2(death.message.contains(message), qPrintable(death.message));
     }
 };
 
