@@ -1,4 +1,3 @@
-#include <QPainter>
 #include <QtTest>
 
 #include "Calculator/Constants.h"
@@ -95,44 +94,6 @@ private slots:
         const Image tinted = imageGreyscaleWithColor(Image(dense, QSizeF(8, 6)), Qt::black);
         QCOMPARE(tinted.pixmap().width(), 16);
         QCOMPARE(tinted.scale(), 2.0);
-    }
-
-    void contactSheet() {
-        // Every icon on the favourites' face and as the LCD shows it, for a person to look at.
-        Operators& operators = Operators::sharedInstance();
-        QStringList names;
-        for (OperatorsOperator op : operators.knownOperators()) {
-            const QString name = QString::fromStdString(operators.imageFromOperator(op));
-            if (!name.isEmpty() && !names.contains(name)) names << name;
-        }
-        for (const CalcValue& value : Constants::constantsCalcValues()) {
-            names << QString::fromStdString(*Constants::sharedInstance().imageFromConstantCalcValue(value));
-        }
-        const int columns = 8;
-        QWidget sheet;
-        sheet.resize(columns * 64, ((names.size() + columns - 1) / columns) * 64 + 30);
-        QPixmap canvas(sheet.size());
-        canvas.fill(QColor(0xec, 0xe6, 0xd6));
-        QPainter painter(&canvas);
-        for (int i = 0; i < names.size(); ++i) {
-            const QPointF origin((i % columns) * 64 + 2, (i / columns) * 64 + 2);
-            const Image image = ImageStore::imageNamed(names[i].toStdString());
-            image.draw(painter, origin);
-            painter.fillRect(QRectF(origin + QPointF(14, 40), QSizeF(32, 18)), QColor(0xd2, 0xd5, 0xb4));
-            imageGreyscaleWithColor(image.croppedToRect(QRectF(14, 10, 32, 18)), QuilletColours::lcdTextColour())
-                .draw(painter, origin + QPointF(14, 40));
-        }
-        QPointF x(4, sheet.height() - 26);
-        for (const char* page : {"Bin", "Oct", "DecTransparent", "HexTransparent", "Fix", "EngTransparent", "Auto"}) {
-            const Image image = ImageStore::imageNamed(QStringLiteral("lcdPage%1.png").arg(page).toStdString());
-            painter.fillRect(QRectF(x, image.size()), QColor(0xd2, 0xd5, 0xb4));
-            image.draw(painter, x);
-            x.rx() += image.size().width() + 6;
-        }
-        painter.end();
-        const QString folder = qEnvironmentVariable("QUILLET_SNAPSHOT_DIR");
-        if (!folder.isEmpty()) canvas.save(folder + QStringLiteral("/icons.png"));
-        QCOMPARE(largestAlpha(canvas.toImage()), 255);
     }
 };
 
