@@ -28,24 +28,46 @@ TEST_F(EngineTest, KeySequencesGiveTheirResult) {
         CalcValueType type;
         CalcValue expected;
         OperatorsError error = OperatorsErrorNone;
-    } rows[] = {
-        {"2 + 3 \u00D7 4 =", kU, u(14)}, {"2 + 3 \u00D7 4 =", kS, s(14)}, {"2 + 3 \u00D7 4 =", kR, r(14)},
-        {"2 \u00D7 3 + 4 =", kS, s(10)}, {"8 \u2212 3 \u2212 2 =", kS, s(3)}, {"5 + =", kU, u(10)},
-        {"5 + \u00D7 2 =", kU, u(10)}, {"1 + 2 \u00D7 3 \u2212 4 \u00F7 2 =", kR, r(5)}, {"0 0 0 5", kU, u(5)},
-        {"1 2 . 5 \u00B1 6", kR, r(-12.56)}, {"1 2 3 4 5 6 7 8 9 0 1 2", kR, r(12345678901)},
-        {"2 E 3 =", kR, r(2000)}, {"2 E 3 \u00B1 =", kR, r(0.002)}, {"2 E \u00B1 3 =", kR, r(2000)},
-        {"1 E 9 9 9 =", kR, r(1e99)}, {"5 + ! 3 =", kR, r(123)}, {"5 + 3 = 2", kU, u(2)},
-        {". \u00B1 5", kR, r(-0.5)}, {"3 + E 2 =", kR, r(3)}, {"7 \u00F7 2 =", kS, s(3)},
-        {"7 \u00B1 \u00F7 2 =", kS, s(-3)},
-        // The registry's precedences: XOR binds tighter than OR, MOD than XOR, shifts looser than +.
-        {"4 OR 2 AND 3 =", kU, u(6)}, {"8 OR 6 XOR 3 =", kU, u(13)}, {"6 XOR 7 MOD 4 =", kU, u(5)},
-        {"2 ^ 3 ^ 2 =", kU, r(64)}, {"2 + 3 ^ 2 =", kR, r(11)}, {"64 NTHRT 2 + 1 =", kR, r(9)},
-        {"1 + 2 <<N 3 =", kU, u(24)}, {"5 ROTR", kU, u(0x8002)}, {"40000 A>>", kU, u(0xCE20)}, {"5 INV", kS, s(-6)},
-        {"200 +% 10 =", kR, r(220.00000000000003)}, {"50 %chng 75 =", kU, r(50)}, {"90 Sin", kR, r(1)},
-        {"1000 Log", kU, r(3)},
-        // Module errors reach the engine, which keeps the entry that failed.
-        {"5 MOD 0 =", kU, u(0), OperatorsErrorDivideByZero}, {"1 <<N 65 =", kU, u(65), OperatorsErrorValueOutOfRange},
-        {"1 float2ieee", kU, u(1), OperatorsErrorIntegerSize32}};
+    } rows[] = {{"2 + 3 \u00D7 4 =", kU, u(14)},
+                {"2 + 3 \u00D7 4 =", kS, s(14)},
+                {"2 + 3 \u00D7 4 =", kR, r(14)},
+                {"2 \u00D7 3 + 4 =", kS, s(10)},
+                {"8 \u2212 3 \u2212 2 =", kS, s(3)},
+                {"5 + =", kU, u(10)},
+                {"5 + \u00D7 2 =", kU, u(10)},
+                {"1 + 2 \u00D7 3 \u2212 4 \u00F7 2 =", kR, r(5)},
+                {"0 0 0 5", kU, u(5)},
+                {"1 2 . 5 \u00B1 6", kR, r(-12.56)},
+                {"1 2 3 4 5 6 7 8 9 0 1 2", kR, r(12345678901)},
+                {"2 E 3 =", kR, r(2000)},
+                {"2 E 3 \u00B1 =", kR, r(0.002)},
+                {"2 E \u00B1 3 =", kR, r(2000)},
+                {"1 E 9 9 9 =", kR, r(1e99)},
+                {"5 + ! 3 =", kR, r(123)},
+                {"5 + 3 = 2", kU, u(2)},
+                {". \u00B1 5", kR, r(-0.5)},
+                {"3 + E 2 =", kR, r(3)},
+                {"7 \u00F7 2 =", kS, s(3)},
+                {"7 \u00B1 \u00F7 2 =", kS, s(-3)},
+                // The registry's precedences: XOR binds tighter than OR, MOD than XOR, shifts looser than +.
+                {"4 OR 2 AND 3 =", kU, u(6)},
+                {"8 OR 6 XOR 3 =", kU, u(13)},
+                {"6 XOR 7 MOD 4 =", kU, u(5)},
+                {"2 ^ 3 ^ 2 =", kU, r(64)},
+                {"2 + 3 ^ 2 =", kR, r(11)},
+                {"64 NTHRT 2 + 1 =", kR, r(9)},
+                {"1 + 2 <<N 3 =", kU, u(24)},
+                {"5 ROTR", kU, u(0x8002)},
+                {"40000 A>>", kU, u(0xCE20)},
+                {"5 INV", kS, s(-6)},
+                {"200 +% 10 =", kR, r(220.00000000000003)},
+                {"50 %chng 75 =", kU, r(50)},
+                {"90 Sin", kR, r(1)},
+                {"1000 Log", kU, r(3)},
+                // Module errors reach the engine, which keeps the entry that failed.
+                {"5 MOD 0 =", kU, u(0), OperatorsErrorDivideByZero},
+                {"1 <<N 65 =", kU, u(65), OperatorsErrorValueOutOfRange},
+                {"1 float2ieee", kU, u(1), OperatorsErrorIntegerSize32}};
     for (const auto& row : rows) {
         CalcEngine fresh;
         fresh.setAccumulatorCalcValue(CalcValue::calcValueWithType(row.type));

@@ -37,9 +37,6 @@ TEST(OperatorsFormat, KnownResults) {
     expectCalculations({
         {"->int of unsigned 40000 at 16", 16, u(40000), OperatorsOperatorToSBase, {}, s(-25536)},
         {"->int of real 300.7 at 8", 8, r(300.7), OperatorsOperatorToSBase, {}, s(44)},
-        {"->uint of real -0.9 at 8", 8, r(-0.9), OperatorsOperatorToUBase, {}, u(0)},
-        {"->float of unsigned 2^64-1", 64, u(UINT64_MAX), OperatorsOperatorToReal, {}, r(18446744073709551616.0)},
-        {"->float of unsigned 0x1FF at 8", 8, u(0x1FF), OperatorsOperatorToReal, {}, r(255.0)},
         {"->float of no kind", 8, noneValue(), OperatorsOperatorToReal, {}, std::nullopt},
         {"->uint of no kind", 8, noneValue(), OperatorsOperatorToUBase, {}, std::nullopt},
     });

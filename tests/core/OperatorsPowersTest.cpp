@@ -88,22 +88,11 @@ TEST(OperatorsPowers, PowerAndRootRefuseNegativeBasesWithSmallExponents) {
 TEST(OperatorsPowers, KnownResults) {
     const OperatorsError range = OperatorsErrorValueOutOfRange;
     expectCalculations({
-        {"unsigned 255 ^2 at 8", 8, u(255), OperatorsOperatorSquared, {}, r(65025.0)},
-        {"signed -1 ^2 at 8", 8, s(-1), OperatorsOperatorSquared, {}, r(1.0)},
-        {"Log 1000", 32, r(1000), OperatorsOperatorLog, {}, r(3.0)},
         {"1/N -0.0", 32, r(-0.0), OperatorsOperatorRecip, {}, std::nullopt, OperatorsErrorDivideByZero},
-        {"SQRT -0.0", 32, r(-0.0), OperatorsOperatorSqRoot, {}, r(0.0)},
-        {"e^ 1", 32, r(1), OperatorsOperatorEPow, {}, r(2.718281828459045)},
         {"10^ 400", 32, r(400), OperatorsOperator10Pow, {}, std::nullopt, range},
         {"-2 ^ 3", 32, r(-2), OperatorsOperatorPowN, r(3), r(-8.0)},
-        {"-2 ^ 0", 32, r(-2), OperatorsOperatorPowN, r(0), std::nullopt, range},
         {"-2 ^ 1.5 is NaN", 32, r(-2), OperatorsOperatorPowN, r(1.5), std::nullopt, range},
-        {"0 ^ -1", 32, r(0), OperatorsOperatorPowN, r(-1), std::nullopt, range},
-        {"0.1 ^ 120", 32, r(0.1), OperatorsOperatorPowN, r(120), r(0.0)},
         {"unsigned 2 ^ unsigned 3", 32, u(2), OperatorsOperatorPowN, u(3), r(8.0)},
-        {"27 NTHRT 3", 32, r(27), OperatorsOperatorNthRoot, r(3), r(std::pow(27.0, 1.0 / 3))},
-        {"16 NTHRT 0", 32, r(16), OperatorsOperatorNthRoot, r(0), std::nullopt, range},
-        {"-27 NTHRT 3", 32, r(-27), OperatorsOperatorNthRoot, r(3), std::nullopt, range},
         {"-8 NTHRT 0.5", 32, r(-8), OperatorsOperatorNthRoot, r(0.5), r(64.0)},
     });
 }

@@ -124,7 +124,8 @@ TEST(OperatorsRegistry, EveryOperatorIsAnsweredByItsModuleAndDeclinedByTheOthers
         const auto row = std::find_if(std::begin(kOperators), std::end(kOperators),
                                       [op](const ExpectedOperator& entry) { return entry.number == op; });
         for (size_t index = 0; index < modules.size(); ++index) {
-            if ((row != std::end(kOperators) && row->module == index) || (op == OperatorsOperatorEquals && index == 0)) {
+            if ((row != std::end(kOperators) && row->module == index) ||
+                (op == OperatorsOperatorEquals && index == 0)) {
                 continue;  // equals is named by the basic module
             }
             SCOPED_TRACE("operator " + std::to_string(op) + " in module " + std::to_string(index));

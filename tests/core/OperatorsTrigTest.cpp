@@ -57,12 +57,7 @@ TEST(OperatorsTrig, FunctionsAreTheCLibrarysInEitherUnit) {
 
 TEST(OperatorsTrig, KnownResults) {
     expectCalculations({
-        {"sin 180°", 8, r(180), OperatorsOperatorSin, {}, r(0.0)},
-        {"sin -180° is flushed to plus zero", 8, r(-180), OperatorsOperatorSin, {}, r(0.0)},
-        {"tan 45°", 8, r(45), OperatorsOperatorTan, {}, r(1.0)},
-        {"sin 30°", 8, r(30), OperatorsOperatorSin, {}, r(0.49999999999999994)},
         {"tan 90°", 8, r(90), OperatorsOperatorTan, {}, r(16331239353195370.0)},
-        {"ACos -1", 8, r(-1), OperatorsOperatorACos, {}, r(180.0)},
         {"ASin 0.5", 8, r(0.5), OperatorsOperatorASin, {}, r(30.000000000000004)},
         {"unsigned 0x1FF is 255° at 8 bits", 8, u(0x1FF), OperatorsOperatorCos, {}, r(std::cos(255 * kPi / 180))},
         {"no kind", 8, noneValue(), OperatorsOperatorTan, {}, std::nullopt},

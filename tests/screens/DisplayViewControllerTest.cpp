@@ -45,7 +45,7 @@ private slots:
         EditMenu::sharedMenu().setMenuVisible(false, nullptr);
     }
 
-    void updatesReachTheLcd() {
+    void updatesAndTheEnginesOperatorReachTheLcd() {
         CalcEngine engine;
         DisplayViewController page(engine);
         page.resize(320, 90);
@@ -57,18 +57,12 @@ private slots:
         page.updateWithEditingCalcValue(CalcValue::calcValueWithRealValue(3.0),
                                         CalcValueFormat::withStyle(CalcValueFormatStyleSci), 1, false, 0);
         QCOMPARE(page.button()->title(), QStringLiteral("3."));
-    }
-
-    void operatorIndicatorFollowsTheEngine() {
-        CalcEngine engine;
-        DisplayViewController page(engine);
-        engine.setCurrOperator(OperatorsOperatorMultiply);
-        NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
-        QCOMPARE(page.button()->currOperator(), 4);
-        QVERIFY(!page.button()->viewLCDOperator()->isHidden());
-        engine.setCurrOperator(OperatorsOperatorNone);
-        NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
-        QVERIFY(page.button()->viewLCDOperator()->isHidden());
+        for (OperatorsOperator op : {OperatorsOperatorMultiply, OperatorsOperatorNone}) {
+            engine.setCurrOperator(op);
+            NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
+            QCOMPARE(page.button()->currOperator(), op);
+            QCOMPARE(page.button()->viewLCDOperator()->isHidden(), op == OperatorsOperatorNone);
+        }
     }
 
     void aTapPostsOnceAndAHoldShowsTheMenuInstead() {

@@ -18,23 +18,9 @@ class NumberViewTest : public QObject {
 private slots:
     void init() { Operators::sharedInstance().setWordSize(64); }
 
-    void integerGoesToTheBaseViewAndRealToTheRealView() {
+    void integerGoesToTheBaseViewAndRealToTheRealViewWithTheProperties() {
         NumberView view;
         view.resize(300, 80);
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(255), styled(CalcValueFormatStyleHex));
-        QVERIFY(!view.baseNumberView()->isHidden());
-        QVERIFY(view.realNumberView()->isHidden());
-        QCOMPARE(view.displayCalcValue()->uBaseValue(), 255u);
-        QCOMPARE(*view.displayFormat()->style, CalcValueFormatStyleHex);
-
-        view.updateWithCalcValue(CalcValue::calcValueWithRealValue(2.5), styled(CalcValueFormatStyleAuto));
-        QVERIFY(view.baseNumberView()->isHidden());
-        QVERIFY(!view.realNumberView()->isHidden());
-        QCOMPARE(view.displayCalcValue()->realValue(), 2.5);
-    }
-
-    void propertiesArePassedToBothViewsAndReadFromTheIntegerOne() {
-        NumberView view;
         view.setTextAlignment(NumberTextAlignmentCentre);
         view.setMaxFontSize(12);
         view.setTextColour(QuilletColours::buttonTextColour());
@@ -42,8 +28,16 @@ private slots:
         QCOMPARE(view.realNumberView()->maxFontSize, 12.0f);
         QCOMPARE(view.realNumberView()->textColour, QuilletColours::buttonTextColour());
         QCOMPARE(view.maxFontSize(), 12.0f);
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(10), styled(CalcValueFormatStyleBin));
-        QCOMPARE(Accessibility::value(&view), QStringLiteral("binary 1010"));
+        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(255), styled(CalcValueFormatStyleHex));
+        QVERIFY(!view.baseNumberView()->isHidden());
+        QVERIFY(view.realNumberView()->isHidden());
+        QCOMPARE(view.displayCalcValue()->uBaseValue(), 255u);
+        QCOMPARE(*view.displayFormat()->style, CalcValueFormatStyleHex);
+        QCOMPARE(Accessibility::value(&view), QStringLiteral("hex FF"));
+        view.updateWithCalcValue(CalcValue::calcValueWithRealValue(2.5), styled(CalcValueFormatStyleAuto));
+        QVERIFY(view.baseNumberView()->isHidden());
+        QVERIFY(!view.realNumberView()->isHidden());
+        QCOMPARE(view.displayCalcValue()->realValue(), 2.5);
     }
 
     void sixtyFourBitBinarySplitsIntoTwoLinesWhenAllowed() {
