@@ -22,6 +22,8 @@ constexpr CalcValueType kU = CalcValueTypeUBase;
 constexpr CalcValueType kS = CalcValueTypeSBase;
 constexpr CalcValueType kR = CalcValueTypeReal;
 
+// Entries and precedences; the registry's own precedences (XOR binds tighter than OR, MOD than XOR,
+// shifts looser than +); and module errors, which reach the engine with the failing entry kept.
 TEST_F(EngineTest, KeySequencesGiveTheirResult) {
     const struct {
         const char* keys;
@@ -49,7 +51,6 @@ TEST_F(EngineTest, KeySequencesGiveTheirResult) {
                 {"3 + E 2 =", kR, r(3)},
                 {"7 \u00F7 2 =", kS, s(3)},
                 {"7 \u00B1 \u00F7 2 =", kS, s(-3)},
-                // The registry's precedences: XOR binds tighter than OR, MOD than XOR, shifts looser than +.
                 {"4 OR 2 AND 3 =", kU, u(6)},
                 {"8 OR 6 XOR 3 =", kU, u(13)},
                 {"6 XOR 7 MOD 4 =", kU, u(5)},
@@ -64,7 +65,6 @@ TEST_F(EngineTest, KeySequencesGiveTheirResult) {
                 {"50 %chng 75 =", kU, r(50)},
                 {"90 Sin", kR, r(1)},
                 {"1000 Log", kU, r(3)},
-                // Module errors reach the engine, which keeps the entry that failed.
                 {"5 MOD 0 =", kU, u(0), OperatorsErrorDivideByZero},
                 {"1 <<N 65 =", kU, u(65), OperatorsErrorValueOutOfRange},
                 {"1 float2ieee", kU, u(1), OperatorsErrorIntegerSize32}};

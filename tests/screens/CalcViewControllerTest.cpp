@@ -154,9 +154,8 @@ private slots:
         QCOMPARE(screen.calc().favouritesPageControl()->currentPage(), 1);
         screen.relaunch();
         QCOMPARE(screen.calc().favouritesPageIndex(), 1);
-        QVERIFY(screen.calc().favouritesViewController(0) == nullptr);  // made later
-        QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(),
-                 22);  // AND
+        QVERIFY(screen.calc().favouritesViewController(0) == nullptr);                            // made later
+        QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
     }
 
     void swipingTheKeypadShowsTheSecondPage() {
@@ -326,9 +325,8 @@ private slots:
         holdPointer(bar->button(3), 600);
         QCOMPARE(held.count, 1);
         QCOMPARE(held.index, 13);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(),
-                 6u);                            // not applied
-        CalcScreenFixture::tap(bar->button(4));  // favourite 14: 42.0
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 6u);  // not applied
+        CalcScreenFixture::tap(bar->button(4));                            // favourite 14: 42.0
         QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 42.0);
         CalcScreenFixture::tap(bar->button(2));  // favourite 12: π
         QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 3.141592653589793);
@@ -378,8 +376,7 @@ private slots:
         QTRY_COMPARE(screen.engine->numberBase(), 10);
         QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);
         QTRY_COMPARE(screen.engine->numberBase(), 16);
-        QTest::keyClick(window, Qt::Key_Right,
-                        Qt::ControlModifier);  // no page beyond the last
+        QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);  // no page beyond the last
         QTest::qWait(350);
         QCOMPARE(screen.engine->numberBase(), 16);
         // A second press while the strip still moves steps on from the page it is heading to.
@@ -394,8 +391,7 @@ private slots:
         CalcScreenFixture screen;
         UIWindow* window = screen.delegate->window();
         QTest::keyClicks(window, "7");
-        QTest::keyClick(window, Qt::Key_F9,
-                        Qt::ShiftModifier);  // as holding plus/minus
+        QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);  // as holding plus/minus
         QCOMPARE(screen.settings->integerType(), 1);
         QTest::keyClick(window, Qt::Key_F9);
         QCOMPARE(screen.lcdText(2), QStringLiteral("-7d"));
