@@ -2,39 +2,17 @@
 
 #include <cmath>
 
-#include "Calculator/Operators.h"
 #include "Calculator/OperatorsBasic.h"
-#include "support/Int128.h"
-#include "support/WordSizeScope.h"
+#include "OperatorsModuleTestSupport.h"
 
 namespace {
-
-CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-CalcValue s(int64_t v) { return CalcValue::calcValueWithSBaseValue(v); }
-CalcValue r(double v) { return CalcValue::calcValueWithRealValue(v); }
-
-std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
-                                OperatorsError* error = nullptr) {
-    OperatorsError ignored = OperatorsErrorNone;
-    return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error ? error : &ignored);
-}
-
-std::optional<CalcValue> unary(const CalcValue& a, OperatorsOperator op, OperatorsError* error = nullptr) {
-    OperatorsError ignored = OperatorsErrorNone;
-    return Operators::sharedInstance().calculateResultForCalcValue(a, op, error ? error : &ignored);
-}
 
 // Wrapping arithmetic done another way: exact 128-bit arithmetic reduced modulo 2^w.
 uint64_t wrapUnsigned(UInt128 exact, int w) {
     return static_cast<uint64_t>(w == 64 ? exact : exact % (static_cast<UInt128>(1) << w));
 }
 
-int64_t wrapSigned(Int128 exact, int w) {
-    const Int128 modulus = static_cast<Int128>(1) << w;
-    Int128 reduced = exact % modulus;
-    if (reduced < 0) reduced += modulus;
-    return static_cast<int64_t>(reduced >= modulus / 2 ? reduced - modulus : reduced);
-}
+int64_t wrapSigned(Int128 exact, int w) { return static_cast<int64_t>(signedFromBits(bitsFromInteger(exact, w))); }
 
 TEST(BasicArithmetic, WrapsAtEveryWordSizeLikeExactArithmetic) {
     const int64_t samples[] = {0,    1,   2,   3,     7,      -1,         -2,        -7,        100,
@@ -47,8 +25,6 @@ TEST(BasicArithmetic, WrapsAtEveryWordSizeLikeExactArithmetic) {
                 const UInt128 ub = wrapUnsigned(static_cast<uint64_t>(b), w);
                 const Int128 sa = wrapSigned(a, w);
                 const Int128 sb = wrapSigned(b, w);
-                const CalcValue ua64 = u(static_cast<uint64_t>(a));
-                const CalcValue ub64 = u(static_cast<uint64_t>(b));
                 const struct {
                     OperatorsOperator op;
                     UInt128 unsignedExact;
@@ -57,172 +33,93 @@ TEST(BasicArithmetic, WrapsAtEveryWordSizeLikeExactArithmetic) {
                     {OperatorsOperatorAdd, ua + ub, sa + sb},
                     {OperatorsOperatorSubtract, ua + (static_cast<UInt128>(1) << 64) - ub, sa - sb},
                     {OperatorsOperatorMultiply, ua * ub, sa * sb},
+                    // C++ division truncates toward zero, as the calculator's does.
+                    {OperatorsOperatorDivide, ub ? ua / ub : 0, sb ? sa / sb : 0},
                 };
                 for (const auto& c : cases) {
-                    EXPECT_EQ(binary(ua64, c.op, ub64)->uBaseValue(), wrapUnsigned(c.unsignedExact, w))
-                        << "w=" << w << " op=" << c.op << " " << a << " " << b;
-                    EXPECT_EQ(binary(s(a), c.op, s(b))->sBaseValue(), wrapSigned(c.signedExact, w))
-                        << "w=" << w << " op=" << c.op << " " << a << " " << b;
-                }
-                if (ub != 0) {
-                    EXPECT_EQ(binary(ua64, OperatorsOperatorDivide, ub64)->uBaseValue(),
-                              static_cast<uint64_t>(ua / ub));
-                }
-                if (sb != 0) {
-                    // C++ division truncates toward zero, as the calculator's does.
-                    EXPECT_EQ(binary(s(a), OperatorsOperatorDivide, s(b))->sBaseValue(), wrapSigned(sa / sb, w))
-                        << "w=" << w << " " << a << "/" << b;
+                    SCOPED_TRACE("w " + std::to_string(w) + ", op " + std::to_string(c.op) + ", " + std::to_string(a) +
+                                 ", " + std::to_string(b));
+                    OperatorsError error = OperatorsErrorNone;
+                    if (c.op != OperatorsOperatorDivide || ub) {
+                        EXPECT_IDENTICAL(binary(u(a), c.op, u(b), &error), u(wrapUnsigned(c.unsignedExact, w)));
+                    }
+                    if (c.op != OperatorsOperatorDivide || sb) {
+                        EXPECT_IDENTICAL(binary(s(a), c.op, s(b), &error), s(wrapSigned(c.signedExact, w)));
+                    }
+                    EXPECT_EQ(error, OperatorsErrorNone);
                 }
             }
         }
     }
 }
 
-TEST(BasicArithmetic, KnownCases) {
-    {
-        WordSizeScope wordSize(8);
-        EXPECT_EQ(binary(u(255), OperatorsOperatorAdd, u(1))->uBaseValue(), 0u);
-        EXPECT_EQ(binary(u(0), OperatorsOperatorSubtract, u(1))->uBaseValue(), 255u);
-        EXPECT_EQ(binary(u(250), OperatorsOperatorAdd, u(10))->uBaseValue(), 4u);
-        EXPECT_EQ(binary(s(127), OperatorsOperatorAdd, s(1))->sBaseValue(), -128);
-        EXPECT_EQ(binary(s(-128), OperatorsOperatorDivide, s(-1))->sBaseValue(), -128);
-    }
-    {
-        WordSizeScope wordSize(64);
-        EXPECT_EQ(binary(s(INT64_MIN), OperatorsOperatorSubtract, s(1))->sBaseValue(), INT64_MAX);
-        EXPECT_EQ(binary(s(INT64_MIN), OperatorsOperatorDivide, s(-1))->sBaseValue(), INT64_MIN);
-    }
+TEST(BasicOperators, KnownResults) {
+    const OperatorsError byZero = OperatorsErrorDivideByZero;
+    const OperatorsError range = OperatorsErrorValueOutOfRange;
+    const OperatorsError size = OperatorsErrorInvalidWordSize;
+    const OperatorsOperator reverse = OperatorsOperatorReverseBytes;
+    expectCalculations({
+        {"a real left operand gives a real", 32, r(2.5), OperatorsOperatorAdd, u(3), r(5.5)},
+        {"an unsigned left operand gives an unsigned", 32, u(3), OperatorsOperatorAdd, r(2.5), u(5)},
+        {"unsigned / 0", 16, u(5), OperatorsOperatorDivide, u(0), std::nullopt, byZero},
+        {"signed / 0", 16, s(5), OperatorsOperatorDivide, s(0), std::nullopt, byZero},
+        {"real / 0", 16, r(5), OperatorsOperatorDivide, r(0.0), std::nullopt, byZero},
+        {"real / -0.0", 16, r(5), OperatorsOperatorDivide, r(-0.0), std::nullopt, byZero},
+        {"unsigned / 0x10000, 0 at 16 bits", 16, u(5), OperatorsOperatorDivide, u(0x10000), std::nullopt, byZero},
+        {"1e99 x 10 is out of range", 32, r(1e99), OperatorsOperatorMultiply, r(10), std::nullopt, range},
+        {"9.9e98 x 10 is not", 32, r(9.9e98), OperatorsOperatorMultiply, r(10), r(9.9e98 * 10)},
+        {"1e-98 / 10 is not flushed", 32, r(1e-98), OperatorsOperatorDivide, r(10), r(1e-98 / 10)},
+        {"9e-99 / -10 is flushed to plus zero", 32, r(9e-99), OperatorsOperatorDivide, r(-10), r(0.0)},
+        {"negate unsigned 1 at 16", 16, u(1), OperatorsOperatorNegate, {}, u(65535)},
+        {"negate signed -32768 at 16", 16, s(-32768), OperatorsOperatorNegate, {}, s(-32768)},
+        {"negate real 0 through the registry", 16, r(0.0), OperatorsOperatorNegate, {}, r(0.0)},
+        {"0!", 32, u(0), OperatorsOperatorFactorial, {}, r(1.0)},
+        {"3.7! is 3!", 32, r(3.7), OperatorsOperatorFactorial, {}, r(6.0)},
+        {"70!", 32, u(70), OperatorsOperatorFactorial, {}, std::nullopt, range},
+        {"92.5!", 32, r(92.5), OperatorsOperatorFactorial, {}, std::nullopt, range},
+        {"-1!", 32, s(-1), OperatorsOperatorFactorial, {}, std::nullopt, range},
+        {"NaN!", 32, r(std::nan("")), OperatorsOperatorFactorial, {}, std::nullopt, range},
+        {"<--> at 16", 16, u(0x1234), reverse, {}, u(0x3412)},
+        {"<--> signed at 16", 16, s(0x0080), reverse, {}, s(-32768)},
+        {"<--> at 32", 32, u(0xFF), reverse, {}, u(0xFF000000u)},
+        {"<--> of a real is signed", 32, r(255.0), reverse, {}, s(-16777216)},
+        {"<--> at 64", 64, u(0x0102030405060708), reverse, {}, u(0x0807060504030201u)},
+        {"<--> at 8", 8, u(1), reverse, {}, std::nullopt, size},
+        {"<--> at 24", 24, u(1), reverse, {}, std::nullopt, size},
+        {"<--> at 63", 63, u(1), reverse, {}, std::nullopt, size},
+        {"get bit 0", 16, u(3), OperatorsOperatorBitGet, u(0), u(1)},
+        {"get bit 2", 16, u(3), OperatorsOperatorBitGet, u(2), u(0)},
+        {"get bit of a real", 16, r(5.9), OperatorsOperatorBitGet, u(2), u(1)},
+        {"set the top bit, signed", 16, s(0), OperatorsOperatorBitSet, u(15), s(-32768)},
+        {"set the top bit at 8", 8, s(0), OperatorsOperatorBitSet, u(7), s(-128)},
+        {"set the top bit, unsigned", 16, u(0), OperatorsOperatorBitSet, u(15), u(32768)},
+        {"clear bit 0", 16, u(0xFFFF), OperatorsOperatorBitClear, u(0), u(0xFFFE)},
+        {"clear the top bit", 16, s(-1), OperatorsOperatorBitClear, u(15), s(32767)},
+        {"bit 16 at 16", 16, u(1), OperatorsOperatorBitSet, u(16), std::nullopt, range},
+        {"bit -1", 16, u(1), OperatorsOperatorBitSet, s(-1), std::nullopt, range},
+        // An operand typed past the word size gives a result within it.
+        {"set bit 1 of 0x12710 at 16", 16, u(0x12710), OperatorsOperatorBitSet, u(1), u(0x2712)},
+        {"clear bit 4 of 0x12710 at 16", 16, u(0x12710), OperatorsOperatorBitClear, u(4), u(0x2700)},
+        {"get bit 4 of 0x12710 at 16", 16, u(0x12710), OperatorsOperatorBitGet, u(4), u(1)},
+    });
 }
 
-TEST(BasicArithmetic, LeftOperandDecidesTheKind) {
-    WordSizeScope wordSize(32);
-    const std::optional<CalcValue> realLeft = binary(r(2.5), OperatorsOperatorAdd, u(3));
-    EXPECT_EQ(realLeft->type(), CalcValueTypeReal);
-    EXPECT_DOUBLE_EQ(realLeft->realValue(), 5.5);
-    const std::optional<CalcValue> unsignedLeft = binary(u(3), OperatorsOperatorAdd, r(2.5));
-    EXPECT_EQ(unsignedLeft->type(), CalcValueTypeUBase);
-    EXPECT_EQ(unsignedLeft->uBaseValue(), 5u);
-}
-
-TEST(BasicArithmetic, DivisionByZero) {
-    WordSizeScope wordSize(16);
-    for (const auto& [a, b] :
-         {std::pair{u(5), u(0)}, {s(5), s(0)}, {r(5), r(0.0)}, {r(5), r(-0.0)}, {u(5), u(0x10000)}}) {
-        OperatorsError error = OperatorsErrorNone;
-        EXPECT_FALSE(binary(a, OperatorsOperatorDivide, b, &error).has_value());
-        EXPECT_EQ(error, OperatorsErrorDivideByZero);
-    }
-}
-
-TEST(BasicArithmetic, RealResultsPassTheRegistryCheck) {
+TEST(BasicOperators, FactorialIsTheGammaFunctionAndNegateKeepsMinusZeroForTheRegistry) {
     OperatorsError error = OperatorsErrorNone;
-    EXPECT_FALSE(binary(r(1e99), OperatorsOperatorMultiply, r(10), &error).has_value());
-    EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
-    EXPECT_DOUBLE_EQ(binary(r(9.9e98), OperatorsOperatorMultiply, r(10), &error)->realValue(), 9.9e99);
-    EXPECT_EQ(error, OperatorsErrorNone);
-    EXPECT_DOUBLE_EQ(binary(r(1e-98), OperatorsOperatorDivide, r(10))->realValue(), 1e-99);
-    const std::optional<CalcValue> flushed = binary(r(9e-99), OperatorsOperatorDivide, r(-10));
-    EXPECT_EQ(flushed->realValue(), 0.0);
-    EXPECT_FALSE(std::signbit(flushed->realValue()));
-    EXPECT_FALSE(std::signbit(unary(r(0.0), OperatorsOperatorNegate)->realValue()));
-}
-
-TEST(BasicUnary, Negate) {
-    WordSizeScope wordSize(16);
-    EXPECT_EQ(unary(u(1), OperatorsOperatorNegate)->uBaseValue(), 65535u);
-    EXPECT_EQ(unary(s(-32768), OperatorsOperatorNegate)->sBaseValue(), -32768);
-    EXPECT_EQ(unary(s(5), OperatorsOperatorNegate)->sBaseValue(), -5);
-    EXPECT_DOUBLE_EQ(unary(r(2.5), OperatorsOperatorNegate)->realValue(), -2.5);
+    EXPECT_NEAR(unary(u(69), OperatorsOperatorFactorial, &error)->realValue() / std::tgamma(70.0), 1.0, 1e-12);
     EXPECT_TRUE(std::signbit(OperatorsBasic::negate(r(0.0), nullptr)->realValue()));
 }
 
-TEST(BasicUnary, Factorial) {
-    EXPECT_DOUBLE_EQ(unary(u(0), OperatorsOperatorFactorial)->realValue(), 1.0);
-    EXPECT_DOUBLE_EQ(unary(u(5), OperatorsOperatorFactorial)->realValue(), 120.0);
-    EXPECT_DOUBLE_EQ(unary(r(3.7), OperatorsOperatorFactorial)->realValue(), 6.0);
-    EXPECT_NEAR(unary(u(69), OperatorsOperatorFactorial)->realValue() / std::tgamma(70.0), 1.0, 1e-12);
-    for (const CalcValue& outOfRange : {u(70), u(92), r(92.5), u(93), s(-1), r(std::nan(""))}) {
-        OperatorsError error = OperatorsErrorNone;
-        EXPECT_FALSE(unary(outOfRange, OperatorsOperatorFactorial, &error).has_value()) << outOfRange.description();
-        EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
-    }
-}
-
-TEST(BasicUnary, RandomStaysInItsRange) {
+TEST(BasicOperators, RandomStaysInItsRange) {
     WordSizeScope wordSize(8);
+    OperatorsError error = OperatorsErrorNone;
     for (int i = 0; i < 200; ++i) {
-        EXPECT_LE(unary(u(0), OperatorsOperatorRandom)->uBaseValue(), 255u);
-        const int64_t signedRandom = unary(s(0), OperatorsOperatorRandom)->sBaseValue();
-        EXPECT_GE(signedRandom, -128);
-        EXPECT_LE(signedRandom, 127);
-        const double realRandom = unary(r(0), OperatorsOperatorRandom)->realValue();
-        EXPECT_GE(realRandom, 0.0);
-        EXPECT_LE(realRandom, 1.0);
+        EXPECT_LE(unary(u(0), OperatorsOperatorRandom, &error)->uBaseValue(), 255u);
+        const int64_t signedRandom = unary(s(0), OperatorsOperatorRandom, &error)->sBaseValue();
+        EXPECT_TRUE(signedRandom >= -128 && signedRandom <= 127) << signedRandom;
+        const double realRandom = unary(r(0), OperatorsOperatorRandom, &error)->realValue();
+        EXPECT_TRUE(realRandom >= 0.0 && realRandom <= 1.0) << realRandom;
     }
-}
-
-TEST(BasicUnary, ReverseBytes) {
-    {
-        WordSizeScope wordSize(16);
-        EXPECT_EQ(unary(u(0x1234), OperatorsOperatorReverseBytes)->uBaseValue(), 0x3412u);
-        EXPECT_EQ(unary(s(0x0080), OperatorsOperatorReverseBytes)->sBaseValue(), -32768);
-    }
-    {
-        WordSizeScope wordSize(32);
-        EXPECT_EQ(unary(u(0x12345678), OperatorsOperatorReverseBytes)->uBaseValue(), 0x78563412u);
-        EXPECT_EQ(unary(u(0xFF), OperatorsOperatorReverseBytes)->uBaseValue(), 0xFF000000u);
-        EXPECT_EQ(unary(s(0xFF), OperatorsOperatorReverseBytes)->sBaseValue(), -16777216);
-        const std::optional<CalcValue> fromReal = unary(r(255.0), OperatorsOperatorReverseBytes);
-        EXPECT_EQ(fromReal->type(), CalcValueTypeSBase);
-        EXPECT_EQ(fromReal->sBaseValue(), -16777216);
-    }
-    {
-        WordSizeScope wordSize(64);
-        EXPECT_EQ(unary(u(0x0102030405060708), OperatorsOperatorReverseBytes)->uBaseValue(), 0x0807060504030201u);
-    }
-    for (int w : {8, 12, 24, 63}) {
-        WordSizeScope wordSize(w);
-        OperatorsError error = OperatorsErrorNone;
-        EXPECT_FALSE(unary(u(1), OperatorsOperatorReverseBytes, &error).has_value());
-        EXPECT_EQ(error, OperatorsErrorInvalidWordSize);
-    }
-}
-
-TEST(BasicBits, GetSetClear) {
-    WordSizeScope wordSize(16);
-    EXPECT_EQ(binary(u(3), OperatorsOperatorBitGet, u(0))->uBaseValue(), 1u);
-    EXPECT_EQ(binary(u(3), OperatorsOperatorBitGet, u(2))->uBaseValue(), 0u);
-    EXPECT_EQ(binary(s(0), OperatorsOperatorBitSet, u(15))->sBaseValue(), -32768);
-    EXPECT_EQ(binary(u(0), OperatorsOperatorBitSet, u(15))->uBaseValue(), 32768u);
-    EXPECT_EQ(binary(u(0xFFFF), OperatorsOperatorBitClear, u(0))->uBaseValue(), 0xFFFEu);
-    EXPECT_EQ(binary(s(-1), OperatorsOperatorBitClear, u(15))->sBaseValue(), 32767);
-    // An operand typed past the word size gives a result within it: 10000 at 8 bits is 0x10.
-    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitSet, u(1))->uBaseValue(), 0x2712u);
-    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitClear, u(4))->uBaseValue(), 0x2700u);
-    EXPECT_EQ(binary(u(0x12710), OperatorsOperatorBitGet, u(4))->uBaseValue(), 1u);
-    const std::optional<CalcValue> fromReal = binary(r(5.9), OperatorsOperatorBitGet, u(2));
-    EXPECT_EQ(fromReal->type(), CalcValueTypeUBase);
-    EXPECT_EQ(fromReal->uBaseValue(), 1u);
-    for (const CalcValue& bit : {u(16), s(-1), u(100)}) {
-        OperatorsError error = OperatorsErrorNone;
-        EXPECT_FALSE(binary(u(1), OperatorsOperatorBitSet, bit, &error).has_value());
-        EXPECT_EQ(error, OperatorsErrorValueOutOfRange);
-    }
-    {
-        WordSizeScope eight(8);
-        EXPECT_EQ(binary(s(0), OperatorsOperatorBitSet, u(7))->sBaseValue(), -128);
-    }
-}
-
-TEST(BasicModule, DeclinesOtherIdentifiers) {
-    OperatorsBasic& basic = OperatorsBasic::sharedInstance();
-    bool found = false;
-    basic.precedenceFromOperator(OperatorsOperatorShiftLeft, &found);
-    EXPECT_FALSE(found);
-    EXPECT_EQ(basic.stringFromOperator(OperatorsOperatorShiftLeft), "");
-    EXPECT_EQ(basic.imageFromOperator(OperatorsOperatorSin), "");
-    EXPECT_FALSE(basic.calculateResultForCalcValue(u(1), OperatorsOperatorAdd, nullptr).has_value());
-    EXPECT_FALSE(basic.calculateResultForCalcValue1(u(1), OperatorsOperatorFactorial, u(1), nullptr).has_value());
 }
 
 }  // namespace

@@ -69,36 +69,23 @@ protected:
     CalcStore store_{folder_.filePath("Quillet.sqlite")};
 };
 
-const std::vector<Slot> defaultSlots = {
-    {0, OperatorsOperatorShiftLeft, {}, {}},
-    {1, OperatorsOperatorShiftRight, {}, {}},
-    {2, OperatorsOperatorShiftLeftN, {}, {}},
-    {3, OperatorsOperatorShiftRightN, {}, {}},
-    {4, OperatorsOperatorRecip, {}, {}},
-    {5, OperatorsOperatorAND, {}, {}},
-    {6, OperatorsOperatorOR, {}, {}},
-    {7, OperatorsOperatorXOR, {}, {}},
-    {8, OperatorsOperatorInvert, {}, {}},
-    {9, OperatorsOperatorReverseBytes, {}, {}},
-    {10, OperatorsOperatorRandom, {}, {}},
-    {11, OperatorsOperatorSqRoot, {}, {}},
-    {12, OperatorsOperatorNone, 3.141592653589793, CalcValueFormatStyleAuto},
-    {13, OperatorsOperatorNone, 2.718281828459045, CalcValueFormatStyleAuto},
-    {14, OperatorsOperatorNone, 42.0, CalcValueFormatStyleAuto},
-};
-
-TEST_F(Favourites, AnEmptyStoreGetsTheFifteenDefaultsAndASecondRunChangesNothing) {
-    store_.createDefaultFavourites();
-    EXPECT_EQ(storedSlots(), defaultSlots);
-    store_.close();
-    store_.createDefaultFavourites();
-    EXPECT_EQ(storedSlots(), defaultSlots);
+// Twelve operators, then π, e and 42 shown in Auto.
+std::vector<Slot> defaultSlots() {
+    const std::vector<OperatorsOperator> ops = stored({9, 10, 12, 13, 43, 22, 23, 26, 28, 29, 8, 44, 0, 0, 0});
+    const double values[] = {3.141592653589793, 2.718281828459045, 42.0};
+    std::vector<Slot> expected;
+    for (int32_t i = 0; i < 12; ++i) expected.push_back({i, ops[i], std::nullopt, std::nullopt});
+    for (int32_t i = 12; i < 15; ++i) expected.push_back({i, ops[i], values[i - 12], CalcValueFormatStyleAuto});
+    return expected;
 }
 
-TEST_F(Favourites, AStoreWithFewerThanFifteenSlotsGetsEverySlotRewritten) {
+TEST_F(Favourites, FewerThanFifteenSlotsGetTheDefaultsAndASecondRunChangesNothing) {
     setOperators(std::vector<OperatorsOperator>(10, OperatorsOperatorBitGet));
     store_.createDefaultFavourites();
-    EXPECT_EQ(storedSlots(), defaultSlots);
+    EXPECT_EQ(storedSlots(), defaultSlots());
+    store_.close();
+    store_.createDefaultFavourites();
+    EXPECT_EQ(storedSlots(), defaultSlots());
 }
 
 struct MigrationRow {
@@ -130,23 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
                              18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45})}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(Favourites, AssigningAValueReplacesTheOperatorOfTheSlot) {
+TEST_F(Favourites, AssigningAValueOrAnOperatorReplacesTheSlotAndTheValueItHeld) {
     store_.createDefaultFavourites();
     store_.addFavouriteWithCalcValue(CalcValue::calcValueWithRealValue(1.5), OperatorsOperatorNone, 4,
                                      CalcValueFormatStyleSci);
+    store_.addFavouriteWithCalcValue(std::nullopt, OperatorsOperatorAND, 12, CalcValueFormatStyleFix);
     store_.close();
     const auto after = storedSlots();
     ASSERT_EQ(after.size(), 15u);
     EXPECT_EQ(after[4], (Slot{4, OperatorsOperatorNone, 1.5, CalcValueFormatStyleSci}));
+    EXPECT_EQ(after[12], (Slot{12, OperatorsOperatorAND, {}, {}}));
     EXPECT_EQ(store_.favourites()->at(4)->generalValue()->objectForKey(CalcStoreGeneralValueKeyParentFavourite),
               store_.favourites()->at(4));
-}
-
-TEST_F(Favourites, ReplacingASlotDeletesTheValueItHeld) {
-    store_.createDefaultFavourites();
-    store_.addFavouriteWithCalcValue(std::nullopt, OperatorsOperatorAND, 12, CalcValueFormatStyleFix);
     store_.close();
-    EXPECT_EQ(queryInteger(folder_.filePath("Quillet.sqlite"), "SELECT count(*) FROM GeneralValue"), 2);
+    EXPECT_EQ(rowCount(folder_.filePath("Quillet.sqlite"), "GeneralValue"), 3);
 }
 
 TEST_F(Favourites, DeletingAPositionOutsideTheListDeletesNothing) {
@@ -172,34 +156,17 @@ TEST_F(Favourites, FindingAnOperatorGivesTheSlotNumberOfTheRecord) {
     EXPECT_EQ(CalcStore::indexFromOperator(OperatorsOperatorShiftLeft, {}), -1);
 }
 
-TEST_F(Favourites, QuickOperatorsKeepTheMostRecentFirst) {
-    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
-    store_.addQuickOperatorWithOperator(OperatorsOperatorOR);
-    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
-    store_.close();
-    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorAND},
-                                                                               {1, OperatorsOperatorOR}}));
-}
-
-TEST_F(Favourites, MovingAnOperatorToTheFrontLeavesTheEntriesAfterItAlone) {
+TEST_F(Favourites, QuickOperatorsKeepTheMostRecentFirstButNoBasicArithmetic) {
     for (OperatorsOperator op :
-         {OperatorsOperatorSin, OperatorsOperatorCos, OperatorsOperatorTan, OperatorsOperatorASin}) {
+         {OperatorsOperatorSin, OperatorsOperatorCos, OperatorsOperatorTan, OperatorsOperatorASin, OperatorsOperatorCos,
+          OperatorsOperatorAdd, OperatorsOperatorSubtract, OperatorsOperatorMultiply, OperatorsOperatorDivide}) {
         store_.addQuickOperatorWithOperator(op);
     }
-    store_.addQuickOperatorWithOperator(OperatorsOperatorCos);
+    store_.close();
     EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorCos},
                                                                                {1, OperatorsOperatorASin},
                                                                                {2, OperatorsOperatorTan},
                                                                                {3, OperatorsOperatorSin}}));
-}
-
-TEST_F(Favourites, BasicArithmeticIsNotAQuickOperator) {
-    store_.addQuickOperatorWithOperator(OperatorsOperatorAND);
-    for (OperatorsOperator op :
-         {OperatorsOperatorAdd, OperatorsOperatorSubtract, OperatorsOperatorMultiply, OperatorsOperatorDivide}) {
-        store_.addQuickOperatorWithOperator(op);
-    }
-    EXPECT_EQ(quickList(), (std::vector<std::pair<int32_t, OperatorsOperator>>{{0, OperatorsOperatorAND}}));
 }
 
 TEST_F(Favourites, TheQuickOperatorListIsLoggedAfterEachChangeOnly) {

@@ -16,8 +16,6 @@
 
 namespace {
 
-CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-
 void createStoreWithOneStep(const std::string& path) {
     CalcStore store(path);
     store.addHistoryStepWithCalcValue1(u(1), OperatorsOperatorAdd, u(2), u(3), CalcValueFormatStyleDec);
@@ -236,29 +234,5 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadableRow{"newerLayout", markAsNewerLayout},
                       UnreadableRow{"tableOfAnotherLayout", replaceATable}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST(StoreGrowth, OwnedValuesGoWithTheirOwnersSoTheFileStopsGrowing) {
-    TemporaryFolder folder;
-    const std::string path = folder.filePath("Quillet.sqlite");
-    CalcEngine engine;
-    for (uint64_t entry = 0; entry < 3; ++entry) engine.appendStack({OperatorsOperatorAdd, u(entry)});
-    CalcStore store(path);
-    auto run = [&](uint64_t from, uint64_t to) {
-        for (uint64_t i = from; i < to; ++i) {
-            store.addHistoryStepWithCalcValue1(u(i), OperatorsOperatorAdd, u(1), u(i + 1), CalcValueFormatStyleDec);
-            store.saveChanges();
-            if (i % 10 == 0) CalcEngineStore::persistCalcEngine(engine, store);
-        }
-        store.close();
-    };
-    run(0, 1000);
-    const auto sizeAfterOneThousand = std::filesystem::file_size(path);
-    run(1000, 10000);
-    const auto sizeAfterTenThousand = std::filesystem::file_size(path);
-    EXPECT_LE(sizeAfterTenThousand, sizeAfterOneThousand + 8 * 4096)
-        << sizeAfterOneThousand << " bytes after 1,000 steps, " << sizeAfterTenThousand << " after 10,000";
-    EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM HistoryStep"), 100);
-    EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM GeneralValue"), 300 + 1 + 3);
-}
 
 }  // namespace

@@ -8,8 +8,6 @@
 
 namespace {
 
-CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-
 // Two history steps (indices 0 and 1), the default favourites, one quick operator, and a real
 // calculation in the middle of its fraction: 2 + 1.5, saved as the app saves it.
 void writeSoundStore(const std::string& path) {
@@ -78,9 +76,8 @@ struct DamageRow {
     const char* name;
     const char* damage;  // SQL run on the sound store file
     const char* logged;
-    bool calculationKept;
-    size_t favourites;
-    size_t historySteps;
+    size_t favourites = 15;
+    size_t historySteps = 2;
 };
 
 void PrintTo(const DamageRow& row, std::ostream* out) { *out << row.name; }
@@ -100,7 +97,10 @@ TEST_P(DamagedStore, AnImpossibleRecordIsLoggedAndLeftOutAndNothingElseChanges) 
     LogCapture log;
     const Outcome outcome = useStore(path);
     EXPECT_TRUE(log.contains(row.logged)) << "nothing logged about '" << row.logged << "'";
-    if (row.calculationKept) {
+    // Damage to the saved calculation drops it whole and the engine starts afresh; damage
+    // elsewhere leaves it alone.
+    const std::string damage = row.damage;
+    if (damage.find("AccumulatorState") == std::string::npos && damage.find("OpStep") == std::string::npos) {
         ASSERT_EQ(outcome.result.type(), CalcValueTypeReal);
         EXPECT_DOUBLE_EQ(outcome.result.realValue(), 3.57) << "2 + 1.57";
     } else {
@@ -108,68 +108,62 @@ TEST_P(DamagedStore, AnImpossibleRecordIsLoggedAndLeftOutAndNothingElseChanges) 
     }
     EXPECT_EQ(outcome.favourites, row.favourites);
     EXPECT_EQ(outcome.historySteps, row.historySteps);
-    EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM Favourite"), 15);
-    EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM HistoryStep"), 3);
+    EXPECT_EQ(rowCount(path, "Favourite"), 15);
+    EXPECT_EQ(rowCount(path, "HistoryStep"), 3);
     EXPECT_EQ(queryInteger(path, "SELECT count(DISTINCT \"index\") FROM HistoryStep"), 3) << "an index was reused";
-    EXPECT_EQ(queryInteger(path, "SELECT count(*) FROM QuickOperator"), 2);
+    EXPECT_EQ(rowCount(path, "QuickOperator"), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, DamagedStore,
     ::testing::Values(
-        DamageRow{"state", "UPDATE AccumulatorState SET state = 7", "state 7", false, 15, 2},
-        DamageRow{"negativeState", "UPDATE AccumulatorState SET state = -1", "state -1", false, 15, 2},
-        DamageRow{"numberBase", "UPDATE AccumulatorState SET numberBase = 7", "number base 7", false, 15, 2},
-        DamageRow{"pendingOperator", "UPDATE AccumulatorState SET currOperator = 46", "operator 46", false, 15, 2},
-        DamageRow{"unaryPendingOperator", "UPDATE AccumulatorState SET currOperator = 6", "operator 6", false, 15, 2},
-        DamageRow{"error", "UPDATE AccumulatorState SET currError = 9", "error 9", false, 15, 2},
-        DamageRow{"exponent", "UPDATE AccumulatorState SET hasExponent = 1, exponent = 100", "exponent 100", false, 15,
-                  2},
-        DamageRow{"decimalPointDivider", "UPDATE AccumulatorState SET decimalPointDivider = 3",
-                  "decimal point divider 3", false, 15, 2},
+        DamageRow{"state", "UPDATE AccumulatorState SET state = 7", "state 7"},
+        DamageRow{"negativeState", "UPDATE AccumulatorState SET state = -1", "state -1"},
+        DamageRow{"numberBase", "UPDATE AccumulatorState SET numberBase = 7", "number base 7"},
+        DamageRow{"pendingOperator", "UPDATE AccumulatorState SET currOperator = 46", "operator 46"},
+        DamageRow{"unaryPendingOperator", "UPDATE AccumulatorState SET currOperator = 6", "operator 6"},
+        DamageRow{"error", "UPDATE AccumulatorState SET currError = 9", "error 9"},
+        DamageRow{"exponent", "UPDATE AccumulatorState SET hasExponent = 1, exponent = 100", "exponent 100"},
+        DamageRow{"divider", "UPDATE AccumulatorState SET decimalPointDivider = 3", "decimal point divider 3"},
         DamageRow{"accumulatorType",
-                  "UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)", "type 9",
-                  false, 15, 2},
-        DamageRow{"accumulatorWithoutValue", "UPDATE AccumulatorState SET generalValue = NULL", "no value", false, 15,
-                  2},
+                  "UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)",
+                  "type 9"},
+        DamageRow{"accumulatorWithoutValue", "UPDATE AccumulatorState SET generalValue = NULL", "no value"},
         DamageRow{"infiniteAccumulator",
                   "UPDATE GeneralValue SET realValue = 9e999 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)",
-                  "real value inf", false, 15, 2},
+                  "real value inf"},
         DamageRow{"infiniteFavourite",
                   "UPDATE GeneralValue SET realValue = -9e999 WHERE Z_PK = "
                   "(SELECT generalValue FROM Favourite WHERE \"index\" = 12)",
-                  "real value -inf", true, 14, 2},
+                  "real value -inf", 14},
         DamageRow{"historyCounterAtTheLargestIndex", "UPDATE GlobalData SET nextHistoryStepIndex = 2147483647",
-                  "numbered afresh", true, 15, 2},
+                  "numbered afresh"},
         DamageRow{"quickOperatorAtTheLargestIndex", "UPDATE QuickOperator SET \"index\" = 2147483647",
-                  "[2147483647] AND", true, 15, 2},
-        DamageRow{"stackEntryWithoutValue", "UPDATE OpStep SET generalValue = NULL", "no value", false, 15, 2},
-        DamageRow{"stackOperator", "UPDATE OpStep SET operator = 99", "operator 99", false, 15, 2},
-        DamageRow{"stackUnaryOperator", "UPDATE OpStep SET operator = 31", "operator 31", false, 15, 2},
+                  "[2147483647] AND"},
+        DamageRow{"stackEntryWithoutValue", "UPDATE OpStep SET generalValue = NULL", "no value"},
+        DamageRow{"stackOperator", "UPDATE OpStep SET operator = 99", "operator 99"},
+        DamageRow{"stackUnaryOperator", "UPDATE OpStep SET operator = 31", "operator 31"},
         DamageRow{"stackValueType", "UPDATE GeneralValue SET type = 0 WHERE Z_PK = (SELECT generalValue FROM OpStep)",
-                  "type 0", false, 15, 2},
-        DamageRow{"favouriteOperator", "UPDATE Favourite SET operator = 99 WHERE \"index\" = 3", "operator 99", true,
-                  14, 2},
-        DamageRow{"favouriteEquals", "UPDATE Favourite SET operator = 1 WHERE \"index\" = 3", "operator 1", true, 14,
-                  2},
+                  "type 0"},
+        DamageRow{"favouriteOperator", "UPDATE Favourite SET operator = 99 WHERE \"index\" = 3", "operator 99", 14},
+        DamageRow{"favouriteEquals", "UPDATE Favourite SET operator = 1 WHERE \"index\" = 3", "operator 1", 14},
         DamageRow{
             "favouriteValueType",
             "UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM Favourite WHERE \"index\" = 12)",
-            "type 9", true, 14, 2},
+            "type 9", 14},
         DamageRow{"favouriteWithoutValue", "UPDATE Favourite SET generalValue = NULL WHERE \"index\" = 13", "no value",
-                  true, 14, 2},
-        DamageRow{"everyFavourite", "UPDATE Favourite SET operator = 99", "operator 99", true, 0, 2},
-        DamageRow{"quickOperator", "UPDATE QuickOperator SET operator = 99", "operator 99", true, 15, 2},
-        DamageRow{"historyOperator", "UPDATE HistoryStep SET operator = 99 WHERE \"index\" = 0", "operator 99", true,
-                  15, 1},
+                  14},
+        DamageRow{"everyFavourite", "UPDATE Favourite SET operator = 99", "operator 99", 0},
+        DamageRow{"quickOperator", "UPDATE QuickOperator SET operator = 99", "operator 99"},
+        DamageRow{"historyOperator", "UPDATE HistoryStep SET operator = 99 WHERE \"index\" = 0", "operator 99", 15, 1},
         DamageRow{"historyValueType",
                   "UPDATE GeneralValue SET type = 9 WHERE Z_PK = "
                   "(SELECT generalValueResult FROM HistoryStep WHERE \"index\" = 1)",
-                  "type 9", true, 15, 1},
+                  "type 9", 15, 1},
         DamageRow{"historyWithoutOperand", "UPDATE HistoryStep SET generalValue1 = NULL WHERE \"index\" = 1",
-                  "no value", true, 15, 1},
+                  "no value", 15, 1},
         DamageRow{"twoCounters", "INSERT INTO GlobalData (nextHistoryStepIndex) VALUES (0)",
-                  "more than 1 global data object", true, 15, 2}),
+                  "more than 1 global data object"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

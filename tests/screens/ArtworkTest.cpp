@@ -1,4 +1,3 @@
-#include <QPainter>
 #include <QtTest>
 
 #include "Calculator/Constants.h"
@@ -53,16 +52,12 @@ private slots:
         QVERIFY(named >= 50);
     }
 
-    void everyConstantImageExists() {
+    void everyConstantAndScreenImageExists() {
+        QStringList names = screenImageNames();
         for (const CalcValue& value : Constants::constantsCalcValues()) {
-            const std::optional<std::string> name = Constants::sharedInstance().imageFromConstantCalcValue(value);
-            QVERIFY(name.has_value());
-            QVERIFY2(!ImageStore::imageNamed(*name).isNull(), name->c_str());
+            names << QString::fromStdString(*Constants::sharedInstance().imageFromConstantCalcValue(value));
         }
-    }
-
-    void everyScreenImageExists() {
-        for (const QString& name : screenImageNames()) {
+        for (const QString& name : names) {
             QVERIFY2(ImageStore::hasImageNamed(name.toStdString()), qPrintable(name));
             QVERIFY2(!ImageStore::imageNamed(name.toStdString()).isNull(), qPrintable(name));
         }
@@ -79,77 +74,30 @@ private slots:
         QCOMPARE(sharp.pixmap().width(), 120);
     }
 
-    void greyscaleOfAnOpaqueIconIsTheColourEverywhere() {
-        const Image tinted =
-            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour());
-        QCOMPARE(tinted.size(), QSizeF(8, 6));
-        const QImage pixels = tinted.toImage().convertToFormat(QImage::Format_ARGB32);
+    void greyscaleIsTheColourWithTheIconsAlphaAndPixelDensity() {
+        const QImage opaque =
+            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour())
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(opaque.size(), QSize(8, 6));
         for (int y = 0; y < 6; ++y) {
-            for (int x = 0; x < 8; ++x) QCOMPARE(QColor(pixels.pixel(x, y)), QColor(89, 91, 78));
+            for (int x = 0; x < 8; ++x) QCOMPARE(QColor(opaque.pixel(x, y)), QColor(89, 91, 78));
         }
-    }
-
-    void greyscaleOfATransparentIconIsTransparent() {
-        const Image tinted = imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black);
-        QCOMPARE(largestAlpha(tinted.toImage()), 0);
-    }
-
-    void greyscaleKeepsHalfAlphaWhateverTheColour() {
-        const Image tinted = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
-                                                     QuilletColours::buttonTextColour());
-        const QRgb pixel = tinted.toImage().convertToFormat(QImage::Format_ARGB32).pixel(1, 1);
-        QVERIFY(std::abs(qAlpha(pixel) - 128) <= 1);
-        QVERIFY(std::abs(qRed(pixel) - 98) <= 2);
-        QVERIFY(std::abs(qGreen(pixel) - 57) <= 2);
-        QVERIFY(std::abs(qBlue(pixel) - 29) <= 2);
-    }
-
-    void greyscaleKeepsThePixelDensity() {
-        QPixmap pixmap(QSize(16, 12));
-        pixmap.fill(Qt::white);
-        pixmap.setDevicePixelRatio(2.0);
-        const Image tinted = imageGreyscaleWithColor(Image(pixmap, QSizeF(8, 6)), Qt::black);
+        QCOMPARE(largestAlpha(imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black).toImage()),
+                 0);
+        const QRgb half = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
+                                                  QuilletColours::buttonTextColour())
+                              .toImage()
+                              .convertToFormat(QImage::Format_ARGB32)
+                              .pixel(1, 1);
+        QVERIFY(std::abs(qAlpha(half) - 128) <= 1);
+        QVERIFY(std::abs(qRed(half) - 98) <= 2 && std::abs(qGreen(half) - 57) <= 2 && std::abs(qBlue(half) - 29) <= 2);
+        QPixmap dense(QSize(16, 12));
+        dense.fill(Qt::white);
+        dense.setDevicePixelRatio(2.0);
+        const Image tinted = imageGreyscaleWithColor(Image(dense, QSizeF(8, 6)), Qt::black);
         QCOMPARE(tinted.pixmap().width(), 16);
-        QCOMPARE(tinted.pixmap().devicePixelRatio(), 2.0);
         QCOMPARE(tinted.scale(), 2.0);
-    }
-
-    void contactSheet() {
-        // Every icon on the favourites' face and as the LCD shows it, for a person to look at.
-        Operators& operators = Operators::sharedInstance();
-        QStringList names;
-        for (OperatorsOperator op : operators.knownOperators()) {
-            const QString name = QString::fromStdString(operators.imageFromOperator(op));
-            if (!name.isEmpty() && !names.contains(name)) names << name;
-        }
-        for (const CalcValue& value : Constants::constantsCalcValues()) {
-            names << QString::fromStdString(*Constants::sharedInstance().imageFromConstantCalcValue(value));
-        }
-        const int columns = 8;
-        QWidget sheet;
-        sheet.resize(columns * 64, ((names.size() + columns - 1) / columns) * 64 + 30);
-        QPixmap canvas(sheet.size());
-        canvas.fill(QColor(0xec, 0xe6, 0xd6));
-        QPainter painter(&canvas);
-        for (int i = 0; i < names.size(); ++i) {
-            const QPointF origin((i % columns) * 64 + 2, (i / columns) * 64 + 2);
-            const Image image = ImageStore::imageNamed(names[i].toStdString());
-            image.draw(painter, origin);
-            painter.fillRect(QRectF(origin + QPointF(14, 40), QSizeF(32, 18)), QColor(0xd2, 0xd5, 0xb4));
-            imageGreyscaleWithColor(image.croppedToRect(QRectF(14, 10, 32, 18)), QuilletColours::lcdTextColour())
-                .draw(painter, origin + QPointF(14, 40));
-        }
-        QPointF x(4, sheet.height() - 26);
-        for (const char* page : {"Bin", "Oct", "DecTransparent", "HexTransparent", "Fix", "EngTransparent", "Auto"}) {
-            const Image image = ImageStore::imageNamed(QStringLiteral("lcdPage%1.png").arg(page).toStdString());
-            painter.fillRect(QRectF(x, image.size()), QColor(0xd2, 0xd5, 0xb4));
-            image.draw(painter, x);
-            x.rx() += image.size().width() + 6;
-        }
-        painter.end();
-        const QString folder = qEnvironmentVariable("QUILLET_SNAPSHOT_DIR");
-        if (!folder.isEmpty()) canvas.save(folder + QStringLiteral("/icons.png"));
-        QCOMPARE(largestAlpha(canvas.toImage()), 255);
     }
 };
 

@@ -56,7 +56,7 @@ private slots:
         ImageStore::clearCache();
     }
 
-    void readsBackWhatItWrote() {
+    void readsBackWhatItWroteForTheSameArtworkOnly() {
         const ImageDiskCache cache(directory_->path());
         const QImage pixels = patternImage(45, 21);
         QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(30, 14)}));
@@ -65,21 +65,18 @@ private slots:
         QCOMPARE(entry->pixels, pixels);
         QCOMPARE(entry->points, QSizeF(30, 14));
         QVERIFY(!cache.read(QStringLiteral("other key"), kArtwork));
-    }
-
-    void changedArtworkIsAMiss() {
-        const ImageDiskCache cache(directory_->path());
-        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {patternImage(8, 8), QSizeF(8, 8)}));
         QByteArray changed = kArtwork;
         changed.replace("svg\"", "svg\" width=\"9\"");
         QVERIFY(!cache.read(QStringLiteral("key"), changed));
+        const ImageDiskCache nowhere{QString()};
+        QVERIFY(!nowhere.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(4, 4)}));
+        QVERIFY(!nowhere.read(QStringLiteral("key"), kArtwork));
     }
 
     void damagedFileIsAMiss_data() {
         QTest::addColumn<std::function<QByteArray(const QByteArray&)>>("damage");
         using Damage = std::function<QByteArray(const QByteArray&)>;
         QTest::newRow("empty") << Damage([](const QByteArray&) { return QByteArray(); });
-        QTest::newRow("cut in the header") << Damage([](const QByteArray& file) { return file.left(20); });
         QTest::newRow("cut in the pixels") << Damage([](const QByteArray& file) { return file.chopped(5); });
         QTest::newRow("bytes after the pixels") << Damage([](const QByteArray& file) { return file + "x"; });
         QTest::newRow("other magic number") << Damage([](const QByteArray& file) {
@@ -98,7 +95,6 @@ private slots:
             damaged[kDigestOffset + 32 + 16] = '\x7f';
             return damaged;
         });
-        QTest::newRow("text") << Damage([](const QByteArray&) { return QByteArray("not an image at all\n"); });
     }
     void damagedFileIsAMiss() {
         QFETCH(std::function<QByteArray(const QByteArray&)>, damage);
@@ -109,17 +105,12 @@ private slots:
         QVERIFY(!cache.read(QStringLiteral("key"), kArtwork));
     }
 
-    void noFolderKeepsNothing() {
-        const ImageDiskCache cache{QString()};
-        QVERIFY(!cache.write(QStringLiteral("key"), kArtwork, {patternImage(4, 4), QSizeF(4, 4)}));
-        QVERIFY(!cache.read(QStringLiteral("key"), kArtwork));
-    }
-
     void storeReadsAnEarlierStartsPixels() {
         const QImage drawn = ImageStore::imageNamed("keyDigit.png").toImage();
         ImageStore::openDiskCache(directory_->path());
         ImageStore::clearCache();
         QCOMPARE(ImageStore::imageNamed("keyDigit.png").toImage(), drawn);
+        QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
         // Nothing is written before the cache is closed.
         QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
         ImageStore::closeDiskCache();
@@ -167,13 +158,6 @@ private slots:
         // The file is made sound again for the next start.
         ImageStore::closeDiskCache();
         QCOMPARE(contentsOf(path), sound);
-    }
-
-    void unknownNameKeepsNothing() {
-        ImageStore::openDiskCache(directory_->path());
-        QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
-        ImageStore::closeDiskCache();
-        QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
     }
 
     void windowFromCachedImagesLooksTheSame() {

@@ -1,13 +1,9 @@
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 
 #include "Classes/IdleSaveTimer.h"
 #include "Classes/TerminationSignals.h"
-#include "Classes/UIButtonLCD.h"
-#include "Platform/UI/Clipboard.h"
-#include "Platform/UI/EditMenu.h"
 #include "Platform/UI/NavigationController.h"
 #include "screens/CalcScreenFixture.h"
 
@@ -31,185 +27,110 @@ class QuilletAppDelegateTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstLaunchKeepsTheInitialState();
-    void restartKeepsAHalfFinishedCalculation();
-    void restartKeepsTheWholeStack();
-    void restartKeepsARealBeingTyped();
-    void persistingTwiceKeepsOneCopy();
-    void hidingTheWindowPersists();
-    void anIdleCalculationIsSavedOnceAfterTheLastKey();
-    void typingWithoutAPauseStillSavesEverySoOften();
-    void terminationSignalsAskForAQuit();
-    void holdingTheLCDOffersCopyAndPaste();
-    void theWindowHoldsTheScreen();
+    void restartKeepsTheWholeStack() {
+        CalcScreenFixture screen;
+        screen.engine->setNumberBase(16);
+        screen.typeKeys("1+2*3");
+        screen.relaunch();
+        QCOMPARE(screen.calc().displayPageIndex(), 3);
+        QVERIFY(screen.keypad().numberButton(15)->isEnabled());
+        screen.typeKeys("=");
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
+        QCOMPARE(screen.lcdText(3), QStringLiteral("7h"));
+    }
+
+    void persistingTwiceKeepsOneCopy() {
+        CalcScreenFixture screen;
+        screen.typeKeys("1+2");
+        screen.delegate->applicationDidEnterBackground();
+        screen.delegate->applicationWillTerminate();
+        screen.delegate->applicationWillTerminate();  // a second quit event changes nothing
+        QVERIFY(screen.delegate->hasTerminated());
+        screen.relaunch();
+        QCOMPARE(screen.engine->stack().size(), size_t{1});
+        screen.typeKeys("=");
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 3u);
+    }
+
+    void hidingTheWindowPersists() {
+        CalcScreenFixture screen;
+        screen.typeKeys("9*");
+        QVERIFY(screen.store->accumulatorState() == nullptr);
+        screen.delegate->window()->hide();
+        QVERIFY(screen.store->accumulatorState() != nullptr);
+        // Nothing is reloaded on return: the value can still be used.
+        screen.delegate->window()->show();
+        screen.typeKeys("9=");
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 81u);
+    }
+
+    void anIdleCalculationIsSavedOnceAfterTheLastKey() {
+        CalcScreenFixture screen;
+        IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
+        idleSave.setDelays(500ms, 10s);
+        QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
+        // Being built and shown changes nothing.
+        QTest::qWait(700);
+        QCOMPARE(saves.count(), 0);
+        // Each key restarts the wait.
+        for (const char* keys : {"1", "2", "+3"}) {
+            screen.typeKeys(keys);
+            QTest::qWait(50);
+        }
+        QCOMPARE(saves.count(), 0);
+        QTRY_COMPARE(saves.count(), 1);
+        QTest::qWait(700);
+        QCOMPARE(saves.count(), 1);
+        // A change saved by hiding the window leaves nothing for the idle save.
+        screen.typeKeys("4");
+        screen.delegate->window()->hide();
+        screen.delegate->window()->show();
+        QTest::qWait(700);
+        QCOMPARE(saves.count(), 1);
+
+        screen.typeKeys("*");
+        QTRY_COMPARE(saves.count(), 2);
+        crashAndRelaunch(screen);
+        QCOMPARE(screen.calc().displayViewController(2)->button()->currOperator(), 4);
+        // Killed again before anything changed: what was restored is still saved.
+        crashAndRelaunch(screen);
+        screen.typeKeys("2=");
+        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 12u + 34u * 2u);
+    }
+
+    void typingWithoutAPauseStillSavesEverySoOften() {
+        CalcScreenFixture screen;
+        IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
+        idleSave.setDelays(10s, 200ms);
+        QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
+        for (int key = 0; key < 12; ++key) {
+            screen.typeKeys("7");
+            QTest::qWait(50);
+        }
+        QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
+    }
+
+    void terminationSignalsAskForAQuit() {
+        TerminationSignals signalWatcher;
+        QSignalSpy spy(&signalWatcher, &TerminationSignals::terminationRequested);
+        ::raise(SIGTERM);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
+        ::raise(SIGINT);
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toInt(), SIGINT);
+    }
+
+    void theWindowHoldsTheScreen() {
+        CalcScreenFixture screen;
+        QCOMPARE(screen.lcdText(2), QStringLiteral("0d"));
+        QVERIFY(screen.delegate->window()->isVisible());
+        QCOMPARE(screen.delegate->window()->rootView(), screen.delegate->navigationController());
+        QCOMPARE(screen.delegate->navigationController()->rootViewController(), &screen.calc());
+        QCOMPARE(screen.delegate->window()->palette().color(QPalette::Window), QColor(Qt::black));
+        QVERIFY(screen.calc().historyButton()->isEnabled());
+    }
 };
-
-void QuilletAppDelegateTest::firstLaunchKeepsTheInitialState() {
-    CalcScreenFixture screen;
-    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeUBase);
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
-    QCOMPARE(screen.engine->numberBase(), 10);
-    QCOMPARE(screen.lcdText(2), QStringLiteral("0d"));
-}
-
-void QuilletAppDelegateTest::restartKeepsAHalfFinishedCalculation() {
-    CalcScreenFixture screen;
-    screen.typeKeys("2+3");
-    screen.relaunch();
-    QCOMPARE(screen.lcdText(2), QStringLiteral("3d"));
-    QCOMPARE(screen.calc().displayViewController(2)->button()->currOperator(), 0);
-    // The entry is still in progress: another digit extends it.
-    screen.typeKeys("4=");
-    QCOMPARE(screen.lcdText(2), QStringLiteral("36d"));
-    screen.typeKeys("*");
-    screen.relaunch();
-    QCOMPARE(screen.calc().displayViewController(2)->button()->currOperator(), 4);
-    screen.typeKeys("2=");
-    QCOMPARE(screen.lcdText(2), QStringLiteral("72d"));
-}
-
-void QuilletAppDelegateTest::restartKeepsTheWholeStack() {
-    CalcScreenFixture screen;
-    screen.engine->setNumberBase(16);
-    screen.typeKeys("1+2*3");
-    screen.relaunch();
-    QCOMPARE(screen.calc().displayPageIndex(), 3);
-    QVERIFY(screen.keypad().numberButton(15)->isEnabled());
-    screen.typeKeys("=");
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
-    QCOMPARE(screen.lcdText(3), QStringLiteral("7h"));
-}
-
-void QuilletAppDelegateTest::restartKeepsARealBeingTyped() {
-    CalcScreenFixture screen;
-    screen.engine->enterAccumulatorCalcValue(CalcValue::calcValueWithRealValue(0.0));
-    screen.typeKeys("1.25x1");
-    screen.relaunch();
-    QCOMPARE(screen.engine->accumulatorCalcValue().type(), CalcValueTypeReal);
-    QVERIFY(screen.engine->hasExponent());
-    QVERIFY(screen.keypad().buttonExponentKey()->isEnabled());
-    screen.typeKeys("2=");
-    QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 1.25e12);
-}
-
-void QuilletAppDelegateTest::persistingTwiceKeepsOneCopy() {
-    CalcScreenFixture screen;
-    screen.typeKeys("1+2");
-    screen.delegate->applicationDidEnterBackground();
-    screen.delegate->applicationWillTerminate();
-    screen.delegate->applicationWillTerminate();  // a second quit event changes nothing
-    QVERIFY(screen.delegate->hasTerminated());
-    screen.relaunch();
-    QCOMPARE(screen.engine->stack().size(), size_t{1});
-    screen.typeKeys("=");
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 3u);
-}
-
-void QuilletAppDelegateTest::hidingTheWindowPersists() {
-    CalcScreenFixture screen;
-    screen.typeKeys("9*");
-    QVERIFY(screen.store->accumulatorState() == nullptr);
-    screen.delegate->window()->hide();
-    QVERIFY(screen.store->accumulatorState() != nullptr);
-    // Nothing is reloaded on return: the value can still be used.
-    screen.delegate->window()->show();
-    screen.typeKeys("9=");
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 81u);
-}
-
-void QuilletAppDelegateTest::anIdleCalculationIsSavedOnceAfterTheLastKey() {
-    CalcScreenFixture screen;
-    IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
-    idleSave.setDelays(500ms, 10s);
-    QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
-    // Being built and shown changes nothing.
-    QTest::qWait(700);
-    QCOMPARE(saves.count(), 0);
-    // Each key restarts the wait.
-    for (const char* keys : {"1", "2", "+3"}) {
-        screen.typeKeys(keys);
-        QTest::qWait(50);
-    }
-    QCOMPARE(saves.count(), 0);
-    QTRY_COMPARE(saves.count(), 1);
-    QTest::qWait(700);
-    QCOMPARE(saves.count(), 1);
-    // A change saved by hiding the window leaves nothing for the idle save.
-    screen.typeKeys("4");
-    screen.delegate->window()->hide();
-    screen.delegate->window()->show();
-    QTest::qWait(700);
-    QCOMPARE(saves.count(), 1);
-
-    screen.typeKeys("*");
-    QTRY_COMPARE(saves.count(), 2);
-    crashAndRelaunch(screen);
-    QCOMPARE(screen.calc().displayViewController(2)->button()->currOperator(), 4);
-    // Killed again before anything changed: what was restored is still saved.
-    crashAndRelaunch(screen);
-    screen.typeKeys("2=");
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 12u + 34u * 2u);
-}
-
-void QuilletAppDelegateTest::typingWithoutAPauseStillSavesEverySoOften() {
-    CalcScreenFixture screen;
-    IdleSaveTimer& idleSave = screen.delegate->idleSaveTimer();
-    idleSave.setDelays(10s, 200ms);
-    QSignalSpy saves(&idleSave, &IdleSaveTimer::saved);
-    for (int key = 0; key < 12; ++key) {
-        screen.typeKeys("7");
-        QTest::qWait(50);
-    }
-    QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
-}
-
-void QuilletAppDelegateTest::terminationSignalsAskForAQuit() {
-    TerminationSignals signalWatcher;
-    QSignalSpy spy(&signalWatcher, &TerminationSignals::terminationRequested);
-    ::raise(SIGTERM);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
-    ::raise(SIGINT);
-    QTRY_COMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).at(0).toInt(), SIGINT);
-}
-
-void QuilletAppDelegateTest::holdingTheLCDOffersCopyAndPaste() {
-    CalcScreenFixture screen;
-    screen.typeKeys("1234");
-    UIButtonLCD* lcd = screen.calc().displayViewController(2)->button();
-    QTest::mousePress(lcd, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().menu() != nullptr, 2000);
-    QTest::mouseRelease(lcd, Qt::LeftButton);
-    QMenu* menu = EditMenu::sharedMenu().menu();
-    QVERIFY(menu);
-    QAction* copy = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->text() == QStringLiteral("Copy")) copy = action;
-    }
-    QVERIFY(copy);
-    copy->trigger();
-    menu->close();
-    const std::optional<std::string> copied = Clipboard::valueForPasteboardType(Clipboard::ClipboardTypeUTF8PlainText);
-    QVERIFY(copied.has_value());
-    screen.typeKeys("C");
-    screen.calc().pasteDisplay();
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 1234u);
-    // Text that is not a number is not offered for Paste and changes nothing.
-    Clipboard::setValueForPasteboardType("letters", Clipboard::ClipboardTypeUTF8PlainText);
-    screen.typeKeys("C5");
-    screen.calc().pasteDisplay();
-    QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
-}
-
-void QuilletAppDelegateTest::theWindowHoldsTheScreen() {
-    CalcScreenFixture screen;
-    QVERIFY(screen.delegate->window()->isVisible());
-    QCOMPARE(screen.delegate->window()->rootView(), screen.delegate->navigationController());
-    QCOMPARE(screen.delegate->navigationController()->rootViewController(), &screen.calc());
-    QCOMPARE(screen.delegate->window()->palette().color(QPalette::Window), QColor(Qt::black));
-    QVERIFY(screen.calc().historyButton()->isEnabled());
-}
 
 QUILLET_SCREEN_TEST_MAIN(QuilletAppDelegateTest)
 #include "QuilletAppDelegateTest.moc"

@@ -35,6 +35,13 @@ inline void slidePointer(QWidget* widget, QPoint from, QPoint to, int steps = 8,
     QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
 }
 
+// Pressed, held for the given time, and lifted where it was pressed.
+inline void holdPointer(QWidget* widget, int milliseconds) {
+    QTest::mousePress(widget, Qt::LeftButton);
+    QTest::qWait(milliseconds);
+    QTest::mouseRelease(widget, Qt::LeftButton);
+}
+
 // The alpha of the most opaque pixel of an image, 0 to 255.
 inline int largestAlpha(const QImage& image) {
     int alpha = 0;
