@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Model/CalcValue.h"
-#include "Platform/Core/Log.h"
 #include "Platform/Store/FetchedResultsController.h"
+#include "support/LogCapture.h"
 
 inline CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
 
@@ -20,19 +20,6 @@ public:
 
 private:
     QTemporaryDir folder_;
-};
-
-// Collects the log lines written while it lives.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    const std::vector<std::string>& lines() const { return lines_; }
-    bool contains(const std::string& text) const;
-
-private:
-    std::vector<std::string> lines_;
-    Log::Sink previous_;
 };
 
 std::string fileContents(const std::string& path);

@@ -22,6 +22,7 @@
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
 #include "Utils/NumberUtils.h"
+#include "WidgetTestSupport.h"
 
 // Points every shared instance that could still be reached (settings, store, image cache) at a
 // temporary home, so that no test ever touches the user's own files. Call before the QApplication exists.
@@ -71,6 +72,24 @@ public:
 
     CalcViewController& calc() const { return *delegate->calcViewController(); }
     FirstButtonViewController& keypad() const { return *calc().firstButtonViewController(); }
+    UIWindow* window() const { return delegate->window(); }
+    NavigationController& calcStack() const { return *delegate->navigationController(); }
+    // The stack presented over the calculator, if any.
+    NavigationController* presented() const {
+        return qobject_cast<NavigationController*>(calcStack().modalViewController());
+    }
+
+    // Swipes a strip sideways by a share of its width (a positive share towards the next page).
+    static void swipe(PagedScrollView* strip, double share, int millisecondsPerStep = 15) {
+        const QPoint centre = strip->rect().center();
+        Finger::drag(strip, centre, centre - QPoint(qRound(strip->width() * share), 0), 10, millisecondsPerStep);
+    }
+    // Swipes a strip to the page and waits until it rests there.
+    static void swipeTo(PagedScrollView* strip, int page) {
+        swipe(strip, page > strip->currentPage() ? 0.6 : -0.6);
+        QTRY_COMPARE(strip->currentPage(), page);
+        QTRY_VERIFY(!strip->isDecelerating());
+    }
 
     // Runs the delayed page creation to its end at once.
     void createAllPages() const {

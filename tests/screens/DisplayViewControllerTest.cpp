@@ -12,20 +12,9 @@
 #include "Platform/UI/Clipboard.h"
 #include "Platform/UI/ImageView.h"
 #include "WidgetTestSupport.h"
+#include "support/NotificationLog.h"
 
 namespace {
-struct PressCounter {
-    int presses = 0;
-    PressCounter() {
-        NotificationCenter::defaultCenter().addObserver(this, DisplayViewControllerNotificationButtonPressed,
-                                                        [this](const Notification& n) {
-                                                            QVERIFY(n.object == nullptr);
-                                                            ++presses;
-                                                        });
-    }
-    ~PressCounter() { NotificationCenter::defaultCenter().removeObserver(this); }
-};
-
 QAction* menuAction(const QString& title) {
     QMenu* menu = EditMenu::sharedMenu().menu();
     if (menu == nullptr) return nullptr;
@@ -70,16 +59,17 @@ private slots:
         DisplayViewController page(engine);
         page.resize(320, 90);
         page.show();
-        PressCounter counter;
-        holdPointer(page.button(), 100);
-        QCOMPARE(counter.presses, 1);
+        NotificationLog presses(DisplayViewControllerNotificationButtonPressed);
+        Finger::hold(page.button(), 100);
+        QCOMPARE(presses.count(), 1);
+        QCOMPARE(presses.posts[0].object, nullptr);
         QVERIFY(!page.isTimerRunning());
         QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
-        QTest::mousePress(page.button(), Qt::LeftButton);
+        Finger::press(page.button(), page.button()->rect().center());
         QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().isMenuVisible(), 1500);
         QVERIFY(page.isShowingMenu());
-        QTest::mouseRelease(page.button(), Qt::LeftButton);
-        QCOMPARE(counter.presses, 1);
+        Finger::release(page.button(), page.button()->rect().center());
+        QCOMPARE(presses.count(), 1);
     }
 
     void pasteIsOfferedOnlyForNumbersAndOnlyPlainTextIsKept() {
@@ -101,44 +91,26 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("34"));
     }
 
-    void copyThenPasteRoundTripsThroughTheSystemClipboard_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<qulonglong>("bits");
-        QTest::addColumn<double>("real");
-        QTest::addColumn<int>("style");
-        QTest::newRow("hex") << 1 << qulonglong(0xBEEF) << 0.0 << 7;
-        QTest::newRow("binary") << 1 << qulonglong(0x5A5A) << 0.0 << 4;
-        QTest::newRow("signed decimal") << 2 << qulonglong(-1234) << 0.0 << 6;
-        QTest::newRow("real, scientific") << 3 << qulonglong(0) << 6.25e-7 << 2;
-    }
-
-    void copyThenPasteRoundTripsThroughTheSystemClipboard() {
-        QFETCH(int, type);
-        QFETCH(qulonglong, bits);
-        QFETCH(double, real);
-        QFETCH(int, style);
-        const CalcValue value = type == 1   ? CalcValue::calcValueWithUBaseValue(bits)
-                                : type == 2 ? CalcValue::calcValueWithSBaseValue(static_cast<int64_t>(bits))
-                                            : CalcValue::calcValueWithRealValue(real);
+    void copyThenPasteFromTheMenuRoundTripsThroughTheSystemClipboard() {
         CalcEngine engine;
         DisplayViewController page(engine);
         page.resize(320, 90);
         page.show();
-        page.updateWithCalcValue(value, CalcValueFormat::withStyle(static_cast<CalcValueFormatStyle>(style)));
-
-        QTest::mousePress(page.button(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().isMenuVisible(), 1500);
-        QTest::mouseRelease(page.button(), Qt::LeftButton);
-        menuAction(QStringLiteral("Copy"))->trigger();
-        QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
-
-        engine.enterAccumulatorCalcValue(CalcValue::calcValueWithUBaseValue(0));
-        page.buttonTimeout();
-        QAction* pasteAction = menuAction(QStringLiteral("Paste"));
-        QVERIFY(pasteAction != nullptr);
-        pasteAction->trigger();
-        const CalcValue pasted = engine.accumulatorCalcValue();
-        QVERIFY2(pasted.isEqualToCalcValue(value), pasted.description().c_str());
+        for (const CalcValue& value :
+             {CalcValue::calcValueWithUBaseValue(0xBEEF), CalcValue::calcValueWithRealValue(6.25e-7)}) {
+            page.updateWithCalcValue(
+                value, CalcValueFormat::withStyle(value.type() == CalcValueTypeReal ? CalcValueFormatStyleSci
+                                                                                    : CalcValueFormatStyleHex));
+            Finger::press(page.button(), page.button()->rect().center());
+            QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().isMenuVisible(), 1500);
+            Finger::release(page.button(), page.button()->rect().center());
+            menuAction(QStringLiteral("Copy"))->trigger();
+            engine.enterAccumulatorCalcValue(CalcValue::calcValueWithUBaseValue(0));
+            page.buttonTimeout();
+            menuAction(QStringLiteral("Paste"))->trigger();
+            QVERIFY2(engine.accumulatorCalcValue().isEqualToCalcValue(value), value.description().c_str());
+            EditMenu::sharedMenu().setMenuVisible(false, nullptr);
+        }
     }
 
     void menuIsNotShownAfterThePageGoes() {

@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <cmath>
 
 #include "Calculator/Constants.h"
 #include "Classes/NumberView.h"
@@ -36,23 +37,23 @@ private slots:
         button.show();
         QSignalSpy clicks(&button, &QAbstractButton::clicked);
         QSignalSpy upInside(&button, &UIButton::touchUpInside);
-        holdPointer(&button, 200);
+        Finger::hold(&button, 200);
         QCOMPARE(clicks.count(), 1);
         QVERIFY(!button.isTimerRunning());
         QTest::qWait(400);
         QCOMPARE(counter.holds, 0);
-        QTest::mousePress(&button, Qt::LeftButton);
+        Finger::press(&button, button.rect().center());
         QTest::qWait(350);
         QCOMPARE(counter.holds, 0);
         QTRY_COMPARE_WITH_TIMEOUT(counter.holds, 1, 400);
         QVERIFY(button.timerHasFired());
-        QTest::mouseRelease(&button, Qt::LeftButton);
+        Finger::release(&button, button.rect().center());
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(upInside.count(), 1);
         QCOMPARE(counter.holds, 1);
         QVERIFY(!button.isDown());
         // A new touch starts again from idle.
-        QTest::mouseClick(&button, Qt::LeftButton);
+        Finger::tap(&button);
         QVERIFY(!button.timerHasFired());
         QCOMPARE(clicks.count(), 2);
     }
@@ -64,14 +65,14 @@ private slots:
         button.show();
         QSignalSpy cancels(&button, &UIButton::touchCancel);
         QSignalSpy clicks(&button, &QAbstractButton::clicked);
-        QTest::mousePress(&button, Qt::LeftButton);
+        Finger::press(&button, button.rect().center());
         QTest::qWait(300);
         button.cancelTouch();
         QCOMPARE(cancels.count(), 1);
         QVERIFY(!button.isTimerRunning());
         QTest::qWait(350);
         QCOMPARE(counter.holds, 0);
-        QTest::mouseRelease(&button, Qt::LeftButton);
+        Finger::release(&button, button.rect().center());
         QCOMPARE(clicks.count(), 0);
         button.removeButtonTimer();  // safe without a timer
         QVERIFY(!button.isTimerRunning());
@@ -101,46 +102,38 @@ private slots:
         connect(&button, &UIButton::touchDragEnter, [&] { seen << "enter"; });
         connect(&button, &UIButton::touchUpInside, [&] { seen << "up inside"; });
         connect(&button, &UIButton::touchUpOutside, [&] { seen << "up outside"; });
-        QTest::mousePress(&button, Qt::LeftButton, {}, path.front());
-        for (qsizetype i = 1; i < path.size(); ++i) movePointer(&button, path[i - 1], path[i], 5, 5);
-        QTest::mouseRelease(&button, Qt::LeftButton, {}, path.back());
+        Finger::press(&button, path.front());
+        for (qsizetype i = 1; i < path.size(); ++i) Finger::move(&button, path[i - 1], path[i], 5, 5);
+        Finger::release(&button, path.back());
         QCOMPARE(seen, events);
         QVERIFY(!button.isDown());
     }
 
     void favouriteHints_data() {
-        QTest::addColumn<int>("op");
         QTest::addColumn<QString>("constant");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("constant name, not the value") << 0 << "Pi" << 3.141592653589793 << "Pi.";
-        QTest::newRow("plain value") << 0 << QString() << 42.0 << "42.";
+        QTest::newRow("constant name, not the value") << "Pi" << 3.141592653589793 << "Pi.";
+        QTest::newRow("plain value") << QString() << 42.0 << "42.";
+        QTest::newRow("empty: no hint, no number") << QString() << qQNaN() << QString();
     }
 
     void favouriteHints() {
-        QFETCH(int, op);
         QFETCH(QString, constant);
         QFETCH(double, value);
         QFETCH(QString, hint);
         UIButtonFavourite button;
-        QCOMPARE(Accessibility::label(&button), QStringLiteral("Favourite"));
-        QCOMPARE(Accessibility::traits(&button), AccessibilityTraitButton);
-        button.setOperatorsOperator(static_cast<OperatorsOperator>(op));
-        if (!constant.isNull()) button.setConstantString(constant.toStdString());
-        if (op == 0) {
-            button.setCalcValue(CalcValue::calcValueWithRealValue(value),
-                                CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
-        }
-        QCOMPARE(Accessibility::hint(&button), hint);
-    }
-
-    void emptyFavouriteHasNoHintNorNumber() {
-        UIButtonFavourite button;
         button.resize(60, 40);
         button.show();
-        button.setCalcValue(std::nullopt, {});
-        QVERIFY(!button.accessibilityHintText().has_value());
-        QVERIFY(button.numberView()->isHidden());
+        QCOMPARE(Accessibility::label(&button), QStringLiteral("Favourite"));
+        QCOMPARE(Accessibility::traits(&button), AccessibilityTraitButton);
+        if (!constant.isNull()) button.setConstantString(constant.toStdString());
+        const bool empty = std::isnan(value);
+        button.setCalcValue(empty ? std::nullopt : std::optional(CalcValue::calcValueWithRealValue(value)),
+                            CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+        QCOMPARE(button.accessibilityHintText().has_value(), !empty);
+        QCOMPARE(Accessibility::hint(&button), hint);
+        QCOMPARE(button.numberView()->isHidden(), empty);
         QCOMPARE(button.numberView()->geometry(), QRect(6, 10, 48, 20));
     }
 
@@ -155,7 +148,7 @@ private slots:
         QSignalSpy clicks(&key, &QAbstractButton::clicked);
         QSignalSpy cancels(&key, &UIButton::touchCancel);
         strip.show();
-        slidePointer(&key, QPoint(150, 25), QPoint(30, 25), 6, 10);
+        Finger::drag(&key, QPoint(150, 25), QPoint(30, 25), 6, 10);
         QCOMPARE(cancels.count(), 1);
         QCOMPARE(clicks.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 1, 1000);
@@ -163,7 +156,7 @@ private slots:
         QCOMPARE(strip.currentPage(), 1);
         QVERIFY(recorder.scrolls > 2);
         // A short, slow drag falls back to the same page.
-        slidePointer(&strip, QPoint(200, 30), QPoint(140, 30), 6, 60);
+        Finger::drag(&strip, QPoint(200, 30), QPoint(140, 30), 6, 60);
         QTRY_COMPARE_WITH_TIMEOUT(recorder.rests, 2, 1000);
         QCOMPARE(strip.contentOffset().x(), 320.0);
     }
@@ -178,7 +171,7 @@ private slots:
         key.setGeometry(20, 5, 100, 50);
         strip.show();
         QSignalSpy clicks(&key, &QAbstractButton::clicked);
-        QTest::mouseClick(&key, Qt::LeftButton, {}, QPoint(50, 25));
+        Finger::tap(&key, QPoint(50, 25));
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(strip.contentOffset().x(), 0.0);
         strip.scrollRectToVisible(QRect(3 * 320, 0, 320, 60));

@@ -10,12 +10,11 @@
 #include "Classes/UIButtonASCIITable.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
-#include "Platform/Core/NotificationCenter.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/EditMenu.h"
 #include "Platform/UI/PagedScrollView.h"
 #include "Platform/UI/UISegmentedControl.h"
-#include "WidgetTestSupport.h"
+#include "support/NotificationLog.h"
 
 namespace {
 
@@ -55,6 +54,8 @@ private slots:
         screen.typeKeys(keys.toStdString());
         UIButtonLCD* lcd = shownLCD(screen);
         QAccessibleInterface* display = element(lcd);
+        QCOMPARE(display->role(), QAccessible::StaticText);
+        QCOMPARE(display->childCount(), 0);
         QCOMPARE(display->text(QAccessible::Name), QStringLiteral("LCD"));
         QCOMPARE(display->text(QAccessible::Value), spoken);
         // The text interface is what the Linux bridge reads out.
@@ -64,10 +65,7 @@ private slots:
 
     void theCornersOfTheLcdAndAPageTurnAreHeard() {
         CalcScreenFixture screen;
-        std::vector<QWidget*> announced;
-        Accessibility::Observer previous = Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
-            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
-        });
+        Announcements announcements;
         screen.typeKeys("255+");
         UIButtonLCD* decimal = shownLCD(screen);
         QCOMPARE(element(decimal)->text(QAccessible::Description), QStringLiteral("UINT32, Add pending"));
@@ -77,8 +75,7 @@ private slots:
         UIButtonLCD* hex = shownLCD(screen);
         QVERIFY(hex != decimal);
         QCOMPARE(element(hex)->text(QAccessible::Value), QStringLiteral("hex FF"));
-        Accessibility::setObserver(previous);
-        QCOMPARE(announced, std::vector<QWidget*>{hex});
+        QCOMPARE(announcements.screenChanges, std::vector<QWidget*>{hex});
         QCOMPARE(element(screen.calc().displayPageControl())->text(QAccessible::Name),
                  QStringLiteral("Hexadecimal, page 4 of 4"));
     }
@@ -101,11 +98,11 @@ private slots:
         PagedScrollView* strip = calc.displayScrollView();
         const QPoint from(strip->width() * 3 / 4, strip->height() / 2);
         const QPoint to(strip->width() / 4, strip->height() / 2);
-        QTest::mousePress(strip, Qt::LeftButton, {}, from);
-        movePointer(strip, from, to);
+        Finger::press(strip, from);
+        Finger::move(strip, from, to);
         QVERIFY(showing(calc.displayViewController(2)->button()));
         QVERIFY(showing(calc.displayViewController(3)->button()));
-        QTest::mouseRelease(strip, Qt::LeftButton, {}, to);
+        Finger::release(strip, to);
         QTRY_VERIFY(!strip->isDecelerating() && !showing(calc.displayViewController(2)->button()));
         QVERIFY(showing(calc.displayViewController(3)->button()));
     }
@@ -113,32 +110,11 @@ private slots:
     void tabVisitsTheControlsInReadingOrderAndSpaceOrEnterPresses() {
         CalcScreenFixture screen;
         QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
-        const QStringList expected = {"Scientific or Programmer",
-                                      "History",
-                                      "LCD",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Clear",
-                                      "Divide",
-                                      "Functions",
-                                      "Multiply",
-                                      "7",
-                                      "8",
-                                      "9",
-                                      "Subtract",
-                                      "4",
-                                      "5",
-                                      "6",
-                                      "Plus minus",
-                                      "Add",
-                                      "1",
-                                      "2",
-                                      "3",
-                                      "Equals",
-                                      "0"};
+        const QStringList expected =
+            QStringLiteral(
+                "Scientific or Programmer|History|LCD|Favourite|Favourite|Favourite|Favourite|Favourite|"
+                "Clear|Divide|Functions|Multiply|7|8|9|Subtract|4|5|6|Plus minus|Add|1|2|3|Equals|0")
+                .split('|');
         QStringList forward;
         for (int step = 0; step <= expected.size(); ++step) {
             press(screen, Qt::Key_Tab);
@@ -197,10 +173,7 @@ private slots:
     void everyAccessibleActionDoesWhatTheHandDoes() {
         CalcScreenFixture screen;
         CalcViewController& calc = screen.calc();
-        int heldFavourite = -1;
-        NotificationCenter::defaultCenter().addObserver(
-            this, FavouritesButtonViewControllerNotificationButtonHeld,
-            [&](const Notification& note) { heldFavourite = std::any_cast<int32_t>(note.userInfo); });
+        NotificationLog held(FavouritesButtonViewControllerNotificationButtonHeld);
         calc.secondButtonViewController()->createASCIITable();
         UIButtonASCIITable* ascii = calc.secondButtonViewController()->asciiViewController()->asciiTableButton();
         QAccessibleInterface* segments = element(calc.segmentedControl());
@@ -221,7 +194,7 @@ private slots:
             {"the LCD held opens Copy and Paste", element(shownLCD(screen)), "Copy and Paste",
              [] { return EditMenu::sharedMenu().isMenuVisible(); }},
             {"a favourite held is to be assigned", element(calc.favouritesViewController(0)->button(3)),
-             "Assign favourite", [&] { return heldFavourite == 3; }},
+             "Assign favourite", [&] { return held.count() == 1 && held.userInfo<int32_t>(0) == 3; }},
             {"Scientific chosen", segments->child(0), QAccessibleActionInterface::pressAction(),
              [&] { return screen.engine->accumulatorCalcValue().type() == CalcValueTypeReal; }},
             {"an ASCII cell pressed enters its code", element(ascii)->child(65),
@@ -234,7 +207,6 @@ private slots:
             QVERIFY2(step.done(), step.what);
         }
         EditMenu::sharedMenu().setMenuVisible(false, nullptr);
-        NotificationCenter::defaultCenter().removeObserver(this);
     }
 
     void theKeyboardHoldsTheFocusedKey() {

@@ -21,15 +21,9 @@
 #include "TableScreenSupport.h"
 #include "WidgetTestSupport.h"
 #include "screens/CalcScreenFixture.h"
+#include "support/NotificationLog.h"
 
 namespace {
-
-// Counts the settings' announcements, one per value written.
-struct SettingsWrites {
-    int count = 0;
-    NotificationObserver observer{UserSettingsNotificationUserSettingsHaveChanged,
-                                  [this](const Notification&) { ++count; }};
-};
 
 // Takes what the About button would open instead of a browser.
 class UrlCatcher : public QObject {
@@ -82,9 +76,6 @@ class SettingsAndAboutTest : public QObject {
     void openSettings() {
         settingsScreen = new SettingsViewController("Settings", *screen->engine, *screen->settings);
         pushOntoMenu(settingsScreen);
-    }
-    void tapRow(UITableView* table, IndexPath path) {
-        Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
     }
     // Taps a setting's row and lets its editor slide in.
     template <typename Editor>
@@ -215,11 +206,11 @@ private slots:
         MuxTableViewController* list = openEditor<MuxTableViewController>(1);
         QVERIFY(list);
         QCOMPARE(checkedRows(list), std::vector<size_t>{4});
-        SettingsWrites writes;
+        NotificationLog writes(UserSettingsNotificationUserSettingsHaveChanged);
         tapRow(list->tableView(), {0, 4});
-        QCOMPARE(writes.count, 0);
+        QCOMPARE(writes.count(), 0);
         tapRow(list->tableView(), {0, 7});
-        QCOMPARE(writes.count, 1);
+        QCOMPARE(writes.count(), 1);
         QCOMPARE(screen->settings->numDecimalPlaces(), 7);
         QCOMPARE(checkedRows(list), std::vector<size_t>{7});
         // The display follows while the list is still open.
@@ -254,9 +245,9 @@ private slots:
         QCOMPARE(historySteps(), stepsBefore + 1);
         QCOMPARE(wordSizeLabel(*screen), QStringLiteral("INT8"));
         // The text checked already: nothing is written, nothing converted.
-        SettingsWrites writes;
+        NotificationLog writes(UserSettingsNotificationUserSettingsHaveChanged);
         tapRow(list->tableView(), {0, 1});
-        QCOMPARE(writes.count, 0);
+        QCOMPARE(writes.count(), 0);
         QCOMPARE(historySteps(), stepsBefore + 1);
         goBack();
         QCOMPARE(detailOfSetting(4), QStringLiteral("Signed"));
@@ -287,16 +278,8 @@ private slots:
         QVERIFY(sheet);
         QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Reset Settings"));
         QCOMPARE(sheet->buttonTitleAtIndex(1), QStringLiteral("Cancel"));
-        // The sheet has come to rest.
-        UIButton* tapped = sheet->buttonAtIndex(button);
-        QPoint last(-1, -1);
-        QTRY_VERIFY([&] {
-            const QPoint now = tapped->mapTo(tapped->window(), QPoint());
-            const bool inView = tapped->window()->rect().contains(now + tapped->rect().bottomRight());
-            return std::exchange(last, now) == now && inView;
-        }());
-        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsReset"));
-        Finger::tap(tapped);
+        QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
+        Finger::tap(sheet->buttonAtIndex(button));
         QTRY_VERIFY(!settingsTable()->indexPathForSelectedRow());
         const std::vector<int> expected =
             resets ? std::vector<int>{0, 4, 6, 32, 0, 2} : std::vector<int>{1, 7, 2, 8, 1, 2};
@@ -349,15 +332,10 @@ private slots:
         QCOMPARE(wordSizeLabel(*screen), QStringLiteral("INT12"));
     }
 
-    void theScreensFollowTheWindow() {
+    void theNumberEntryFollowsTheWindow() {
         openSettings();
-        saveSnapshot(*screen->delegate->window(), QStringLiteral("settings"));
-        QVERIFY(openEditor<MuxTableViewController>(2));
-        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsChoiceList"));
-        goBack();
         IntegerViewController* entry = openEditor<IntegerViewController>(3);
         QVERIFY(entry);
-        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsNumberEntry"));
         screen->delegate->window()->resize(640, 920);
         QTRY_COMPARE(entry->textField()->height(), qRound(PointScale::pixelsFromPoints(50)));
         QVERIFY(entry->textField()->geometry().right() < entry->width());
@@ -367,14 +345,13 @@ private slots:
     void theVersionTextEndsInTheVersionAndBuild_data() {
         QTest::addColumn<QString>("revision");
         QTest::addColumn<QString>("build");
-        QTest::newRow("a checkout") << "0123456789abcdef0123456789abcdef01234567"
-                                    << "0123456";
-        QTest::newRow("a tarball") << ""
-                                   << "????";
-        QTest::newRow("too short to cut") << "abcdef"
-                                          << "????";
-        QTest::newRow("just long enough") << "abcdef1"
-                                          << "abcdef1";
+        const auto row = [](const char* name, const char* revision, const char* build) {
+            QTest::newRow(name) << revision << build;
+        };
+        row("a checkout", "0123456789abcdef0123456789abcdef01234567", "0123456");
+        row("a tarball", "", "????");
+        row("too short to cut", "abcdef", "????");
+        row("just long enough", "abcdef1", "abcdef1");
     }
 
     void theVersionTextEndsInTheVersionAndBuild() {
