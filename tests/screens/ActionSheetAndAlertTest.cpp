@@ -5,7 +5,6 @@
 #include "Platform/UI/UIAlertView.h"
 #include "Platform/UI/UIButton.h"
 #include "TableScreenSupport.h"
-#include "WidgetTestSupport.h"
 #include "screens/CalcScreenFixture.h"
 
 namespace {
@@ -16,10 +15,11 @@ struct Answers : UIActionSheetDelegate, UIAlertViewDelegate {
     void alertViewClickedButtonAtIndex(UIAlertView&, int buttonIndex) override { given.push_back(buttonIndex); }
 };
 
-// "tap:N" taps button N; "keys:A,B" types the named keys.
+// "tap:N" taps button N once it has come to rest; "keys:A,B" types the named keys at once.
 void answer(ModalOverlay& overlay, const QString& how) {
     const QString what = how.section(':', 1);
     if (how.startsWith("tap")) {
+        QTRY_COMPARE(overlay.property("presentation").toReal(), 1.0);
         Finger::tap(overlay.buttonAtIndex(what.toInt()));
         return;
     }
@@ -56,7 +56,7 @@ private slots:
         Finger::tap(screen.keypad().numberButton(7));
         Finger::type(&screen.calc(), "8");
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
-        // A finger may tap the sheet as soon as it comes into view, while it still slides.
+        // Keys answer as soon as it comes into view, while it still slides.
         const QRect window = screen.delegate->window()->rect();
         QTRY_VERIFY(window.contains(sheet->buttonAtIndex(sheet->cancelButtonIndex())->geometry().center()));
         saveSnapshot(*screen.delegate->window(), QStringLiteral("actionSheet"));

@@ -8,10 +8,9 @@
 #include "Classes/SecondButtonViewController.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
-#include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "screens/CalcScreenFixture.h"
-#include "screens/WidgetTestSupport.h"
+#include "support/LogCapture.h"
 
 // The calculator screen as a whole: its first frames pixel for pixel, the life of its pages,
 // and a strip that makes its pages as they come into view.
@@ -59,16 +58,14 @@ private slots:
         CalcScreenFixture screen;
         CalcViewController& calc = screen.calc();
         calc.secondButtonViewController()->createASCIITable();
-        std::vector<std::string> lines;
-        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+        LogCapture log;
         for (ViewController* page : pages(calc)) page->didReceiveMemoryWarning();
-        Log::setSink(previous);
-        QCOMPARE(lines, (std::vector<std::string>{"CalcViewController didReceiveMemoryWarning",
-                                                  "DisplayViewController didReceiveMemoryWarning",
-                                                  "FavouritesButtonViewController didReceiveMemoryWarning",
-                                                  "FirstButtonViewController didReceiveMemoryWarning",
-                                                  "SecondButtonViewController didReceiveMemoryWarning",
-                                                  "ASCIIViewController didReceiveMemoryWarning"}));
+        QCOMPARE(log.lines(), (std::vector<std::string>{"CalcViewController didReceiveMemoryWarning",
+                                                        "DisplayViewController didReceiveMemoryWarning",
+                                                        "FavouritesButtonViewController didReceiveMemoryWarning",
+                                                        "FirstButtonViewController didReceiveMemoryWarning",
+                                                        "SecondButtonViewController didReceiveMemoryWarning",
+                                                        "ASCIIViewController didReceiveMemoryWarning"}));
     }
 
     // Once released, no page acts on what it observed.
@@ -109,13 +106,13 @@ private slots:
         const QPoint start = strip->rect().center();
         const QPoint quarter = start - QPoint(strip->width() / 4, 0);
         const QPoint beyondHalf = start - QPoint(strip->width() * 3 / 5, 0);
-        QTest::mousePress(strip, Qt::LeftButton, {}, start);
-        movePointer(strip, start, quarter);
+        Finger::press(strip, start);
+        Finger::move(strip, start, quarter);
         QCOMPARE(screen.lcdText(3), QStringLiteral("FFh"));
         QCOMPARE(screen.calc().displayPageControl()->currentPage(), 2);
-        movePointer(strip, quarter, beyondHalf);
+        Finger::move(strip, quarter, beyondHalf);
         QCOMPARE(screen.calc().displayPageControl()->currentPage(), 3);
-        QTest::mouseRelease(strip, Qt::LeftButton, {}, beyondHalf);
+        Finger::release(strip, beyondHalf);
         QTRY_COMPARE(screen.engine->numberBase(), 16);
     }
 

@@ -10,12 +10,12 @@
 #include "Menus/FavouritesViewController.h"
 #include "Menus/MenuViewController.h"
 #include "Menus/SettingsViewController.h"
-#include "Platform/Core/Log.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/UISegmentedControl.h"
 #include "TableScreenSupport.h"
-#include "WidgetTestSupport.h"
 #include "screens/CalcScreenFixture.h"
+#include "support/LogCapture.h"
+#include "support/NotificationLog.h"
 
 namespace {
 
@@ -23,16 +23,11 @@ namespace {
 struct MenuWindow : CalcScreenFixture {
     MenuWindow() { createAllPages(); }
 
-    NavigationController& calcStack() const { return *delegate->navigationController(); }
-    NavigationController* menuStack() const {
-        return qobject_cast<NavigationController*>(calcStack().modalViewController());
-    }
+    NavigationController* menuStack() const { return presented(); }
     template <typename Screen = MenuViewController>
     Screen* top() const {
         return menuStack() ? qobject_cast<Screen*>(menuStack()->topViewController()) : nullptr;
     }
-    QWidget* window() const { return delegate->window(); }
-
     bool settled() const { return settles(calcStack()) && (!menuStack() || settles(*menuStack())); }
     void openFunctions() const {
         Finger::tap(keypad().buttonMenuKey());
@@ -41,10 +36,7 @@ struct MenuWindow : CalcScreenFixture {
     }
     // Taps a row of the screen on top of the menu, scrolled into view first, as a hand would.
     void tapRow(IndexPath path) const {
-        auto* screen = qobject_cast<UITableViewController*>(menuStack()->topViewController());
-        UITableView* table = screen->tableView();
-        table->scrollToRowAtIndexPath(path, false);
-        Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
+        ::tapRow(qobject_cast<UITableViewController*>(menuStack()->topViewController())->tableView(), path);
         QVERIFY(settled());
     }
     void makeReal() const {
@@ -55,21 +47,15 @@ struct MenuWindow : CalcScreenFixture {
     // Swipes the favourites bar to the slot's page and holds the slot's button until the menu
     // comes up.
     void holdFavourite(int index) const {
-        PagedScrollView* strip = calc().favouritesScrollView();
         const int page = index / 5;
-        const int turns = page - calc().favouritesPageIndex();
-        if (turns != 0) {
-            const QPoint start = strip->rect().center();
-            slidePointer(strip, start, start - QPoint(strip->width() * turns * 6 / 10, 0), 10);
-            QTRY_VERIFY(!strip->isDecelerating());
-        }
+        if (page != calc().favouritesPageIndex()) swipeTo(calc().favouritesScrollView(), page);
         QCOMPARE(calc().favouritesPageIndex(), page);
         UIButtonFavourite* button = calc().favouritesViewController(page)->button(index % 5);
         const QPoint centre = button->rect().center();
-        QTest::mousePress(button, Qt::LeftButton, {}, centre);
-        movePointer(button, centre, centre + QPoint(2, 1), 4, 20);
+        Finger::press(button, centre);
+        Finger::move(button, centre, centre + QPoint(2, 1), 4, 20);
         QTRY_VERIFY(menuStack() != nullptr);
-        QTest::mouseRelease(button, Qt::LeftButton, {}, centre + QPoint(2, 1));
+        Finger::release(button, centre + QPoint(2, 1));
         QVERIFY(settled());
     }
     // With every slot sound, slot n is the n-th favourite.
@@ -139,16 +125,14 @@ private slots:
         screen.tapRow({0, 1});
         UITableView* logic = screen.top()->tableView();
         const QPoint invert = logic->rectForRowAtIndexPath({0, 0}).center();
-        std::vector<std::string> lines;
-        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+        LogCapture log;
         Finger::tap(logic->viewport(), invert);
         // A second tap while the menu slides away is not applied again.
         QVERIFY(screen.calcStack().isTransitioning());
         Finger::tap(logic->viewport(), invert);
-        Log::setSink(previous);
         QVERIFY(screen.settled());
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFFFu);
-        QCOMPARE(lines, std::vector<std::string>{"menu choice ignored: no menu is open"});
+        QCOMPARE(log.lines(), std::vector<std::string>{"menu choice ignored: no menu is open"});
     }
 
     void theMainMenuLeadsToTheSettingsAndAbout() {
@@ -195,9 +179,7 @@ private slots:
 
     void holdingAFavouriteAssignsAnOperatorToIt() {
         MenuWindow screen;
-        int changes = 0;
-        NotificationObserver changed(NotificationsNotificationFavouritesHaveChanged,
-                                     [&](const Notification&) { ++changes; });
+        NotificationLog changed(NotificationsNotificationFavouritesHaveChanged);
         screen.holdFavourite(7);
         screen.tapRow({1, 1});
         screen.tapRow({0, 4});
@@ -205,7 +187,7 @@ private slots:
         const Favourite* stored = screen.favourite(7);
         QCOMPARE(stored->operatorsOperator(), OperatorsOperatorNAND);
         QVERIFY(!stored->generalValue());
-        QCOMPARE(changes, 1);
+        QCOMPARE(changed.count(), 1);
         QCOMPARE(screen.calc().favouritesViewController(1)->button(2)->operatorsOperator(), OperatorsOperatorNAND);
     }
 

@@ -12,7 +12,6 @@
 #include "Platform/UI/UILabel.h"
 #include "TableScreenSupport.h"
 #include "Utils/DateUtils.h"
-#include "WidgetTestSupport.h"
 #include "persistence/HistoryStepSupport.h"
 #include "screens/CalcScreenFixture.h"
 
@@ -21,13 +20,11 @@ namespace {
 CalcValue real(double x) { return CalcValue::calcValueWithRealValue(x); }
 CalcValue u(uint64_t x) { return CalcValue::calcValueWithUBaseValue(x); }
 
-NavigationController& calcStack(CalcScreenFixture& screen) { return *screen.delegate->navigationController(); }
-
 // The history presented over the calculator, once the flip has ended.
 HistoryViewController* shownHistory(CalcScreenFixture& screen) {
-    if (!settles(calcStack(screen))) return nullptr;
-    auto* stack = qobject_cast<NavigationController*>(calcStack(screen).modalViewController());
-    return stack ? qobject_cast<HistoryViewController*>(stack->rootViewController()) : nullptr;
+    if (!settles(screen.calcStack())) return nullptr;
+    return screen.presented() ? qobject_cast<HistoryViewController*>(screen.presented()->rootViewController())
+                              : nullptr;
 }
 
 QStringList rowTexts(const UITableView& table, IndexPath path) {
@@ -54,10 +51,6 @@ QString daysAgoTitle(int daysAgo) {
         DateUtils::sharedInstance().stringInNiceFormatFromDate(noon - std::chrono::hours(24 * daysAgo), noon));
 }
 
-void tapRow(UITableView& table, IndexPath path) {
-    Finger::tap(table.viewport(), table.rectForRowAtIndexPath(path).center());
-}
-
 }  // namespace
 
 class HistoryViewControllerTest : public QObject {
@@ -69,7 +62,7 @@ private slots:
         screen.typeKeys("12+30=C6*8=C");
         Finger::type(screen.delegate->window(), Qt::Key_H, Qt::ControlModifier);
         // A tap while the calculator still turns over is held off.
-        QVERIFY(calcStack(screen).isTransitioning());
+        QVERIFY(screen.calcStack().isTransitioning());
         Finger::tap(screen.delegate->window());
         HistoryViewController* history = shownHistory(screen);
         QVERIFY(history);
@@ -86,17 +79,17 @@ private slots:
         Finger::type(history, Qt::Key_Down);
         Finger::type(history, Qt::Key_Down);
         Finger::type(history, Qt::Key_Return);
-        QVERIFY(settles(calcStack(screen)));
-        QVERIFY(!calcStack(screen).modalViewController());
+        QVERIFY(settles(screen.calcStack()));
+        QVERIFY(!screen.calcStack().modalViewController());
         QCOMPARE(screen.lcdText(2), QStringLiteral("48d"));
 
         // By hand: the clock button, then a row.
         Finger::tap(screen.calc().historyButton());
         history = shownHistory(screen);
         QVERIFY(history);
-        tapRow(*history->historyTableView(), {0, 0});
-        QVERIFY(settles(calcStack(screen)));
-        QVERIFY(!calcStack(screen).modalViewController());
+        tapRow(history->historyTableView(), {0, 0});
+        QVERIFY(settles(screen.calcStack()));
+        QVERIFY(!screen.calcStack().modalViewController());
         QCOMPARE(screen.lcdText(2), QStringLiteral("42d"));
     }
 
@@ -212,8 +205,8 @@ private slots:
 
         // The terminal's export of the same store, once the app has let it go.
         Finger::tap(history->calcButton());
-        QVERIFY(settles(calcStack(screen)));
-        QVERIFY(!calcStack(screen).modalViewController());
+        QVERIFY(settles(screen.calcStack()));
+        QVERIFY(!screen.calcStack().modalViewController());
         const QString storePath = QString::fromStdString(screen.store->storePath());
         screen.quit();
         QProcess cli;

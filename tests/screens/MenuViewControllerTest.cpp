@@ -8,6 +8,7 @@
 #include "Platform/UI/ImageStore.h"
 #include "TableScreenSupport.h"
 #include "screens/CalcScreenFixture.h"
+#include "support/NotificationLog.h"
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
@@ -43,18 +44,6 @@ std::vector<int> rowsPerSection(UITableView& table) {
     return rows;
 }
 
-// Every selection a menu posts, in order.
-struct SelectionRecorder {
-    SelectionRecorder() {
-        NotificationCenter::defaultCenter().addObserver(
-            this, MenuViewControllerNotificationItemSelected, [this](const Notification& notification) {
-                selections.push_back(std::any_cast<MenuItemSelection>(notification.userInfo));
-            });
-    }
-    ~SelectionRecorder() { NotificationCenter::defaultCenter().removeObserver(this); }
-    std::vector<MenuItemSelection> selections;
-};
-
 // A menu at the root of a stack on the screen, set up as holding favourite 7 sets it up.
 struct ShownMenu {
     explicit ShownMenu(std::string_view viewName, bool showCalcValue = true, bool notify = true) {
@@ -75,9 +64,7 @@ struct ShownMenu {
     MenuViewController* top() const { return qobject_cast<MenuViewController*>(stack->topViewController()); }
     // Scrolls the row into view and taps it, then lets the stack come to rest.
     void tap(IndexPath path, bool settle = true) const {
-        UITableView* table = top()->tableView();
-        table->scrollToRowAtIndexPath(path, false);
-        Finger::tap(table->viewport(), table->rectForRowAtIndexPath(path).center());
+        tapRow(top()->tableView(), path);
         if (settle) QVERIFY(settles(*stack));
     }
 
@@ -96,20 +83,18 @@ private slots:
     void theCatalogueListsEachMenuInOrder_data() {
         QTest::addColumn<QString>("viewName");
         QTest::addColumn<QStringList>("items");
-        const QStringList main = {
-            "0.0 Basic>MainBasic subMenuBasic.png",
-            "0.1 Logic>MainLogic subMenuLogic.png",
-            "0.2 Shift>MainShift subMenuShift.png",
-            "0.3 Rotate>MainRotate subMenuRotate.png",
-            "0.4 Powers>MainPowers subMenuPowers.png",
-            "0.5 Trigonometry>MainTrigonometry subMenuTrigonometry.png",
-            "0.6 Percent>MainPercent subMenuPercent.png",
-            "0.7 IEEE-754>MainConvert subMenuFormat.png",
-            "1.0 Constants>MainConstants subMenuConstants.png",
-            "2.0 Assign Favourites>Favourites subMenuFavourites.png",
-            "3.0 Settings>Settings subMenuSettings.png",
-            "3.1 About>About subMenuAbout.png",
-        };
+        const QStringList main = {"0.0 Basic>MainBasic subMenuBasic.png",
+                                  "0.1 Logic>MainLogic subMenuLogic.png",
+                                  "0.2 Shift>MainShift subMenuShift.png",
+                                  "0.3 Rotate>MainRotate subMenuRotate.png",
+                                  "0.4 Powers>MainPowers subMenuPowers.png",
+                                  "0.5 Trigonometry>MainTrigonometry subMenuTrigonometry.png",
+                                  "0.6 Percent>MainPercent subMenuPercent.png",
+                                  "0.7 IEEE-754>MainConvert subMenuFormat.png",
+                                  "1.0 Constants>MainConstants subMenuConstants.png",
+                                  "2.0 Assign Favourites>Favourites subMenuFavourites.png",
+                                  "3.0 Settings>Settings subMenuSettings.png",
+                                  "3.1 About>About subMenuAbout.png"};
         QTest::newRow("Main") << "Main" << main;
         QTest::newRow("Favourite: the groups and the constants") << "Favourite" << main.mid(0, 9);
         QTest::newRow("MainBasic") << "MainBasic" << numbered("#", {29, 8, 6, 48, 49, 50});
@@ -185,7 +170,7 @@ private slots:
 
     void aSubMenuKeepsTypeAndSlotAndEachChoicePostsOnce() {
         ShownMenu shown("Favourite");
-        SelectionRecorder recorder;
+        NotificationLog recorder(MenuViewControllerNotificationItemSelected);
         shown.tap({1, 2});
         MenuViewController* shift = shown.top();
         QCOMPARE(shift->title(), QStringLiteral("Shift"));
@@ -193,7 +178,7 @@ private slots:
         QCOMPARE(shift->selectedFavouriteIndex(), 7);
         QVERIFY(shift->showCloseButton() && shift->notifyOnSelectionOfOperator() && !shift->showCalcValue());
         QCOMPARE(rowsPerSection(*shift->tableView()), std::vector<int>{5});
-        QVERIFY(recorder.selections.empty());
+        QCOMPARE(recorder.count(), 0);
         shown.tap({0, 3});
         // The menu stays open: whoever takes the choice closes it.
         QCOMPARE(shown.stack->viewControllers().size(), size_t{2});
@@ -201,34 +186,34 @@ private slots:
         shown.tap({0, 0});
         shown.tap({2, 0});
         shown.tap({0, 4});
-        QCOMPARE(recorder.selections.size(), size_t{3});
-        const MenuItemSelection& op = recorder.selections[0];
+        QCOMPARE(recorder.count(), 3);
+        const auto op = recorder.userInfo<MenuItemSelection>(0);
         QVERIFY(op.menuType == 1 && op.operatorsOperator == OperatorsOperatorShiftLeftN && !op.calcValue);
-        const MenuItemSelection& shownValue = recorder.selections[1];
+        const auto shownValue = recorder.userInfo<MenuItemSelection>(1);
         QVERIFY(!shownValue.operatorsOperator && shownValue.calcValue->uBaseValue() == 0xBEEF);
-        QCOMPARE(recorder.selections[2].calcValue->realValue(), 299792458.0);
-        for (const MenuItemSelection& selection : recorder.selections) QCOMPARE(selection.favouriteIndex, 7);
+        QCOMPARE(recorder.userInfo<MenuItemSelection>(2).calcValue->realValue(), 299792458.0);
+        for (int post = 0; post < 3; ++post) QCOMPARE(recorder.userInfo<MenuItemSelection>(post).favouriteIndex, 7);
     }
 
     void withoutNotificationsAChoiceIsKeptAndTheStackReturnsToItsRoot() {
         ShownMenu shown("Main", false, false);
-        SelectionRecorder recorder;
+        NotificationLog recorder(MenuViewControllerNotificationItemSelected);
         shown.tap({0, 5});
         MenuViewController* trigonometry = shown.top();
         shown.tap({0, 1}, false);
         QCOMPARE(trigonometry->selectedOperatorsOperator(), OperatorsOperatorCos);
         QVERIFY(settles(*shown.stack));
         QCOMPARE(shown.stack->topViewController(), shown.menu);
-        QVERIFY(recorder.selections.empty());
+        QCOMPARE(recorder.count(), 0);
     }
 
     void unknownMenusIgnoreChoices() {
-        SelectionRecorder recorder;
+        NotificationLog recorder(MenuViewControllerNotificationItemSelected);
         ShownMenu nowhere("Nowhere");
         Finger::tap(nowhere.menu->tableView()->viewport());
         nowhere.menu->tableViewDidSelectRowAtIndexPath(*nowhere.menu->tableView(), {1, 0});
         QCOMPARE(nowhere.stack->viewControllers().size(), size_t{1});
-        QVERIFY(recorder.selections.empty());
+        QCOMPARE(recorder.count(), 0);
     }
 };
 

@@ -1,7 +1,6 @@
 #include <QAccessible>
 #include <QtTest>
 
-#include "Platform/Core/Log.h"
 #include "Platform/UI/FlipTransitionView.h"
 #include "Platform/UI/NavigationBar.h"
 #include "Platform/UI/PointScale.h"
@@ -9,14 +8,10 @@
 #include "Platform/UI/UILabel.h"
 #include "Platform/UI/UIToolbar.h"
 #include "TableScreenSupport.h"
-#include "WidgetTestSupport.h"
 #include "screens/CalcScreenFixture.h"
+#include "support/LogCapture.h"
 
 namespace {
-
-class ThrowawayScreen : public ViewController {
-    Q_OBJECT
-};
 
 NavigationBar* barOf(NavigationController& stack) { return static_cast<NavigationBar*>(stack.navigationBar()); }
 
@@ -92,13 +87,13 @@ private slots:
         QCOMPARE(menuStack->geometry(), calcStack.rect());
         // One presented stack at a time: a second is dropped.
         QPointer<QWidget> second(new ProbeScreen("Second", {}));
-        std::vector<std::string> lines;
-        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
-        calcStack.presentModalViewController(second, true);
-        Log::setSink(previous);
+        {
+            LogCapture log;
+            calcStack.presentModalViewController(second, true);
+            QCOMPARE(log.lines(),
+                     std::vector<std::string>{"NavigationController: already presenting, the new screen is dropped"});
+        }
         QCOMPARE(calcStack.modalViewController(), menuStack);
-        QCOMPARE(lines,
-                 std::vector<std::string>{"NavigationController: already presenting, the new screen is dropped"});
         QTRY_VERIFY(second.isNull());
         saveSnapshot(*screen.delegate->window(), QStringLiteral("presentedTable"));
 
@@ -167,7 +162,7 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(&today)->text(QAccessible::Name), QStringLiteral("Today"));
     }
 
-    void observationsEndWithTheScreenAndMemoryWarningsNameIt() {
+    void observationsEndWithTheScreen() {
         int heard = 0;
         auto* probe = new ProbeScreen("Probe", {});
         probe->observe("ProbeNotification", [&](const Notification&) { ++heard; });
@@ -176,12 +171,6 @@ private slots:
         NotificationCenter::defaultCenter().post("ProbeNotification");
         QCOMPARE(heard, 1);
         delete probe;
-
-        std::vector<std::string> lines;
-        const Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
-        ThrowawayScreen().didReceiveMemoryWarning();
-        Log::setSink(previous);
-        QCOMPARE(lines, std::vector<std::string>{"ThrowawayScreen didReceiveMemoryWarning"});
     }
 };
 
