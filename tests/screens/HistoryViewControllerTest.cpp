@@ -10,6 +10,7 @@
 #include "Platform/UI/UIBarButtonItem.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UILabel.h"
+#include "Platform/UI/UITableViewModel.h"
 #include "TableScreenSupport.h"
 #include "Utils/DateUtils.h"
 #include "persistence/HistoryStepSupport.h"
@@ -45,10 +46,52 @@ QStringList headers(const UITableView& table) {
     return titles;
 }
 
+// Each section's title, then its rows' texts.
+QStringList shownTexts(const UITableView& table) {
+    QStringList texts;
+    for (size_t section = 0; section < table.numberOfSections(); ++section) {
+        texts << headers(table).value(static_cast<qsizetype>(section));
+        for (size_t row = 0; row < table.numberOfRowsInSection(section); ++row) {
+            texts << rowTexts(table, {section, row}).join('|');
+        }
+    }
+    return texts;
+}
+
+// The flat rows of a table that is at rest: a header and a footer for each section, and its rows.
+int restingRowCount(UITableView& table) {
+    int rows = 0;
+    for (size_t section = 0; section < table.numberOfSections(); ++section) {
+        rows += 2 + static_cast<int>(table.numberOfRowsInSection(section));
+    }
+    return rows;
+}
+
+std::vector<ManagedObject*> fetchedSteps(CalcStore& store) {
+    std::string error;
+    return store.managedObjectContext()
+        ->executeFetchRequest({std::string(CalcStoreHistoryStepEntityName), nullptr, {}}, &error)
+        .value_or(std::vector<ManagedObject*>{});
+}
+
 QString daysAgoTitle(int daysAgo) {
     const auto noon = CalcStore::dateQuantizedToToday() + std::chrono::hours(12);
     return QString::fromStdString(
         DateUtils::sharedInstance().stringInNiceFormatFromDate(noon - std::chrono::hours(24 * daysAgo), noon));
+}
+
+// The texts of steps n + n made d days ago: the latest day first, each day's steps in the order made.
+QStringList expectedTexts(const std::vector<std::pair<int, uint64_t>>& steps) {
+    QStringList texts;
+    for (int day = 0; day < 10; ++day) {
+        bool titled = false;
+        for (const auto& [daysAgo, n] : steps) {
+            if (daysAgo != day) continue;
+            if (!std::exchange(titled, true)) texts << daysAgoTitle(day);
+            texts << QStringLiteral("%1d + %1d = |%2d").arg(n).arg(2 * n);
+        }
+    }
+    return texts;
 }
 
 }  // namespace
@@ -93,56 +136,89 @@ private slots:
         QCOMPARE(screen.lcdText(2), QStringLiteral("42d"));
     }
 
-    void dayTitlesFollowTheDaysThatComeAndGo() {
+    // Steps are "d:n", the step n + n made d days ago; the steps removed are named by their n.
+    void theListFollowsTheDaysThatComeAndGo_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("removed");
+        const auto row = [](const char* name, const char* before, const char* added, const char* removed) {
+            QTest::newRow(name) << before << added << removed;
+        };
+        row("a step on a new day", "1:1 1:2", "0:3", "");
+        row("a step on the same day", "0:1", "0:2", "");
+        row("days come and go", "3:1 1:2 1:3", "0:4 1:5", "1");
+        row("a step leaves its day", "3:1 3:2 1:3", "", "2");
+        row("a day between goes and the older days move up", "3:1 1:2 0:3", "", "2");
+        row("the history is cleared", "3:1 1:2 0:3", "", "1 2 3");
+        row("cleared, then a new step", "2:1 1:2", "3:4", "1 2");
+    }
+
+    void theListFollowsTheDaysThatComeAndGo() {
+        QFETCH(QString, before);
+        QFETCH(QString, added);
+        QFETCH(QString, removed);
         CalcScreenFixture screen;
-        addHistoryStepDaysAgo(*screen.store, 3, real(30), OperatorsOperatorSin, std::nullopt, real(0.5),
-                              CalcValueFormatStyleAuto);
-        addHistoryStepDaysAgo(*screen.store, 3, real(1.23456789012e-17), OperatorsOperatorDivide, real(1000),
-                              real(1.23456789012e-20), CalcValueFormatStyleSci);
-        addHistoryStepDaysAgo(*screen.store, 1, u(255), OperatorsOperatorAND, u(15), u(15), CalcValueFormatStyleHex);
-        addHistoryStepDaysAgo(*screen.store, 1, u(123456789012345), OperatorsOperatorMultiply, u(1000),
-                              u(123456789012345000), CalcValueFormatStyleDec);
+        std::vector<std::pair<int, uint64_t>> steps;
+        const auto add = [&](const QString& text) {
+            for (const QString& step : text.split(' ', Qt::SkipEmptyParts)) {
+                steps.emplace_back(step.section(':', 0, 0).toInt(), step.section(':', 1).toULongLong());
+                addHistoryStepDaysAgo(*screen.store, steps.back().first, u(steps.back().second), OperatorsOperatorAdd,
+                                      u(steps.back().second), u(2 * steps.back().second), CalcValueFormatStyleDec);
+            }
+        };
+        add(before);
         Finger::tap(screen.calc().historyButton());
         HistoryViewController* history = shownHistory(screen);
         QVERIFY(history);
         UITableView& table = *history->historyTableView();
-        QCOMPARE(headers(table), (QStringList{"Yesterday", daysAgoTitle(3)}));
+        QCOMPARE(shownTexts(table), expectedTexts(steps));
 
-        // A day that arrives while the list is shown comes in at the top, with its own title.
-        addHistoryStepDaysAgo(*screen.store, 0, u(12), OperatorsOperatorAdd, u(30), u(42), CalcValueFormatStyleDec);
-        addHistoryStepDaysAgo(*screen.store, 0, real(2), OperatorsOperatorSqRoot, std::nullopt,
-                              real(1.4142135623730951), CalcValueFormatStyleAuto);
-        QCOMPARE(headers(table), (QStringList{"Today", "Yesterday", daysAgoTitle(3)}));
+        add(added);
+        for (const QString& n : removed.split(' ', Qt::SkipEmptyParts)) {
+            std::erase_if(steps, [&](const auto& step) { return step.second == n.toULongLong(); });
+            for (ManagedObject* object : fetchedSteps(*screen.store)) {
+                const auto* step = static_cast<HistoryStep*>(object);
+                if (CalcStore::calcValueFromGeneralValue(*step->generalValue1())->uBaseValue() == n.toULongLong()) {
+                    screen.store->managedObjectContext()->deleteObject(object);
+                }
+            }
+            screen.store->saveChanges();
+        }
+        QCOMPARE(shownTexts(table), expectedTexts(steps));
         QVERIFY(table.isAnimatingUpdates());
+        // What went is still fading out; then the table is at rest.
+        QCOMPARE(table.tableModel()->rowCount() > restingRowCount(table), !removed.isEmpty());
         QTRY_VERIFY(!table.isAnimatingUpdates());
-        screen.delegate->window()->resize(360, 560);
-        QTRY_COMPARE(table.rectForRowAtIndexPath({1, 1}).height(),
+        QCOMPARE(table.tableModel()->rowCount(), restingRowCount(table));
+        QCOMPARE(shownTexts(table), expectedTexts(steps));
+    }
+
+    void clearAsksFirst() {
+        CalcScreenFixture screen;
+        screen.typeKeys("1+1=");
+        addHistoryStepDaysAgo(*screen.store, 3, real(30), OperatorsOperatorSin, std::nullopt, real(0.5),
+                              CalcValueFormatStyleAuto);
+        Finger::tap(screen.calc().historyButton());
+        HistoryViewController* history = shownHistory(screen);
+        QVERIFY(history);
+        UITableView& table = *history->historyTableView();
+        screen.window()->resize(360, 560);
+        QTRY_COMPARE(table.rectForRowAtIndexPath({1, 0}).height(),
                      qRound(PointScale::pixelsFromPoints(HistoryViewController::HistoryViewControllerRowHeight)));
-        saveSnapshot(*screen.delegate->window(), QStringLiteral("history"));
-
-        // Clear asks first; Cancel keeps everything.
-        Finger::tap(history->clearButton());
-        QPointer<UIActionSheet> sheet = screen.delegate->window()->findChild<UIActionSheet*>();
-        QVERIFY(sheet);
-        QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Clear History"));
-        QCOMPARE(sheet->buttonTitleAtIndex(sheet->cancelButtonIndex()), QStringLiteral("Cancel"));
-        QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
-        Finger::tap(sheet->buttonAtIndex(sheet->cancelButtonIndex()));
-        QTRY_VERIFY(sheet.isNull());
-        QCOMPARE(table.numberOfSections(), size_t{3});
-        Finger::tap(history->clearButton());
-        sheet = screen.delegate->window()->findChild<UIActionSheet*>();
-        QVERIFY(sheet);
-        QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
-        Finger::tap(sheet->buttonAtIndex(0));
-        QCOMPARE(table.numberOfSections(), size_t{0});
-        QVERIFY(table.isAnimatingUpdates());
+        saveSnapshot(*screen.window(), QStringLiteral("history"));
+        for (const int button : {1, 0}) {
+            Finger::tap(history->clearButton());
+            QPointer<UIActionSheet> sheet = screen.window()->findChild<UIActionSheet*>();
+            QVERIFY(sheet);
+            QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Clear History"));
+            QCOMPARE(sheet->buttonTitleAtIndex(sheet->cancelButtonIndex()), QStringLiteral("Cancel"));
+            QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
+            Finger::tap(sheet->buttonAtIndex(button));
+            QTRY_VERIFY(sheet.isNull());
+            // Cancel keeps everything.
+            QCOMPARE(table.numberOfSections(), button == 1 ? size_t{2} : size_t{0});
+        }
         QCOMPARE(screen.store->historyStepsFetchedResultsController()->numberOfObjects(), size_t{0});
-        // No title of a day that went is left behind for the next one.
-        addHistoryStepDaysAgo(*screen.store, 1, u(1), OperatorsOperatorAdd, u(1), u(2), CalcValueFormatStyleDec);
-        QCOMPARE(headers(table), QStringList{"Yesterday"});
-        QTRY_VERIFY(!table.isAnimatingUpdates());
-        QCOMPARE(rowTexts(table, {0, 0}), (QStringList{"1d + 1d = ", "2d"}));
     }
 
     void everyExportGivesTheSameText() {
