@@ -5,7 +5,6 @@
 #include "Classes/QuilletColours.h"
 #include "Classes/ZQGreyscale.h"
 #include "Platform/UI/ImageStore.h"
-#include "Platform/UI/PointScale.h"
 #include "WidgetTestSupport.h"
 
 namespace {
@@ -16,14 +15,13 @@ Image filledImage(QColor colour, QSize size) {
 }
 
 QStringList screenImageNames() {
-    QStringList names = {"lcdBackground.png",        "favouritesBarBackground.png", "backgroundCalc.png",
-                         "navigationBarHistory.png", "navigationBarCalc.png",       "backgroundMenu.png",
-                         "lcdBackgroundMenu.png",    "historyHeader.png",           "buttonFavouriteMenu.png",
-                         "asciiTableCell.png",       "asciiTableCellDepressed.png", "constantsConstDark.png"};
-    names << "toolbarTrash.png"
-          << "toolbarMail.png"
-          << "toolbarSave.png"
-          << "toolbarCopy.png";
+    QStringList names =
+        QStringLiteral(
+            "lcdBackground favouritesBarBackground backgroundCalc navigationBarHistory navigationBarCalc "
+            "backgroundMenu lcdBackgroundMenu historyHeader buttonFavouriteMenu asciiTableCell "
+            "asciiTableCellDepressed constantsConstDark toolbarTrash toolbarMail toolbarSave toolbarCopy")
+            .split(' ');
+    for (QString& name : names) name += QStringLiteral(".png");
     for (const char* page : {"Bin", "Oct", "Dec", "Hex", "Fix", "Eng", "Sci", "Auto"}) {
         names << QStringLiteral("lcdPage%1.png").arg(page) << QStringLiteral("lcdPage%1Transparent.png").arg(page);
     }
@@ -65,39 +63,28 @@ private slots:
         QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
     }
 
-    void imagesAreRenderedAtThePointScale() {
-        const qreal before = PointScale::factor();
-        PointScale::setFactor(2.0);
-        const Image sharp = ImageStore::imageNamed("operatorAddDark.png");
-        PointScale::setFactor(before);
-        QCOMPARE(sharp.size(), QSizeF(60, 38));
-        QCOMPARE(sharp.pixmap().width(), 120);
-    }
-
+    // Each pixel takes the colour, keeping its own alpha; the density of the icon is kept.
     void greyscaleIsTheColourWithTheIconsAlphaAndPixelDensity() {
-        const QImage opaque =
-            imageGreyscaleWithColor(filledImage(Qt::red, QSize(8, 6)), QuilletColours::lcdTextColour())
+        const auto tinted = [](QColor fill, QColor colour) {
+            return imageGreyscaleWithColor(filledImage(fill, QSize(8, 6)), colour)
                 .toImage()
                 .convertToFormat(QImage::Format_ARGB32);
+        };
+        const QImage opaque = tinted(Qt::red, QuilletColours::lcdTextColour());
         QCOMPARE(opaque.size(), QSize(8, 6));
         for (int y = 0; y < 6; ++y) {
             for (int x = 0; x < 8; ++x) QCOMPARE(QColor(opaque.pixel(x, y)), QColor(89, 91, 78));
         }
-        QCOMPARE(largestAlpha(imageGreyscaleWithColor(filledImage(Qt::transparent, QSize(8, 6)), Qt::black).toImage()),
-                 0);
-        const QRgb half = imageGreyscaleWithColor(filledImage(QColor(10, 200, 30, 128), QSize(4, 4)),
-                                                  QuilletColours::buttonTextColour())
-                              .toImage()
-                              .convertToFormat(QImage::Format_ARGB32)
-                              .pixel(1, 1);
+        QCOMPARE(largestAlpha(tinted(Qt::transparent, Qt::black)), 0);
+        const QRgb half = tinted(QColor(10, 200, 30, 128), QuilletColours::buttonTextColour()).pixel(1, 1);
         QVERIFY(std::abs(qAlpha(half) - 128) <= 1);
         QVERIFY(std::abs(qRed(half) - 98) <= 2 && std::abs(qGreen(half) - 57) <= 2 && std::abs(qBlue(half) - 29) <= 2);
         QPixmap dense(QSize(16, 12));
         dense.fill(Qt::white);
         dense.setDevicePixelRatio(2.0);
-        const Image tinted = imageGreyscaleWithColor(Image(dense, QSizeF(8, 6)), Qt::black);
-        QCOMPARE(tinted.pixmap().width(), 16);
-        QCOMPARE(tinted.scale(), 2.0);
+        const Image denseTinted = imageGreyscaleWithColor(Image(dense, QSizeF(8, 6)), Qt::black);
+        QCOMPARE(denseTinted.pixmap().width(), 16);
+        QCOMPARE(denseTinted.scale(), 2.0);
     }
 };
 

@@ -91,15 +91,11 @@ private slots:
         screen.makeReal();
         screen.typeKeys("2");
         screen.openFunctions();
-        screen.snapshot("menuFunctions");
         // A larger window draws the menu larger, as sharp.
         screen.window()->resize(960, 1380);
-        UITableView* table = screen.top()->tableView();
-        QTRY_COMPARE(table->rectForRowAtIndexPath({0, 0}).height(), 132);
-        table->scrollToRowAtIndexPath({3, 1}, false);
+        QTRY_COMPARE(screen.top()->tableView()->rectForRowAtIndexPath({0, 0}).height(), 132);
         screen.snapshot("menuFunctionsLarge");
         screen.tapRow({0, 4});
-        screen.snapshot("menuPowers");
         screen.tapRow({0, 7});
         QVERIFY(!screen.menuStack());
         QCOMPARE(screen.lcdText(screen.calc().displayPageIndex()), QStringLiteral("1.4142135624"));
@@ -107,7 +103,6 @@ private slots:
         screen.typeKeys("+");
         screen.openFunctions();
         screen.tapRow({1, 0});
-        screen.snapshot("menuConstants");
         screen.tapRow({0, 3});
         QVERIFY(!screen.menuStack());
         QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), std::acos(-1.0));
@@ -224,6 +219,9 @@ private slots:
 
     void theAssignmentScreenShowsEverySlotAndAssignsOne() {
         MenuWindow screen;
+        // Slot 3 holds equals, which no favourite can: the store leaves it out, and it shows empty.
+        (*screen.store->favourites())[3]->setValue(int32_t{OperatorsOperatorEquals}, CalcStoreFavouriteKeyOperator);
+        screen.store->saveChanges();
         screen.openFunctions();
         screen.tapRow({2, 0});
         auto* favourites = screen.top<FavouritesViewController>();
@@ -242,36 +240,25 @@ private slots:
         QCOMPARE(pi->image.toImage(), composed("constantsPiDark.png"));
         QCOMPARE(table.cellForRowAtIndexPath({2, 4})->text, QStringLiteral("42"));
         QCOMPARE(table.cellForRowAtIndexPath({2, 4})->image.toImage(), composed("constantsConstDark.png"));
-
-        screen.tapRow({1, 0});
-        screen.tapRow({2, 0});
-        screen.tapRow({0, 1});
-        QVERIFY(!screen.menuStack());
-        QVERIFY(CalcStore::calcValueFromGeneralValue(*screen.favourite(5)->generalValue())
-                    ->isEqualToCalcValue(CalcValue::calcValueWithRealValue(ConstantsConstantEarthGravity)));
-        // A real stored while an integer shows in decimal takes the real style of that page.
-        QCOMPARE(screen.favourite(5)->generalValue()->style(), std::optional(CalcValueFormatStyleSci));
-    }
-
-    void aDamagedSlotShowsEmptyInItsPlace() {
-        MenuWindow screen;
-        // Slot 3 holds equals, which no favourite can: the store leaves it out.
-        Favourite* damaged = (*screen.store->favourites())[3];
-        damaged->setValue(int32_t{OperatorsOperatorEquals}, CalcStoreFavouriteKeyOperator);
-        screen.store->saveChanges();
-        screen.openFunctions();
-        screen.tapRow({2, 0});
-        UITableView& table = *screen.top<FavouritesViewController>()->tableView();
-        QCOMPARE(table.numberOfSections(), size_t{3});
         QCOMPARE(table.cellForRowAtIndexPath({0, 3})->text, QStringLiteral("Empty"));
         QCOMPARE(table.cellForRowAtIndexPath({0, 4})->text, description(OperatorsOperatorRecip));
-        QCOMPARE(table.cellForRowAtIndexPath({2, 4})->text, QStringLiteral("42"));
+
         // The empty slot can be filled again.
         screen.tapRow({0, 3});
         screen.tapRow({1, 2});
         screen.tapRow({0, 0});
-        QCOMPARE(screen.favourite(3)->operatorsOperator(), OperatorsOperatorShiftLeft);
+        QVERIFY(!screen.menuStack());
         QCOMPARE(screen.store->favourites()->size(), size_t{15});
+        QCOMPARE(screen.favourite(3)->operatorsOperator(), OperatorsOperatorShiftLeft);
+        screen.openFunctions();
+        screen.tapRow({2, 0});
+        screen.tapRow({1, 0});
+        screen.tapRow({2, 0});
+        screen.tapRow({0, 1});
+        QVERIFY(CalcStore::calcValueFromGeneralValue(*screen.favourite(5)->generalValue())
+                    ->isEqualToCalcValue(CalcValue::calcValueWithRealValue(ConstantsConstantEarthGravity)));
+        // A real stored while an integer shows in decimal takes the real style of that page.
+        QCOMPARE(screen.favourite(5)->generalValue()->style(), std::optional(CalcValueFormatStyleSci));
     }
 
     void composingScalesTheForegroundToTheBackgroundsWidth() {

@@ -1,9 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
-#include <csignal>
 
 #include "Classes/IdleSaveTimer.h"
-#include "Classes/TerminationSignals.h"
 #include "Platform/UI/NavigationController.h"
 #include "screens/CalcScreenFixture.h"
 
@@ -108,17 +106,6 @@ private slots:
             QTest::qWait(50);
         }
         QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
-    }
-
-    void terminationSignalsAskForAQuit() {
-        TerminationSignals signalWatcher;
-        QSignalSpy spy(&signalWatcher, &TerminationSignals::terminationRequested);
-        ::raise(SIGTERM);
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
-        ::raise(SIGINT);
-        QTRY_COMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(1).at(0).toInt(), SIGINT);
     }
 
     void theWindowHoldsTheScreen() {

@@ -225,13 +225,6 @@ private slots:
         QCOMPARE(screen.settings->integerType(), 0);
         QVERIFY(!screen.delegate->navigationController()->modalViewController());
     }
-
-    void theWindowIsAFrameNamedQuillet() {
-        CalcScreenFixture screen;
-        QAccessibleInterface* window = element(screen.delegate->window());
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Quillet"));
-    }
 };
 
 QUILLET_SCREEN_TEST_MAIN(ScreenReaderTest)

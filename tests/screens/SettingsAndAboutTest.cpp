@@ -310,36 +310,25 @@ private slots:
         QCOMPARE(wordSizeLabel(*screen), QStringLiteral("UINT8"));
     }
 
-    void theSettingsSurviveARestart() {
+    void theSettingsSurviveARestartAndTheEntryFollowsTheWindow() {
         openSettings();
-        const auto choose = [&](int setting, size_t row) {
-            MuxTableViewController* list = openEditor<MuxTableViewController>(setting);
-            QVERIFY(list);
-            tapRow(list->tableView(), {0, row});
-            goBack();
-        };
-        choose(0, 1);
+        MuxTableViewController* angles = openEditor<MuxTableViewController>(0);
+        QVERIFY(angles);
+        tapRow(angles->tableView(), {0, 1});
+        goBack();
         QCOMPARE(Operators::sharedInstance().angleType(), 1);
-        choose(2, 3);
-        choose(4, 1);
         IntegerViewController* entry = openEditor<IntegerViewController>(3);
         QVERIFY(entry);
         Finger::type(entry, "12");
-        goBack();
-        screen->relaunch();
-        QCOMPARE(storedSettings(), (std::vector<int>{1, 4, 3, 12, 1, 0}));
-        QCOMPARE(Operators::sharedInstance().angleType(), 1);
-        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("INT12"));
-    }
-
-    void theNumberEntryFollowsTheWindow() {
-        openSettings();
-        IntegerViewController* entry = openEditor<IntegerViewController>(3);
-        QVERIFY(entry);
-        screen->delegate->window()->resize(640, 920);
+        screen->window()->resize(640, 920);
         QTRY_COMPARE(entry->textField()->height(), qRound(PointScale::pixelsFromPoints(50)));
         QVERIFY(entry->textField()->geometry().right() < entry->width());
-        saveSnapshot(*screen->delegate->window(), QStringLiteral("settingsNumberEntryLarge"));
+        saveSnapshot(*screen->window(), QStringLiteral("settingsNumberEntryLarge"));
+        goBack();
+        screen->relaunch();
+        QCOMPARE(storedSettings(), (std::vector<int>{1, 4, 6, 12, 0, 0}));
+        QCOMPARE(Operators::sharedInstance().angleType(), 1);
+        QCOMPARE(wordSizeLabel(*screen), QStringLiteral("UINT12"));
     }
 
     void theVersionTextEndsInTheVersionAndBuild_data() {

@@ -35,12 +35,11 @@ private slots:
 
     void wordSizeLabel() {
         UIButtonLCD lcd;
-        lcd.updateWithWordSize(16, CalcValueTypeUBase);
-        QCOMPARE(lcd.wordSizeLabel()->text(), QStringLiteral("UINT16"));
-        lcd.updateWithWordSize(16, CalcValueTypeSBase);
-        QCOMPARE(lcd.wordSizeLabel()->text(), QStringLiteral("INT16"));
-        lcd.updateWithWordSize(16, CalcValueTypeReal);
-        QCOMPARE(lcd.wordSizeLabel()->text(), QString());
+        for (const auto& [type, label] :
+             {std::pair{CalcValueTypeUBase, "UINT16"}, {CalcValueTypeSBase, "INT16"}, {CalcValueTypeReal, ""}}) {
+            lcd.updateWithWordSize(16, type);
+            QCOMPARE(lcd.wordSizeLabel()->text(), QString(label));
+        }
     }
 
     void errorReplacesTheNumberUntilTheNextValue() {
