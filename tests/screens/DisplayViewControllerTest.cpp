@@ -93,35 +93,28 @@ private slots:
 
     void copyThenPasteFromTheMenuRoundTripsThroughTheSystemClipboard() {
         CalcEngine engine;
-        DisplayViewController page(engine);
-        page.resize(320, 90);
-        page.show();
+        auto page = std::make_unique<DisplayViewController>(engine);
+        page->resize(320, 90);
+        page->show();
         for (const CalcValue& value :
              {CalcValue::calcValueWithUBaseValue(0xBEEF), CalcValue::calcValueWithRealValue(6.25e-7)}) {
-            page.updateWithCalcValue(
+            page->updateWithCalcValue(
                 value, CalcValueFormat::withStyle(value.type() == CalcValueTypeReal ? CalcValueFormatStyleSci
                                                                                     : CalcValueFormatStyleHex));
-            Finger::press(page.button(), page.button()->rect().center());
+            EditMenu::sharedMenu().setMenuVisible(false, nullptr);
+            Finger::press(page->button(), page->button()->rect().center());
             QTRY_VERIFY_WITH_TIMEOUT(EditMenu::sharedMenu().isMenuVisible(), 1500);
-            Finger::release(page.button(), page.button()->rect().center());
+            Finger::release(page->button(), page->button()->rect().center());
             menuAction(QStringLiteral("Copy"))->trigger();
             engine.enterAccumulatorCalcValue(CalcValue::calcValueWithUBaseValue(0));
-            page.buttonTimeout();
+            page->buttonTimeout();
             menuAction(QStringLiteral("Paste"))->trigger();
             QVERIFY2(engine.accumulatorCalcValue().isEqualToCalcValue(value), value.description().c_str());
-            EditMenu::sharedMenu().setMenuVisible(false, nullptr);
         }
-    }
-
-    void menuIsNotShownAfterThePageGoes() {
-        CalcEngine engine;
-        {
-            DisplayViewController page(engine);
-            page.resize(320, 90);
-            page.show();
-            page.buttonTimeout();
-            QVERIFY(EditMenu::sharedMenu().isMenuVisible());
-        }
+        // The menu goes with its page.
+        page->buttonTimeout();
+        QVERIFY(EditMenu::sharedMenu().isMenuVisible());
+        page.reset();
         QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
     }
 };

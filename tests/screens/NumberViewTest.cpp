@@ -40,13 +40,20 @@ private slots:
         QCOMPARE(view.displayCalcValue()->realValue(), 2.5);
     }
 
-    void sixtyFourBitBinarySplitsIntoTwoLinesWhenAllowed() {
+    void sixtyFourBitBinarySplitsIntoTwoLinesOnlyWhenAllowedAndNeeded() {
         BaseNumberView view;
-        view.allowTwoLines = true;
         view.maxFontSize = 40;
+        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(~0ull), styled(CalcValueFormatStyleBin));
+        QCOMPARE(view.layoutRuns(QSizeF(700, 90))[0].text.size(), 79);
+        view.allowTwoLines = true;
+        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xFFFFFFFFull), styled(CalcValueFormatStyleBin));
+        NumberTextRuns runs = view.layoutRuns(QSizeF(308, 90));
+        QCOMPARE(runs.size(), size_t(2));
+        QCOMPARE(runs[0].text.size(), 39);
+        QVERIFY(!runs[0].truncateMiddle);
         view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xFFFF0000FFFF0000ull),
                                  styled(CalcValueFormatStyleBin));
-        const NumberTextRuns runs = view.layoutRuns(QSizeF(308, 90));
+        runs = view.layoutRuns(QSizeF(308, 90));
         QCOMPARE(runs.size(), size_t(3));
         QCOMPARE(runs[0].text, QStringLiteral("1111 1111 1111 1111 0000 0000 0000 0000"));
         QCOMPARE(runs[1].text, QStringLiteral("1111 1111 1111 1111 0000 0000 0000 0000"));
@@ -58,32 +65,7 @@ private slots:
         QVERIFY(std::abs(runs[0].rect.right() - runs[1].rect.right()) <= 1.0);
     }
 
-    void binaryStaysOnOneLineWhenShortOrWhenTwoLinesAreNotAllowed() {
-        BaseNumberView view;
-        view.maxFontSize = 40;
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(~0ull), styled(CalcValueFormatStyleBin));
-        QCOMPARE(view.layoutRuns(QSizeF(700, 90))[0].text.size(), 79);
-        view.allowTwoLines = true;
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(0xFFFFFFFFull), styled(CalcValueFormatStyleBin));
-        const NumberTextRuns runs = view.layoutRuns(QSizeF(308, 90));
-        QCOMPARE(runs.size(), size_t(2));
-        QCOMPARE(runs[0].text.size(), 39);
-        QVERIFY(!runs[0].truncateMiddle);
-    }
-
-    void longIntegerInNarrowViewIsShortenedNeverSmallerThanTen() {
-        BaseNumberView view;
-        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(~0ull), styled(CalcValueFormatStyleBin));
-        const NumberTextRuns runs = view.layoutRuns(QSizeF(60, 30));
-        QCOMPARE(runs.size(), size_t(2));
-        QCOMPARE(runs[0].fontSize, 10.0);
-        QVERIFY(runs[0].truncateMiddle);
-        QVERIFY(runs[0].text.contains(QChar(0x2026)));
-        QVERIFY(runs[0].text.size() < 79);
-        QCOMPARE(runs[1].fontSize, 10.0 * 2 / 3);
-    }
-
-    void fittingUsesTheLargestSizeThatFits() {
+    void fittingUsesTheLargestSizeThatFitsAndShortensBelowTen() {
         BaseNumberView view;
         view.maxFontSize = 40;
         view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(7), styled(CalcValueFormatStyleDec));
@@ -92,9 +74,15 @@ private slots:
         // A wide value in a narrow view gets a smaller size, and still fits.
         view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(123456789012ull), styled(CalcValueFormatStyleDec));
         runs = view.layoutRuns(QSizeF(120, 60));
-        QVERIFY(runs[0].fontSize < 40.0);
-        QVERIFY(runs[0].fontSize >= 10.0);
+        QVERIFY(runs[0].fontSize < 40.0 && runs[0].fontSize >= 10.0);
         QVERIFY(runs[0].rect.left() >= 0);
+        // Never smaller than ten: what does not fit then is shortened in the middle.
+        view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(~0ull), styled(CalcValueFormatStyleBin));
+        runs = view.layoutRuns(QSizeF(60, 30));
+        QCOMPARE(runs.size(), size_t(2));
+        QCOMPARE(runs[0].fontSize, 10.0);
+        QVERIFY(runs[0].truncateMiddle && runs[0].text.contains(QChar(0x2026)) && runs[0].text.size() < 79);
+        QCOMPARE(runs[1].fontSize, 10.0 * 2 / 3);
     }
 
     void suffixHangsAtTheBottomOfTheLine() {

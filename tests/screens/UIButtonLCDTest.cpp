@@ -13,18 +13,7 @@
 
 namespace {
 CalcValueFormat styled(CalcValueFormatStyle style) { return CalcValueFormat::withStyle(style); }
-
-QString shownText(const UIButtonLCD& lcd) {
-    const std::optional<CalcValue> value = lcd.numberView()->displayCalcValue();
-    const std::optional<CalcValueFormat> format = lcd.numberView()->displayFormat();
-    return QString::fromStdString(NumberUtils::stringFromCalcValue(*value, &*format));
-}
-
-CalcValue valueOfType(int type, qulonglong bits, double real) {
-    return type == 1   ? CalcValue::calcValueWithUBaseValue(bits)
-           : type == 2 ? CalcValue::calcValueWithSBaseValue(static_cast<int64_t>(bits))
-                       : CalcValue::calcValueWithRealValue(real);
-}
+const QColor kLcdInk(89, 91, 78);
 }  // namespace
 
 class UIButtonLCDTest : public QObject {
@@ -42,29 +31,29 @@ private slots:
         }
     }
 
-    void errorReplacesTheNumberUntilTheNextValue() {
+    // In the LCD's ink, not the platform's black, and shrunk to fit.
+    void anErrorReplacesTheNumberUntilTheNextValue() {
         UIButtonLCD lcd;
         lcd.resize(320, 90);
+        lcd.updateWithWordSize(32, CalcValueTypeUBase);
         lcd.updateWithError(OperatorsErrorDivideByZero);
-        QVERIFY(lcd.numberView()->isHidden());
-        QVERIFY(!lcd.errorView()->isHidden());
+        lcd.show();
+        QVERIFY(lcd.numberView()->isHidden() && !lcd.errorView()->isHidden());
         QCOMPARE(lcd.errorView()->mainLabel()->text(), QStringLiteral("Divide by zero"));
         QCOMPARE(Accessibility::value(&lcd), QStringLiteral("Divide by zero"));
+        QCOMPARE(darkestPixel(lcd.wordSizeLabel()->grab().toImage()), kLcdInk);
+        QCOMPARE(darkestPixel(lcd.errorView()->grab().toImage()), kLcdInk);
         lcd.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(8), styled(CalcValueFormatStyleDec));
-        QVERIFY(!lcd.numberView()->isHidden());
-        QVERIFY(lcd.errorView()->isHidden());
-        QCOMPARE(shownText(lcd), QStringLiteral("8d"));
+        QVERIFY(!lcd.numberView()->isHidden() && lcd.errorView()->isHidden());
+        QCOMPARE(lcd.title(), QStringLiteral("8u"));
+
         ErrorView view;
+        view.resize(150, 60);
+        view.show();
         for (int code : {0, 6}) {
             view.updateWithError(static_cast<OperatorsError>(code));
             QCOMPARE(view.mainLabel()->text(), QStringLiteral("Unknown error"));
         }
-    }
-
-    void longErrorShrinksToFit() {
-        ErrorView view;
-        view.resize(150, 60);
-        view.show();
         view.updateWithError(OperatorsErrorIntegerSize32);
         const QFontMetricsF metrics(view.mainLabel()->font(), view.mainLabel());
         QVERIFY(metrics.horizontalAdvance(view.mainLabel()->text()) <= 150.5);
@@ -85,48 +74,32 @@ private slots:
         const Image lcdImage = UIButtonLCD::lcdImageFromMenuImage(menuImage);
         QCOMPARE(lcdImage.size(), QSizeF(32, 18));
         QCOMPARE(lcdImage.scale(), menuImage.scale());
-        QCOMPARE(darkestPixel(lcdImage.toImage()), QColor(89, 91, 78));
+        QCOMPARE(darkestPixel(lcdImage.toImage()), kLcdInk);
         QVERIFY(largestAlpha(lcdImage.toImage()) == 255);
     }
 
-    void titleIsTextThatParsesBackToTheSameValue_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<qulonglong>("bits");
-        QTest::addColumn<double>("real");
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("hex") << 1 << qulonglong(255) << 0.0 << 7 << "0xFF";
-        QTest::newRow("binary without separators") << 1 << qulonglong(0x1234) << 0.0 << 4 << "1001000110100b";
-        QTest::newRow("octal") << 1 << qulonglong(511) << 0.0 << 5 << "777o";
-        QTest::newRow("unsigned decimal") << 1 << qulonglong(4000000000u) << 0.0 << 6 << "4000000000u";
-        QTest::newRow("signed decimal") << 2 << qulonglong(-42) << 0.0 << 6 << "-42d";
-        QTest::newRow("real with exponent") << 3 << qulonglong(0) << 1.5e-5 << 2 << "1.5e-05";
-        QTest::newRow("real fixed") << 3 << qulonglong(0) << 2.5 << 3 << "2.5";
-    }
-
+    // What Copy puts on the clipboard.
     void titleIsTextThatParsesBackToTheSameValue() {
-        QFETCH(int, type);
-        QFETCH(qulonglong, bits);
-        QFETCH(double, real);
-        QFETCH(int, style);
-        QFETCH(QString, title);
-        const CalcValue value = valueOfType(type, bits, real);
-        UIButtonLCD lcd;
-        lcd.updateWithCalcValue(value, styled(static_cast<CalcValueFormatStyle>(style)));
-        QCOMPARE(lcd.title(), title);
-        const std::optional<CalcValue> parsed = NumberUtils::calcValueFromString(title.toStdString());
-        QVERIFY(parsed.has_value() && parsed->isEqualToCalcValue(value));
-    }
-
-    // The word size and the error message are in the LCD's ink, not the platform's black.
-    void textsAreInTheLcdInk() {
-        UIButtonLCD lcd;
-        lcd.resize(320, 90);
-        lcd.updateWithWordSize(32, CalcValueTypeUBase);
-        lcd.updateWithError(OperatorsErrorDivideByZero);
-        lcd.show();
-        QCOMPARE(darkestPixel(lcd.wordSizeLabel()->grab().toImage()), QColor(89, 91, 78));
-        QCOMPARE(darkestPixel(lcd.errorView()->grab().toImage()), QColor(89, 91, 78));
+        const struct {
+            CalcValue value;
+            CalcValueFormatStyle style;
+            const char* title;
+        } rows[] = {
+            {CalcValue::calcValueWithUBaseValue(255), CalcValueFormatStyleHex, "0xFF"},
+            {CalcValue::calcValueWithUBaseValue(0x1234), CalcValueFormatStyleBin, "1001000110100b"},
+            {CalcValue::calcValueWithUBaseValue(511), CalcValueFormatStyleOct, "777o"},
+            {CalcValue::calcValueWithUBaseValue(4000000000u), CalcValueFormatStyleDec, "4000000000u"},
+            {CalcValue::calcValueWithSBaseValue(-42), CalcValueFormatStyleDec, "-42d"},
+            {CalcValue::calcValueWithRealValue(1.5e-5), CalcValueFormatStyleSci, "1.5e-05"},
+            {CalcValue::calcValueWithRealValue(2.5), CalcValueFormatStyleAuto, "2.5"},
+        };
+        for (const auto& row : rows) {
+            UIButtonLCD lcd;
+            lcd.updateWithCalcValue(row.value, styled(row.style));
+            QCOMPARE(lcd.title(), QString(row.title));
+            const std::optional<CalcValue> parsed = NumberUtils::calcValueFromString(row.title);
+            QVERIFY2(parsed.has_value() && parsed->isEqualToCalcValue(row.value), row.title);
+        }
     }
 };
 
