@@ -25,6 +25,7 @@ double decodedFloat(uint32_t bits) {
 }
 
 TEST(OperatorsIEEE754, KnownEncodings) {
+    const double halfway = std::ldexp(0x1FFFFFF, 103);
     expectCalculations({
         {"float2ieee -2.5", 32, r(-2.5), kToFloatBits, {}, u(0xC0200000)},
         {"float2ieee 0.1", 32, r(0.1), kToFloatBits, {}, u(0x3DCCCCCD)},
@@ -55,16 +56,11 @@ TEST(OperatorsIEEE754, KnownEncodings) {
         {"ieee2float of real 1065353216.9", 8, r(1065353216.9), kFromFloatBits, {}, r(1.0)},
         {"ieee2float of signed -1082130432", 8, s(-1082130432), kFromFloatBits, {}, r(-1.0)},
         // Halfway between the largest float and 2^128 goes to the even neighbour, the infinity.
-        {"float2ieee halfway", 32, r(std::ldexp(0x1FFFFFF, 103)), kToFloatBits, {}, u(0x7F800000)},
-        {"float2ieee below halfway",
-         32,
-         r(-std::nextafter(std::ldexp(0x1FFFFFF, 103), 0.0)),
-         kToFloatBits,
-         {},
-         u(0xFF7FFFFF)},
+        {"float2ieee halfway", 32, r(halfway), kToFloatBits, {}, u(0x7F800000)},
+        {"float2ieee below halfway", 32, r(-std::nextafter(halfway, 0.0)), kToFloatBits, {}, u(0xFF7FFFFF)},
         {"float2ieee just above the largest float",
          32,
-         r(std::nextafter(static_cast<double>(FLT_MAX), 1e300)),
+         r(std::nextafter(double{FLT_MAX}, 1e300)),
          kToFloatBits,
          {},
          u(0x7F7FFFFF)},
@@ -83,8 +79,8 @@ TEST(OperatorsIEEE754, EncodingsAreTheMachinesPatternsAndDecodeBack) {
                      1e-40,
                      -1e-44,
                      1e-38,
-                     static_cast<double>(FLT_MAX),
-                     -static_cast<double>(FLT_MAX),
+                     double{FLT_MAX},
+                     -double{FLT_MAX},
                      3.4028235e38,
                      3.4028236e38,
                      1e38,

@@ -96,41 +96,30 @@ public:
         for (int step = 0; step < 10; ++step) calc().lazyCreateUI();
     }
 
-    static void tap(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
-
     // Taps the keys named by the text: digits, "+-*/=", '.', 'C' (clear), 'E' is the digit E,
     // 'x' the exponent key, 'n' plus/minus.
     void typeKeys(const std::string& keys) const {
         FirstButtonViewController& page = keypad();
         for (char key : keys) {
             UIButton* button = nullptr;
-            if (key >= '0' && key <= '9')
-                button = page.numberButton(key - '0');
-            else if (key >= 'A' && key <= 'F' && key != 'C')
-                button = page.numberButton(10 + key - 'A');
-            else if (key == 'c')
-                button = page.numberButton(12);
-            else if (key == '+')
-                button = page.buttonAddKey();
-            else if (key == '-')
-                button = page.buttonSubtractKey();
-            else if (key == '*')
-                button = page.buttonMultiplyKey();
-            else if (key == '/')
-                button = page.buttonDivideKey();
-            else if (key == '=')
-                button = page.buttonEqualsKey();
-            else if (key == '.')
-                button = page.buttonDecimalPointKey();
-            else if (key == 'C')
-                button = page.buttonClearKey();
-            else if (key == 'x')
-                button = page.buttonExponentKey();
-            else if (key == 'n')
-                button = page.buttonPlusMinusKey();
+            switch (key) {
+                case '+': button = page.buttonAddKey(); break;
+                case '-': button = page.buttonSubtractKey(); break;
+                case '*': button = page.buttonMultiplyKey(); break;
+                case '/': button = page.buttonDivideKey(); break;
+                case '=': button = page.buttonEqualsKey(); break;
+                case '.': button = page.buttonDecimalPointKey(); break;
+                case 'C': button = page.buttonClearKey(); break;
+                case 'c': button = page.numberButton(12); break;
+                case 'x': button = page.buttonExponentKey(); break;
+                case 'n': button = page.buttonPlusMinusKey(); break;
+                default:
+                    if (key >= '0' && key <= '9') button = page.numberButton(key - '0');
+                    if (key >= 'A' && key <= 'F') button = page.numberButton(10 + key - 'A');
+            }
             QVERIFY2(button != nullptr, "unknown key in the test");
             QVERIFY2(button->isEnabled(), "the key is disabled");
-            tap(button);
+            QTest::mouseClick(button, Qt::LeftButton);
         }
     }
 

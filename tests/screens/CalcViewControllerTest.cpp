@@ -383,15 +383,18 @@ private slots:
         QCOMPARE(screen.lcdText(0), QStringLiteral("110b"));
     }
 
-    void startsOnThePagesItLeft() {
+    void aRestartKeepsTheCalculationAndThePagesItLeft() {
         CalcScreenFixture screen;
         screen.engine->setNumberBase(16);
         screen.settings->setFavouritesPageIndex(1);
-        screen.typeKeys("2");
+        screen.typeKeys("1+2*3");
         screen.relaunch();
         QCOMPARE(screen.engine->numberBase(), 16);
         QCOMPARE(screen.calc().displayPageIndex(), 3);
         QVERIFY(!screen.calc().displayPageControl()->imageViews().empty());
+        QVERIFY(screen.keypad().numberButton(15)->isEnabled());
+        screen.typeKeys("=");
+        QCOMPARE(screen.lcdText(3), QStringLiteral("7h"));
         QCOMPARE(screen.calc().favouritesPageIndex(), 1);
         QVERIFY(screen.calc().favouritesViewController(0) == nullptr);                            // made later
         QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND

@@ -10,8 +10,6 @@
 #include "screens/CalcScreenFixture.h"
 #include "support/NotificationLog.h"
 
-Q_DECLARE_METATYPE(std::vector<int>)
-
 namespace {
 
 // An item as one line: "section.index title>opens image", "section.index #operator" or
@@ -126,22 +124,21 @@ private slots:
         QCOMPARE(listed ? lines : QStringList{"none"}, items);
     }
 
-    void sectionsFollowTheValueRow_data() {
-        QTest::addColumn<QString>("viewName");
-        QTest::addColumn<bool>("showCalcValue");
-        QTest::addColumn<std::vector<int>>("rows");
-        QTest::newRow("main menu") << "Main" << false << std::vector<int>{8, 1, 1, 2};
-        QTest::newRow("favourite menu and value") << "Favourite" << true << std::vector<int>{1, 8, 1};
-        QTest::newRow("sub-menu and value") << "MainShift" << true << std::vector<int>{1, 5};
-        QTest::newRow("unknown: nothing, not even the value") << "Nowhere" << true << std::vector<int>{};
-    }
-
     void sectionsFollowTheValueRow() {
-        QFETCH(QString, viewName);
-        QFETCH(bool, showCalcValue);
-        QFETCH(std::vector<int>, rows);
-        ShownMenu shown(viewName.toStdString(), showCalcValue);
-        QCOMPARE(rowsPerSection(*shown.menu->tableView()), rows);
+        const struct {
+            const char* viewName;
+            bool showCalcValue;
+            std::vector<int> rows;
+        } menus[] = {
+            {"Main", false, {8, 1, 1, 2}},
+            {"Favourite", true, {1, 8, 1}},
+            {"MainShift", true, {1, 5}},
+            {"Nowhere", true, {}},  // unknown: nothing, not even the value
+        };
+        for (const auto& menu : menus) {
+            ShownMenu shown(menu.viewName, menu.showCalcValue);
+            QCOMPARE(rowsPerSection(*shown.menu->tableView()), menu.rows);
+        }
     }
 
     void rowsShowTheValueTheGroupsTheOperatorsAndTheConstants() {

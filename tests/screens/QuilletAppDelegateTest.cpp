@@ -25,18 +25,6 @@ class QuilletAppDelegateTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void restartKeepsTheWholeStack() {
-        CalcScreenFixture screen;
-        screen.engine->setNumberBase(16);
-        screen.typeKeys("1+2*3");
-        screen.relaunch();
-        QCOMPARE(screen.calc().displayPageIndex(), 3);
-        QVERIFY(screen.keypad().numberButton(15)->isEnabled());
-        screen.typeKeys("=");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
-        QCOMPARE(screen.lcdText(3), QStringLiteral("7h"));
-    }
-
     void persistingTwiceKeepsOneCopy() {
         CalcScreenFixture screen;
         screen.typeKeys("1+2");
