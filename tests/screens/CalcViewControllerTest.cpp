@@ -356,22 +356,6 @@ private slots:
         screen.relaunch();
         QCOMPARE(screen.calc().displayPageIndex(), 2);
     }
-
-    void windowKeepsItsProportions() {
-        CalcScreenFixture screen;
-        screen.createAllPages();
-        UIWindow* window = screen.delegate->window();
-        window->resize(1000, 700);
-        QApplication::processEvents();
-        const QRect canvas = window->canvasRect();
-        QCOMPARE(canvas.height(), 700);
-        QVERIFY(qAbs(canvas.width() - 700 * 320 / 460) <= 1);
-        QVERIFY(qAbs(canvas.center().x() - 500) <= 1);
-        QCOMPARE(screen.delegate->navigationController()->geometry(), canvas);
-        // The keys follow: the keypad still works at the new scale.
-        screen.typeKeys("8*8=");
-        QCOMPARE(screen.lcdText(2), QStringLiteral("64d"));
-    }
 };
 
 QUILLET_SCREEN_TEST_MAIN(CalcViewControllerTest)

@@ -203,15 +203,6 @@ private slots:
         QCOMPARE(shown.stack->topViewController(), shown.menu);
         QCOMPARE(recorder.count(), 0);
     }
-
-    void unknownMenusIgnoreChoices() {
-        NotificationLog recorder(MenuViewControllerNotificationItemSelected);
-        ShownMenu nowhere("Nowhere");
-        Finger::tap(nowhere.menu->tableView()->viewport());
-        nowhere.menu->tableViewDidSelectRowAtIndexPath(*nowhere.menu->tableView(), {1, 0});
-        QCOMPARE(nowhere.stack->viewControllers().size(), size_t{1});
-        QCOMPARE(recorder.count(), 0);
-    }
 };
 
 QUILLET_SCREEN_TEST_MAIN(MenuViewControllerTest)

@@ -95,16 +95,6 @@ private slots:
         }
         QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
     }
-
-    void theWindowHoldsTheScreen() {
-        CalcScreenFixture screen;
-        QCOMPARE(screen.lcdText(2), QStringLiteral("0d"));
-        QVERIFY(screen.delegate->window()->isVisible());
-        QCOMPARE(screen.delegate->window()->rootView(), screen.delegate->navigationController());
-        QCOMPARE(screen.delegate->navigationController()->rootViewController(), &screen.calc());
-        QCOMPARE(screen.delegate->window()->palette().color(QPalette::Window), QColor(Qt::black));
-        QVERIFY(screen.calc().historyButton()->isEnabled());
-    }
 };
 
 QUILLET_SCREEN_TEST_MAIN(QuilletAppDelegateTest)
