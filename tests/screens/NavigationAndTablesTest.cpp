@@ -3,7 +3,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "Platform/UI/FlipTransitionView.h"
 #include "Platform/UI/NavigationBar.h"
 #include "Platform/UI/PointScale.h"
 #include "Platform/UI/UIActionSheet.h"
@@ -12,7 +11,6 @@
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UILabel.h"
 #include "Platform/UI/UITableViewModel.h"
-#include "Platform/UI/UIToolbar.h"
 #include "TableScreenSupport.h"
 #include "screens/CalcScreenFixture.h"
 #include "support/LogCapture.h"
@@ -96,20 +94,6 @@ private slots:
                                                  "Shift release", "Functions didAppear"}));
     }
 
-    void popToRootSkipsTheScreensBetween() {
-        NavigationController stack(new ProbeScreen("A", {}));
-        stack.resize(320, 460);
-        stack.show();
-        for (const char* title : {"B", "C", "D"}) stack.pushViewController(new ProbeScreen(title, {}), true);
-        QCOMPARE(stack.viewControllers().size(), size_t{4});
-        // Each push ended the slide before it; this pop ends the last one.
-        stack.popToRootViewControllerAnimated(true);
-        QCOMPARE(stack.viewControllers().size(), size_t{1});
-        QCOMPARE(barOf(stack)->title(), QStringLiteral("A"));
-        QVERIFY(settles(stack));
-        QCOMPARE(stack.popViewControllerAnimated(true), nullptr);
-    }
-
     void aPresentedStackCoversTheCalculatorAndHasItsKeys() {
         CalcScreenFixture screen;
         NavigationController& calcStack = *screen.delegate->navigationController();
@@ -149,46 +133,6 @@ private slots:
         QCOMPARE(life.back(), std::string("Settings release"));
         Finger::type(screen.delegate->window(), "7");
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 7u);
-    }
-
-    void theFlipTurnsOverAndBackAndFollowsTheWindow() {
-        CalcScreenFixture screen;
-        NavigationController& calcStack = *screen.delegate->navigationController();
-        auto* history = new NavigationController(new ProbeScreen("History", {numberedRows("Step", 40)}));
-        calcStack.presentModalViewController(history, true, ModalTransitionStyle::FlipHorizontal);
-        QPointer<FlipTransitionView> flip(calcStack.findChild<FlipTransitionView*>());
-        QVERIFY(flip && flip->isVisible());
-        QVERIFY(calcStack.isTransitioning());
-        QVERIFY(settles(calcStack));
-        QTRY_VERIFY(flip.isNull());
-        QVERIFY(history->isVisible());
-        screen.delegate->window()->resize(640, 700);
-        QCOMPARE(history->geometry(), calcStack.rect());
-        // The rows follow the window's new scale.
-        UITableView* steps = history->topViewController()->findChild<UITableView*>();
-        QTRY_COMPARE(steps->rectForRowAtIndexPath({0, 0}).height(), qRound(PointScale::pixelsFromPoints(44)));
-        // The history's own way back: its root closes it, flipping back.
-        steps->setFocus();
-        Finger::type(history, Qt::Key_Escape);
-        QVERIFY(calcStack.findChild<FlipTransitionView*>());
-        QVERIFY(settles(calcStack));
-        QVERIFY(!calcStack.modalViewController());
-    }
-
-    void theToolbarSharesItsRoomAmongItsSpaces() {
-        UIToolbar toolbar;
-        toolbar.resize(qRound(PointScale::pixelsFromPoints(320)), qRound(PointScale::pixelsFromPoints(44)));
-        auto* clear = new UIBarButtonItem("Clear", UIBarButtonItemStyle::Bordered);
-        auto* mail = new UIBarButtonItem("Mail", UIBarButtonItemStyle::Bordered);
-        auto* close = new UIBarButtonItem("Close", UIBarButtonItemStyle::Done);
-        toolbar.setItems({clear, nullptr, mail, nullptr, close});
-        const int edge = qRound(PointScale::pixelsFromPoints(6));
-        QCOMPARE(clear->x(), edge);
-        QVERIFY(std::abs(toolbar.width() - edge - (close->x() + close->width())) <= 1);
-        QVERIFY(std::abs((mail->x() - clear->x() - clear->width()) - (close->x() - mail->x() - mail->width())) <= 1);
-        // A header label is read as its text.
-        UILabel today("Today");
-        QCOMPARE(QAccessible::queryAccessibleInterface(&today)->text(QAccessible::Name), QStringLiteral("Today"));
     }
 
     void aTapChoosesAndADragScrolls() {

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
-#include <string_view>
 #include <vector>
 
 #include "Platform/UI/Accessibility.h"
@@ -122,12 +121,4 @@ inline QColor darkestPixel(const QImage& image) {
         }
     }
     return darkest;
-}
-
-// Gives the widget the tiled ground the screen puts behind it.
-inline void fillWithPattern(QWidget& widget, std::string_view imageName) {
-    QPalette palette;
-    palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed(imageName)));
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
 }
