@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "Platform/Core/FatalAssert.h"
-#include "Platform/Core/Localized.h"
-#include "Platform/Core/Log.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/Core/NotificationObserver.h"
 
@@ -75,21 +73,6 @@ TEST(NotificationObserverToken, ObservesForItsLifetimeWhereverItMoves) {
     center.post(kName);
     center.post(kName);
     EXPECT_EQ(calls, 3);
-}
-
-TEST(LogAndLocalizedText, GoToTheInstalledSinkAndTranslator) {
-    std::vector<std::string> lines;
-    Log::Sink previous = Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
-    Log::line("CalcViewController didReceiveMemoryWarning");
-    Log::format("Error fetching request %s", "HistoryStep");
-    Log::setSink(previous);
-    EXPECT_EQ(lines, (std::vector<std::string>{"CalcViewController didReceiveMemoryWarning",
-                                               "Error fetching request HistoryStep"}));
-    EXPECT_EQ(Localized::string("Divide by zero"), "Divide by zero");
-    Localized::setTranslator([](std::string_view english) { return "<" + std::string(english) + ">"; });
-    EXPECT_EQ(Localized::string("hex"), "<hex>");
-    Localized::setTranslator({});
-    EXPECT_EQ(Localized::string("hex"), "hex");
 }
 
 using FatalAssertDeathTest = ::testing::Test;

@@ -265,9 +265,6 @@ private slots:
         showUnsigned200AtEightBits();
         screen->settings->setAngleType(1);
         Operators::sharedInstance().setAngleType(1);
-        screen->settings->setNumDecimalPlaces(7);
-        screen->settings->setNumSigFigs(2);
-        screen->settings->setFavouritesPageIndex(2);
         screen->settings->setIntegerType(1);
         screen->typeKeys("=");
         QCOMPARE(kindAndNumber(screen->engine->accumulatorCalcValue()), QStringLiteral("s-56"));
@@ -281,7 +278,7 @@ private slots:
         Finger::tap(sheet->buttonAtIndex(button));
         QTRY_VERIFY(!settingsTable()->indexPathForSelectedRow());
         const std::vector<int> expected =
-            resets ? std::vector<int>{0, 4, 6, 32, 0, 2} : std::vector<int>{1, 7, 2, 8, 1, 2};
+            resets ? std::vector<int>{0, 4, 6, 32, 0, 0} : std::vector<int>{1, 4, 6, 8, 1, 0};
         QCOMPARE(storedSettings(), expected);
         QCOMPARE(detailOfSetting(3), QStringLiteral("%1 bits").arg(expected[3]));
         // The calculator works in what the screen shows at once.
