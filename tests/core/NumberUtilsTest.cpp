@@ -149,34 +149,18 @@ TEST(TextHelpers, StripAndDuplicate) {
 
 // Words ending in a base letter are not numbers: pasting one must not replace the value.
 TEST(Parsing, AcceptsTheDisplayTextsAndRejectsWords) {
-    const std::pair<const char*, std::optional<CalcValue>> rows[] = {{"0x1F", u(31)},
-                                                                     {"value 0xff", u(255)},
-                                                                     {"0XFFFFFFFFFFFFFFFFFF", u(UINT64_MAX)},
-                                                                     {"FF h", std::nullopt},
-                                                                     {"-42 d", s(-42)},
-                                                                     {"# 17 d", s(17)},
-                                                                     {"99999999999999999999d", s(INT64_MAX)},
-                                                                     {"# 17 u", u(17)},
-                                                                     {"017 u", u(15)},
-                                                                     {"0x10 u", u(16)},
-                                                                     {"# 777 o", u(511)},
-                                                                     {"1010 b", u(10)},
-                                                                     {"1111 1111b", u(15)},
-                                                                     {"2.5e3", r(2500)},
-                                                                     {"  -0.125", r(-0.125)},
-                                                                     {"+7", r(7)},
-                                                                     {"1.5e-05", r(1.5e-5)},
-                                                                     {"abc", std::nullopt},
-                                                                     {"Bob", std::nullopt},
-                                                                     {"hello", std::nullopt},
-                                                                     {"menu", std::nullopt},
-                                                                     {"# u", std::nullopt},
-                                                                     {"0 b", u(0)},
-                                                                     {"", std::nullopt},
-                                                                     {"inf", std::nullopt},
-                                                                     {"nan", std::nullopt},
-                                                                     {"1e999", std::nullopt},
-                                                                     {"-", std::nullopt}};
+    const std::pair<const char*, std::optional<CalcValue>> rows[] = {
+        {"0x1F", u(31)},         {"value 0xff", u(255)}, {"0XFFFFFFFFFFFFFFFFFF", u(UINT64_MAX)},
+        {"FF h", std::nullopt},  {"-42 d", s(-42)},      {"# 17 d", s(17)},
+        {"# 17 u", u(17)},       {"017 u", u(15)},       {"99999999999999999999d", s(INT64_MAX)},
+        {"0x10 u", u(16)},       {"# 777 o", u(511)},    {"1010 b", u(10)},
+        {"1111 1111b", u(15)},   {"0 b", u(0)},          {"2.5e3", r(2500)},
+        {"  -0.125", r(-0.125)}, {"+7", r(7)},           {"1.5e-05", r(1.5e-5)},
+        {"abc", std::nullopt},   {"Bob", std::nullopt},  {"hello", std::nullopt},
+        {"menu", std::nullopt},  {"# u", std::nullopt},  {"", std::nullopt},
+        {"inf", std::nullopt},   {"nan", std::nullopt},  {"1e999", std::nullopt},
+        {"-", std::nullopt},
+    };
     for (const auto& [text, expected] : rows)
         EXPECT_IDENTICAL(NumberUtils::calcValueFromString(text), expected) << text;
 }

@@ -120,15 +120,6 @@ TEST_F(EngineState, EveryEntryFieldSurvives) {
     EXPECT_EQ(restored_.stack()[1].calcValue.uBaseValue(), ~uint64_t{0});
 }
 
-TEST_F(EngineState, AShownErrorSurvivesWithTheFailingEntryStillOnTheStack) {
-    pressKeys(engine_, "8 \u00F7 0 =");
-    ASSERT_EQ(engine_.currError(), OperatorsErrorDivideByZero);
-    const size_t stackSize = engine_.stack().size();
-    persistAndRestore();
-    EXPECT_EQ(restored_.currError(), OperatorsErrorDivideByZero);
-    EXPECT_EQ(restored_.stack().size(), stackSize);
-}
-
 TEST_F(EngineState, ExponentEntryContinuesAfterARestore) {
     engine_.setAccumulatorCalcValue(CalcValue::calcValueWithType(CalcValueTypeReal));
     pressKeys(engine_, "1.5 E 1");

@@ -78,13 +78,8 @@ TEST_F(Store, TheFileLayoutOfValuesIsKept) {
     EXPECT_EQ(queryInteger(path_, "SELECT baseValue IS NULL FROM GeneralValue WHERE type = 3"), 1);
 }
 
-// The type comes from the file: one that is no kind of value decodes to no value.
-TEST_F(Store, AStoredValueOfNoKindDecodesToNoValue) {
-    GeneralValue* generalValue = store_->generalValueFromCalcValue(u(1));
-    for (int32_t type : {0, 4, 9, -1}) {
-        generalValue->setValue(type, CalcStoreGeneralValueKeyType);
-        EXPECT_FALSE(CalcStore::calcValueFromGeneralValue(*generalValue)) << type;
-    }
+// A stored type that is no kind of value decodes to no value (see the damaged store tests).
+TEST_F(Store, AValueOfNoKindCannotBeStored) {
     EXPECT_DEATH(store_->generalValueFromCalcValue(CalcValue::calcValueWithType(CalcValueTypeNone)),
                  "Model/CalcStore: unknown value type");
 }
@@ -98,18 +93,6 @@ TEST_F(Store, HistoryIndicesStartAtZeroAndAreNeverReused) {
     reopened();
     addStep(3, 4);
     EXPECT_EQ(historyIndices(), std::vector<int32_t>{3});
-}
-
-TEST_F(Store, OfSeveralHistoryCountersTheLargestGoesOn) {
-    for (int32_t next : {3, 7, 5}) {
-        static_cast<GlobalData*>(
-            store_->managedObjectContext()->insertNewObjectForEntityForName(CalcStoreGlobalDataEntityName))
-            ->setNextHistoryStepIndex(next);
-    }
-    LogCapture log;
-    EXPECT_EQ(store_->nextHistoryStepIndexAndIncrement(), 7);
-    EXPECT_EQ(store_->nextHistoryStepIndexAndIncrement(), 8);
-    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Store, ARecordedStepCarriesItsValuesStyleAndEmptyTextCaches) {
@@ -141,15 +124,6 @@ TEST_F(Store, ARecordedStepCarriesItsValuesStyleAndEmptyTextCaches) {
         binaryStep);
     EXPECT_EQ(step(0, 1)->generalValue2(), nullptr) << "a unary step has no second operand";
     EXPECT_EQ(countOnDisk("GeneralValue"), 5);
-}
-
-TEST_F(Store, TextCachesBecomeDurableWithTheNextSave) {
-    addStep(1, 1);
-    step(0, 0)->setTextCacheLHS("1 + 1 = ");
-    list_.reset();
-    store_->saveChanges();
-    reopened();
-    EXPECT_EQ(step(0, 0)->textCacheLHS(), "1 + 1 = ");
 }
 
 TEST_F(Store, OnlyTheLastHundredStepsAreKept) {
@@ -197,20 +171,6 @@ TEST_F(Store, TheHistoryListShowsTheLaterDayFirstAndWithinADayTheOlderStepFirst)
     EXPECT_EQ(historyIndices(), (std::vector<int32_t>{2, 3, 0, 1}));
     ASSERT_EQ(list_->sections().size(), 2u);
     EXPECT_EQ(list_->sections()[0].sectionValue, ObjectValue(today));
-}
-
-TEST_F(Store, TheLiveHistoryListReportsNewStepsAndAClearedHistory) {
-    auto list = store_->historyStepsFetchedResultsController();
-    ListChanges changes;
-    list->setDelegate(&changes);
-    addStep(1, 2);
-    addStep(3, 4);
-    EXPECT_EQ(changes.events,
-              (std::vector<std::string>{"will", "+section 0", "+row 0.0", "did", "will", "+row 0.1", "did"}));
-    changes.events.clear();
-    store_->deleteAllHistorySteps();
-    EXPECT_EQ(changes.events, (std::vector<std::string>{"will", "-section 0", "-row 0.0", "-row 0.1", "did"}));
-    EXPECT_EQ(list->numberOfObjects(), 0u);
 }
 
 TEST_F(Store, OpStepsComeInIndexOrderAndKeepOnlyRealOperators) {
