@@ -1,14 +1,20 @@
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "Classes/IdleSaveTimer.h"
+#include "Platform/UI/ImageDiskCache.h"
+#include "Platform/UI/ImageStore.h"
 #include "Platform/UI/NavigationController.h"
 #include "screens/CalcScreenFixture.h"
+#include "screens/WidgetTestSupport.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
 // Ends the app as a kill does: no quit event, nothing more saved, the store left as it is on disk.
 void crashAndRelaunch(CalcScreenFixture& screen) {
     screen.delegate.reset();
@@ -19,12 +25,166 @@ void crashAndRelaunch(CalcScreenFixture& screen) {
     screen.launch();
 }
 
+// Where the artwork's digest sits in a file: after the magic number, the version and the
+// digest's own length.
+constexpr qint64 kDigestOffset = 12;
+const QByteArray kArtwork = QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+
+QImage patternImage(int width, int height) {
+    QImage pixels(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.setPixel(x, y, qRgba(x * 7 % 256, y * 11 % 256, (x + y) % 256, 255));
+    }
+    return pixels;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void replaceContents(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(contents), contents.size());
+}
+
+// The only file the store's cache holds.
+QString onlyFileIn(const QString& directory) {
+    const QStringList names = QDir(directory).entryList(QDir::Files);
+    return names.size() == 1 ? QDir(directory).filePath(names.first()) : QString();
+}
 }  // namespace
 
+// The application around the calculator: what it saves and when, and the images it keeps on disk
+// from one start to the next.
 class QuilletAppDelegateTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() {
+        directory_ = std::make_unique<QTemporaryDir>();
+        ImageStore::clearCache();
+    }
+    void cleanup() {
+        ImageStore::closeDiskCache();
+        ImageStore::clearCache();
+    }
+
+    void readsBackWhatItWroteForTheSameArtworkOnly() {
+        const ImageDiskCache cache(directory_->path());
+        const QImage pixels = patternImage(45, 21);
+        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(30, 14)}));
+        const auto entry = cache.read(QStringLiteral("key"), kArtwork);
+        QVERIFY(entry);
+        QCOMPARE(entry->pixels, pixels);
+        QCOMPARE(entry->points, QSizeF(30, 14));
+        QVERIFY(!cache.read(QStringLiteral("other key"), kArtwork));
+        QByteArray changed = kArtwork;
+        changed.replace("svg\"", "svg\" width=\"9\"");
+        QVERIFY(!cache.read(QStringLiteral("key"), changed));
+        const ImageDiskCache nowhere{QString()};
+        QVERIFY(!nowhere.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(4, 4)}));
+        QVERIFY(!nowhere.read(QStringLiteral("key"), kArtwork));
+    }
+
+    void damagedFileIsAMiss_data() {
+        QTest::addColumn<std::function<QByteArray(const QByteArray&)>>("damage");
+        using Damage = std::function<QByteArray(const QByteArray&)>;
+        QTest::newRow("empty") << Damage([](const QByteArray&) { return QByteArray(); });
+        QTest::newRow("cut in the pixels") << Damage([](const QByteArray& file) { return file.chopped(5); });
+        QTest::newRow("bytes after the pixels") << Damage([](const QByteArray& file) { return file + "x"; });
+        QTest::newRow("other magic number") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            damaged[0] = 'X';
+            return damaged;
+        });
+        QTest::newRow("other digest") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            damaged[kDigestOffset] = static_cast<char>(damaged[kDigestOffset] ^ 0x55);
+            return damaged;
+        });
+        QTest::newRow("size beyond any image") << Damage([](const QByteArray& file) {
+            QByteArray damaged = file;
+            // The width follows the digest and the two sizes in points.
+            damaged[kDigestOffset + 32 + 16] = '\x7f';
+            return damaged;
+        });
+    }
+    void damagedFileIsAMiss() {
+        QFETCH(std::function<QByteArray(const QByteArray&)>, damage);
+        const ImageDiskCache cache(directory_->path());
+        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {patternImage(16, 10), QSizeF(16, 10)}));
+        const QString path = cache.filePath(QStringLiteral("key"));
+        replaceContents(path, damage(contentsOf(path)));
+        QVERIFY(!cache.read(QStringLiteral("key"), kArtwork));
+    }
+
+    void storeReadsAnEarlierStartsPixelsOrDrawsAgainForOtherArtwork() {
+        const QImage drawn = ImageStore::imageNamed("keyDigit.png").toImage();
+        ImageStore::openDiskCache(directory_->path());
+        ImageStore::clearCache();
+        QCOMPARE(ImageStore::imageNamed("keyDigit.png").toImage(), drawn);
+        QVERIFY(ImageStore::imageNamed("noSuchImage.png").isNull());
+        // Nothing is written before the cache is closed.
+        QVERIFY(QDir(directory_->path()).entryList(QDir::Files).isEmpty());
+        ImageStore::closeDiskCache();
+        const QString path = onlyFileIn(directory_->path());
+        QVERIFY(!path.isEmpty());
+        const QByteArray sound = contentsOf(path);
+        // Pixels changed in the file (its digest still that of the artwork) come back as they
+        // are: the image was read, not drawn again.
+        QByteArray file = sound;
+        file[file.size() - 1] = static_cast<char>(file[file.size() - 1] ^ 0x01);
+        replaceContents(path, file);
+        ImageStore::clearCache();
+        ImageStore::openDiskCache(directory_->path());
+        const QImage readBack = ImageStore::imageNamed("keyDigit.png").toImage();
+        QCOMPARE(readBack.size(), drawn.size());
+        QVERIFY(readBack != drawn);
+        ImageStore::closeDiskCache();
+        // A file made from other artwork is drawn again, and made sound for the next start.
+        file = sound;
+        file[kDigestOffset] = static_cast<char>(file[kDigestOffset] ^ 0x55);
+        replaceContents(path, file);
+        ImageStore::clearCache();
+        ImageStore::openDiskCache(directory_->path());
+        QCOMPARE(ImageStore::imageNamed("keyDigit.png").toImage(), drawn);
+        ImageStore::closeDiskCache();
+        QCOMPARE(contentsOf(path), sound);
+    }
+
+    void windowFromCachedImagesLooksTheSame() {
+        // The first launch over an empty cache draws every image from its artwork, the next
+        // one reads them all back.
+        QDir(ImageDiskCache::standardDirectory()).removeRecursively();
+        CalcScreenFixture screen;
+        screen.createAllPages();
+        QApplication::processEvents();
+        const QImage drawn = screen.delegate->window()->grab().toImage();
+        QVERIFY(!QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files).isEmpty());
+        ImageStore::clearCache();
+        screen.relaunch();
+        screen.createAllPages();
+        QApplication::processEvents();
+        saveSnapshot(*screen.delegate->window(), QStringLiteral("window-from-cached-images"));
+        QCOMPARE(screen.delegate->window()->grab().toImage(), drawn);
+    }
+
+    void imagesAfterTheFirstFrameStayInMemory() {
+        QDir(ImageDiskCache::standardDirectory()).removeRecursively();
+        CalcScreenFixture screen;
+        QApplication::processEvents();
+        const QStringList kept = QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files);
+        QVERIFY(!kept.isEmpty());
+        // A resized window draws everything again at its new scale, none of it kept on disk.
+        screen.delegate->window()->resize(600, 860);
+        screen.createAllPages();
+        QApplication::processEvents();
+        QVERIFY(screen.delegate->window()->grab().width() == 600);
+        QCOMPARE(QDir(ImageDiskCache::standardDirectory()).entryList(QDir::Files), kept);
+    }
+
     void persistingTwiceKeepsOneCopy() {
         CalcScreenFixture screen;
         screen.typeKeys("1+2");
@@ -95,6 +255,9 @@ private slots:
         }
         QVERIFY2(saves.count() >= 2, qPrintable(QString::number(saves.count())));
     }
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
 };
 
 QUILLET_SCREEN_TEST_MAIN(QuilletAppDelegateTest)
