@@ -355,10 +355,6 @@ private slots:
         QCOMPARE(screen.calc().favouritesPageIndex(), 1);
         QVERIFY(screen.calc().favouritesViewController(0) == nullptr);                            // made later
         QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
-        screen.engine->enterAccumulatorCalcValue(realValue(1.0));
-        screen.settings->setRealStyle(2);
-        screen.relaunch();
-        QCOMPARE(screen.calc().displayPageIndex(), 2);
     }
 
     // Against pictures kept beside this file: the strips, their pages and their indicators land

@@ -99,25 +99,17 @@ private slots:
         EditMenu::sharedMenu().setMenuVisible(false, nullptr);
     }
 
-    void updatesAndTheEnginesOperatorReachTheLcd() {
-        CalcEngine engine;
-        DisplayViewController page(engine);
-        page.resize(320, 90);
-        page.updateWithEditingCalcValue(CalcValue::calcValueWithRealValue(3.0),
-                                        CalcValueFormat::withStyle(CalcValueFormatStyleSci), 1, false, 0);
-        QCOMPARE(page.button()->title(), QStringLiteral("3."));
-        for (OperatorsOperator op : {OperatorsOperatorMultiply, OperatorsOperatorNone}) {
-            engine.setCurrOperator(op);
-            NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
-            QCOMPARE(page.button()->currOperator(), op);
-        }
-    }
-
-    void aTapPostsOnceAndAHoldShowsTheMenuInstead() {
+    void updatesReachTheLcdAndATapPostsOnceAndAHoldShowsTheMenuInstead() {
         CalcEngine engine;
         DisplayViewController page(engine);
         page.resize(320, 90);
         page.show();
+        page.updateWithEditingCalcValue(CalcValue::calcValueWithRealValue(3.0),
+                                        CalcValueFormat::withStyle(CalcValueFormatStyleSci), 1, false, 0);
+        QCOMPARE(page.button()->title(), QStringLiteral("3."));
+        engine.setCurrOperator(OperatorsOperatorMultiply);
+        NotificationCenter::defaultCenter().post(NotificationsNotificationAccumulatorHasChanged);
+        QCOMPARE(page.button()->currOperator(), OperatorsOperatorMultiply);
         NotificationLog presses(DisplayViewControllerNotificationButtonPressed);
         Finger::hold(page.button(), 100);
         QCOMPARE(presses.count(), 1);
@@ -177,15 +169,6 @@ private slots:
         QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
     }
 
-    void wordSizeLabel() {
-        UIButtonLCD lcd;
-        for (const auto& [type, label] :
-             {std::pair{CalcValueTypeUBase, "UINT16"}, {CalcValueTypeSBase, "INT16"}, {CalcValueTypeReal, ""}}) {
-            lcd.updateWithWordSize(16, type);
-            QCOMPARE(lcd.wordSizeLabel()->text(), QString(label));
-        }
-    }
-
     // In the LCD's ink, not the platform's black, and shrunk to fit.
     void anErrorReplacesTheNumberUntilTheNextValue() {
         UIButtonLCD lcd;
@@ -201,6 +184,11 @@ private slots:
         lcd.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(8), styled(CalcValueFormatStyleDec));
         QVERIFY(!lcd.numberView()->isHidden() && lcd.errorView()->isHidden());
         QCOMPARE(lcd.title(), QStringLiteral("8u"));
+        for (const auto& [type, label] :
+             {std::pair{CalcValueTypeUBase, "UINT16"}, {CalcValueTypeSBase, "INT16"}, {CalcValueTypeReal, ""}}) {
+            lcd.updateWithWordSize(16, type);
+            QCOMPARE(lcd.wordSizeLabel()->text(), QString(label));
+        }
 
         ErrorView view;
         view.resize(150, 60);
@@ -257,17 +245,10 @@ private slots:
         }
     }
 
-    void integerGoesToTheBaseViewAndRealToTheRealViewWithTheProperties() {
+    void integerGoesToTheBaseViewAndRealToTheRealView() {
         WordSizeScope wordSize(64);
         NumberView view;
         view.resize(300, 80);
-        view.setTextAlignment(NumberTextAlignmentCentre);
-        view.setMaxFontSize(12);
-        view.setTextColour(QuilletColours::buttonTextColour());
-        QCOMPARE(view.realNumberView()->textAlignment, NumberTextAlignmentCentre);
-        QCOMPARE(view.realNumberView()->maxFontSize, 12.0f);
-        QCOMPARE(view.realNumberView()->textColour, QuilletColours::buttonTextColour());
-        QCOMPARE(view.maxFontSize(), 12.0f);
         view.updateWithCalcValue(CalcValue::calcValueWithUBaseValue(255), styled(CalcValueFormatStyleHex));
         QVERIFY(!view.baseNumberView()->isHidden());
         QVERIFY(view.realNumberView()->isHidden());
