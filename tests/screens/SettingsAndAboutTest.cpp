@@ -318,24 +318,16 @@ private slots:
         QCOMPARE(wordSizeLabel(*screen), QStringLiteral("UINT12"));
     }
 
-    void theVersionTextEndsInTheVersionAndBuild_data() {
-        QTest::addColumn<QString>("revision");
-        QTest::addColumn<QString>("build");
-        const auto row = [](const char* name, const char* revision, const char* build) {
-            QTest::newRow(name) << revision << build;
-        };
-        row("a checkout", "0123456789abcdef0123456789abcdef01234567", "0123456");
-        row("a tarball", "", "????");
-        row("too short to cut", "abcdef", "????");
-        row("just long enough", "abcdef1", "abcdef1");
-    }
-
     void theVersionTextEndsInTheVersionAndBuild() {
-        QFETCH(QString, revision);
-        QFETCH(QString, build);
-        const QString text = AboutViewController::versionText("1.2", revision);
-        QVERIFY2(text.endsWith(QStringLiteral(" V1.2 (build %1)").arg(build)), qPrintable(text));
-        QVERIFY(!text.startsWith('V') && !text.contains('\n'));
+        // A checkout, a tarball, a revision too short to cut, one just long enough.
+        for (const auto& [revision, build] : {std::pair{"0123456789abcdef0123456789abcdef01234567", "0123456"},
+                                              {"", "????"},
+                                              {"abcdef", "????"},
+                                              {"abcdef1", "abcdef1"}}) {
+            const QString text = AboutViewController::versionText("1.2", revision);
+            QVERIFY2(text.endsWith(QStringLiteral(" V1.2 (build %1)").arg(build)), qPrintable(text));
+            QVERIFY(!text.startsWith('V') && !text.contains('\n'));
+        }
     }
 
     void aboutShowsThisBuildAndOpensTheProjectsPages() {

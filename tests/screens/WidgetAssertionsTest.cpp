@@ -1,22 +1,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
-#include "Calculator/CalcEngine.h"
-#include "Classes/CalcViewController.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "HistoryViews/HistoryViewController.h"
 #include "Menus/MenuViewController.h"
 #include "Menus/Menus.h"
-#include "Model/CalcStore.h"
-#include "Model/UserSettings.h"
-#include "Platform/Store/UserDefaults.h"
 #include "Platform/UI/ViewController.h"
+#include "screens/CalcScreenFixture.h"
 
 Q_DECLARE_METATYPE(std::function<void()>)
 
@@ -72,25 +67,20 @@ private slots:
         QTest::newRow("a screen outside any stack presenting")
             << std::function<void()>([] { ViewController().presentModalViewController(new QWidget, false); })
             << "Platform/ViewController: no navigation controller to present from";
-        QTest::newRow("the history asked for a row its list does not hold") << std::function<void()>([this] {
-            CalcStore store(storePath());
-            CalcEngine engine;
-            HistoryViewController history(store, engine);
+        QTest::newRow("the history asked for a row its list does not hold") << std::function<void()>([] {
+            CalcScreenFixture screen;
+            HistoryViewController history(*screen.store, *screen.engine);
             history.loadViewIfNeeded();
             history.tableViewCellForRowAtIndexPath(*history.historyTableView(), {0, 0});
         }) << "HistoryViews/HistoryViewController: unable to get history step";
-        QTest::newRow("a menu given a row it never offered") << std::function<void()>([this] {
-            CalcStore store(storePath());
-            MenuViewController menu(store, UITableViewStyle::Grouped);
+        QTest::newRow("a menu given a row it never offered") << std::function<void()>([] {
+            CalcScreenFixture screen;
+            MenuViewController menu(*screen.store, UITableViewStyle::Grouped);
             menu.setViewName(MenuMainShift);
             menu.tableViewDidSelectRowAtIndexPath(*menu.tableView(), {0, 5});
         }) << "Menus/MenuViewController: menu item not found";
-        QTest::newRow("the calculator given a choice of an unknown menu") << std::function<void()>([this] {
-            UserDefaults defaults(directory_.filePath("settings.ini").toStdString());
-            UserSettings settings(defaults);
-            CalcStore store(storePath());
-            CalcEngine engine;
-            CalcViewController calc(engine, store, settings);
+        QTest::newRow("the calculator given a choice of an unknown menu") << std::function<void()>([] {
+            CalcScreenFixture screen;
             NotificationCenter::defaultCenter().post(MenuViewControllerNotificationItemSelected, nullptr,
                                                      MenuItemSelection{2, OperatorsOperatorAND, {}, 0});
         }) << "Classes/CalcViewControllerMenus: unknown menu type";
@@ -107,12 +97,7 @@ private slots:
         QCOMPARE(death.aborted, !message.isEmpty());
         QVERIFY2(death.message.contains(message), qPrintable(death.message));
     }
-
-private:
-    std::string storePath() const { return directory_.filePath("Quillet.sqlite").toStdString(); }
-
-    QTemporaryDir directory_;
 };
 
-QTEST_MAIN(WidgetAssertionsTest)
+QUILLET_SCREEN_TEST_MAIN(WidgetAssertionsTest)
 #include "WidgetAssertionsTest.moc"
