@@ -7,7 +7,6 @@
 
 #include "OperatorsModuleTestSupport.h"
 #include "Utils/NumberUtils.h"
-#include "Utils/StringUtils.h"
 
 namespace {
 
@@ -229,15 +228,6 @@ TEST(IntegerFormatting, BinaryGroupsOfFourAgreeWithABitLoop) {
     }
 }
 
-TEST(TextHelpers, StripAndDuplicate) {
-    for (const auto& [text, stripped] : {std::pair{"1.500", "1.5"}, {"2.000", "2"}, {"0.0", "0"}, {"100", "100"}}) {
-        EXPECT_EQ(NumberUtils::stringStripTrailingZeros(text), stripped);
-    }
-    EXPECT_EQ(NumberUtils::stringStripPlusPrefix("++5"), "+5");
-    EXPECT_EQ(StringUtils::stringWithDuplicatedStringCount("-=", 3), "-=-=-=");
-    EXPECT_EQ(StringUtils::stringWithDuplicatedStringCount("x", -2), "");
-}
-
 // Words ending in a base letter are not numbers: pasting one must not replace the value.
 TEST(Parsing, AcceptsTheDisplayTextsAndRejectsWords) {
     const std::pair<const char*, std::optional<CalcValue>> rows[] = {
@@ -269,15 +259,6 @@ TEST(Parsing, RoundTripsEveryDisplayedBaseText) {
         EXPECT_IDENTICAL(NumberUtils::calcValueFromString("0x" + NumberUtils::stringsFromCalcValue(u(v), &hex)[0]),
                          u(v));
     }
-}
-
-TEST(NumericHelpers, RoundingAndAngles) {
-    EXPECT_EQ(NumberUtils::roundValueToIntWithPrecision(2.5, 0.6), 3.0);
-    EXPECT_EQ(NumberUtils::roundValueToIntWithPrecision(-2.5, 0.6), -3.0);
-    EXPECT_EQ(NumberUtils::roundValueToIntWithPrecision(1.2246e-16, 1e-15), 0.0);
-    EXPECT_EQ(NumberUtils::roundValueToIntWithPrecision(0.3, 0.1), 0.3);
-    EXPECT_DOUBLE_EQ(NumberUtils::radiansFromDegrees(180.0), M_PI);
-    EXPECT_DOUBLE_EQ(NumberUtils::degreesFromRadians(M_PI / 2), 90.0);
 }
 
 }  // namespace

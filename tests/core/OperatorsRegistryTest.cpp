@@ -149,17 +149,6 @@ TEST(OperatorsRegistry, EveryOperatorIsAnsweredByItsModuleAndDeclinedByTheOthers
     }
 }
 
-TEST(OperatorsRegistry, NoneAndEquals) {
-    Operators& operators = Operators::sharedInstance();
-    EXPECT_EQ(operators.precedenceFromOperator(OperatorsOperatorNone), 18);
-    EXPECT_EQ(operators.precedenceFromOperator(OperatorsOperatorEquals), 2);
-    EXPECT_FALSE(operators.operatorIsUnary(OperatorsOperatorNone));
-    EXPECT_EQ(operators.stringFromOperator(OperatorsOperatorNone), "");
-    EXPECT_EQ(operators.stringFromOperator(OperatorsOperatorEquals), "=");
-    EXPECT_EQ(operators.imageFromOperator(OperatorsOperatorEquals) + operators.imageFromOperator(OperatorsOperatorNone),
-              "");
-}
-
 // By the numbers the errors are saved as; a number no error has reads as none.
 TEST(OperatorsRegistry, ErrorMessages) {
     const char* const messages[] = {"",
