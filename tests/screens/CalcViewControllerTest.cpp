@@ -27,57 +27,58 @@ CalcValue realValue(double value) { return CalcValue::calcValueWithRealValue(val
 class CalcViewControllerTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<CalcScreenFixture> screen;
+
 private slots:
+    void init() { screen = std::make_unique<CalcScreenFixture>(); }
+    void cleanup() { screen.reset(); }
+
     void keysAreEnabledByBase() {
-        CalcScreenFixture screen;
         for (int base : {2, 8, 10, 16}) {
-            screen.engine->setNumberBase(base);
-            NotificationCenter::defaultCenter().post(NotificationsNotificationBaseHasChanged, &screen.calc());
+            screen->engine->setNumberBase(base);
+            NotificationCenter::defaultCenter().post(NotificationsNotificationBaseHasChanged, &screen->calc());
             for (int digit = 0; digit < 16; ++digit)
-                QCOMPARE(screen.keypad().numberButton(digit)->isEnabled(), digit < base);
-            QVERIFY(!screen.keypad().buttonDecimalPointKey()->isEnabled());
-            QVERIFY(!screen.keypad().buttonExponentKey()->isEnabled());
+                QCOMPARE(screen->keypad().numberButton(digit)->isEnabled(), digit < base);
+            QVERIFY(!screen->keypad().buttonDecimalPointKey()->isEnabled());
+            QVERIFY(!screen->keypad().buttonExponentKey()->isEnabled());
         }
     }
 
     void clearKeyReadsACOrC() {
-        CalcScreenFixture screen;
-        QCOMPARE(screen.keypad().buttonClearKey()->title(), QStringLiteral("AC"));
-        screen.typeKeys("2+3");
-        QCOMPARE(screen.keypad().buttonClearKey()->title(), QStringLiteral("C"));
+        QCOMPARE(screen->keypad().buttonClearKey()->title(), QStringLiteral("AC"));
+        screen->typeKeys("2+3");
+        QCOMPARE(screen->keypad().buttonClearKey()->title(), QStringLiteral("C"));
     }
 
     void theDisplayFollowsTheKindOfValue() {
-        CalcScreenFixture screen;
-        screen.createAllPages();
-        screen.engine->setNumberBase(8);
-        screen.engine->enterAccumulatorCalcValue(realValue(2.5));
-        QCOMPARE(screen.calc().displayPageIndex(), 3);
-        QCOMPARE(screen.calc().segmentedControl()->selectedSegmentIndex(), 0);
-        QCOMPARE(screen.calc().segmentedControl()->titleForSegmentAtIndex(0), QStringLiteral("● Scientific"));
-        screen.engine->enterAccumulatorCalcValue(unsignedValue(9));
-        QCOMPARE(screen.calc().displayPageIndex(), 1);
-        QCOMPARE(screen.lcdText(1), QStringLiteral("11o"));
-        QCOMPARE(screen.calc().segmentedControl()->titleForSegmentAtIndex(1), QStringLiteral("● Programmer"));
+        screen->createAllPages();
+        screen->engine->setNumberBase(8);
+        screen->engine->enterAccumulatorCalcValue(realValue(2.5));
+        QCOMPARE(screen->calc().displayPageIndex(), 3);
+        QCOMPARE(screen->calc().segmentedControl()->selectedSegmentIndex(), 0);
+        QCOMPARE(screen->calc().segmentedControl()->titleForSegmentAtIndex(0), QStringLiteral("● Scientific"));
+        screen->engine->enterAccumulatorCalcValue(unsignedValue(9));
+        QCOMPARE(screen->calc().displayPageIndex(), 1);
+        QCOMPARE(screen->lcdText(1), QStringLiteral("11o"));
+        QCOMPARE(screen->calc().segmentedControl()->titleForSegmentAtIndex(1), QStringLiteral("● Programmer"));
     }
 
     void swipingTheKeypadShowsTheSecondPage() {
-        CalcScreenFixture screen;
-        CalcScreenFixture::swipe(screen.calc().buttonScrollView(), 0.6);
-        QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), 1);
-        QTRY_VERIFY(!screen.calc().buttonScrollView()->isDecelerating());
-        QVERIFY(screen.calc().favouritesPageControl()->isHidden());
-        QVERIFY(screen.calc().secondButtonViewController()->isRedrawing());
-        CalcScreenFixture::swipe(screen.calc().buttonScrollView(), -0.6);
-        QTRY_COMPARE(screen.calc().buttonsPageControl()->currentPage(), 0);
-        QTRY_VERIFY(!screen.calc().favouritesPageControl()->isHidden());
-        QVERIFY(!screen.calc().secondButtonViewController()->isRedrawing());
+        CalcScreenFixture::swipe(screen->calc().buttonScrollView(), 0.6);
+        QTRY_COMPARE(screen->calc().buttonsPageControl()->currentPage(), 1);
+        QTRY_VERIFY(!screen->calc().buttonScrollView()->isDecelerating());
+        QVERIFY(screen->calc().favouritesPageControl()->isHidden());
+        QVERIFY(screen->calc().secondButtonViewController()->isRedrawing());
+        CalcScreenFixture::swipe(screen->calc().buttonScrollView(), -0.6);
+        QTRY_COMPARE(screen->calc().buttonsPageControl()->currentPage(), 0);
+        QTRY_VERIFY(!screen->calc().favouritesPageControl()->isHidden());
+        QVERIFY(!screen->calc().secondButtonViewController()->isRedrawing());
         // A drag that starts on a key does not press it.
-        screen.typeKeys("5");
-        UIButton* seven = screen.keypad().numberButton(7);
+        screen->typeKeys("5");
+        UIButton* seven = screen->keypad().numberButton(7);
         Finger::drag(seven, seven->rect().center(), seven->rect().center() - QPoint(80, 0), 10);
         QTest::qWait(400);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 5u);
     }
 
     void aSwipeEndsOnTheNextPageEvenIfInterrupted_data() {
@@ -93,10 +94,9 @@ private slots:
     void aSwipeEndsOnTheNextPageEvenIfInterrupted() {
         QFETCH(int, strip);
         QFETCH(QString, interruption);
-        CalcScreenFixture screen;
-        screen.createAllPages();
-        screen.typeKeys("5");
-        CalcViewController& calc = screen.calc();
+        screen->createAllPages();
+        screen->typeKeys("5");
+        CalcViewController& calc = screen->calc();
         PagedScrollView* scrollView =
             std::array{calc.displayScrollView(), calc.favouritesScrollView(), calc.buttonScrollView()}[strip];
         UIPageControlReadOnly* indicator =
@@ -107,7 +107,7 @@ private slots:
             Announcements announcements;
             CalcScreenFixture::swipe(scrollView, 0.6);
             QVERIFY(scrollView->isDecelerating());
-            if (interruption == "resize") screen.window()->resize(600, 860);
+            if (interruption == "resize") screen->window()->resize(600, 860);
             if (interruption == "tap") Finger::tap(scrollView);
             QTRY_VERIFY(!scrollView->isDecelerating());
             QTest::qWait(30);
@@ -119,13 +119,13 @@ private slots:
         }
         QCOMPARE(scrollView->contentOffset().x(), static_cast<double>(page * scrollView->width()));
         QCOMPARE(indicator->currentPage(), page);
-        QCOMPARE(screen.engine->numberBase(), strip == 0 ? 16 : 10);
+        QCOMPARE(screen->engine->numberBase(), strip == 0 ? 16 : 10);
         QCOMPARE(baseChanged.count(), strip == 0 ? 1 : 0);
         if (strip == 0) QCOMPARE(baseChanged.posts[0].object, static_cast<const void*>(&calc));
-        QCOMPARE(screen.keypad().numberButton(15)->isEnabled(), strip == 0);
-        QCOMPARE(screen.settings->favouritesPageIndex(), strip == 1 ? 1 : 0);
+        QCOMPARE(screen->keypad().numberButton(15)->isEnabled(), strip == 0);
+        QCOMPARE(screen->settings->favouritesPageIndex(), strip == 1 ? 1 : 0);
         // The tap caught the strip; it pressed nothing.
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 5u);
     }
 
     void settingsChangesKeepTheEntry_data() {
@@ -145,18 +145,17 @@ private slots:
         QFETCH(int, change);
         QFETCH(std::string, after);
         QFETCH(quint64, value);
-        CalcScreenFixture screen;
-        PagedScrollView* favourites = screen.calc().favouritesScrollView();
-        screen.typeKeys(before);
+        PagedScrollView* favourites = screen->calc().favouritesScrollView();
+        screen->typeKeys(before);
         switch (change) {
             case 0: CalcScreenFixture::swipe(favourites, 20.0 / favourites->width(), 40); break;
             case 1: CalcScreenFixture::swipe(favourites, 0.6); break;
-            default: screen.settings->setWordSize(8); break;
+            default: screen->settings->setWordSize(8); break;
         }
         QTRY_VERIFY(!favourites->isDecelerating());
-        screen.typeKeys(after);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), value);
-        screen.settings->setWordSize(32);
+        screen->typeKeys(after);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), value);
+        screen->settings->setWordSize(32);
     }
 
     void slidingOffAKeyStopsItsHold_data() {
@@ -168,11 +167,10 @@ private slots:
 
     void slidingOffAKeyStopsItsHold() {
         QFETCH(int, key);
-        CalcScreenFixture screen;
-        screen.typeKeys("5");
-        DisplayViewController* display = screen.calc().displayViewController(2);
-        FavouritesButtonViewController* bar = screen.calc().favouritesViewController(0);
-        UIButtonWithHold* plusMinus = screen.keypad().buttonPlusMinusKey();
+        screen->typeKeys("5");
+        DisplayViewController* display = screen->calc().displayViewController(2);
+        FavouritesButtonViewController* bar = screen->calc().favouritesViewController(0);
+        UIButtonWithHold* plusMinus = screen->keypad().buttonPlusMinusKey();
         QWidget* widget = std::array<QWidget*, 3>{display->button(), bar->button(0), plusMinus}[key];
         const auto holdIsRunning = [&] {
             return std::array{display->isTimerRunning(), bar->isTimerRunning(), plusMinus->isTimerRunning()}[key];
@@ -186,118 +184,113 @@ private slots:
         QVERIFY(!holdIsRunning());
         Finger::release(widget, below);
         QVERIFY(!EditMenu::sharedMenu().isMenuVisible());
-        QCOMPARE(screen.settings->integerType(), 0);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 5u);
+        QCOMPARE(screen->settings->integerType(), 0);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 5u);
     }
 
     void segmentedControlAndHoldingPlusMinusConvert() {
-        CalcScreenFixture screen;
-        UISegmentedControl* control = screen.calc().segmentedControl();
-        screen.typeKeys("42");
+        UISegmentedControl* control = screen->calc().segmentedControl();
+        screen->typeKeys("42");
         Finger::tap(control, control->segmentRect(0).center());
-        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 42.0);
+        QCOMPARE(screen->engine->accumulatorCalcValue().realValue(), 42.0);
         Finger::tap(control, control->segmentRect(1).center());
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 42u);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 42u);
         // Holding plus/minus turns between unsigned and signed; the release does not negate.
-        UIButton* plusMinus = screen.keypad().buttonPlusMinusKey();
+        UIButton* plusMinus = screen->keypad().buttonPlusMinusKey();
         Finger::hold(plusMinus, 650);
-        QCOMPARE(screen.settings->integerType(), 1);
-        QCOMPARE(screen.engine->accumulatorCalcValue().sBaseValue(), 42);
-        QCOMPARE(screen.lcdText(2), QStringLiteral("42d"));
+        QCOMPARE(screen->settings->integerType(), 1);
+        QCOMPARE(screen->engine->accumulatorCalcValue().sBaseValue(), 42);
+        QCOMPARE(screen->lcdText(2), QStringLiteral("42d"));
         // On a real value a hold does nothing.
-        screen.engine->enterAccumulatorCalcValue(realValue(1.5));
+        screen->engine->enterAccumulatorCalcValue(realValue(1.5));
         Finger::hold(plusMinus, 650);
-        QCOMPARE(screen.settings->integerType(), 1);
-        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 1.5);
+        QCOMPARE(screen->settings->integerType(), 1);
+        QCOMPARE(screen->engine->accumulatorCalcValue().realValue(), 1.5);
     }
 
     void favouritesApplyEnterOrReportAHold() {
-        CalcScreenFixture screen;
-        screen.createAllPages();
+        screen->createAllPages();
         NotificationLog held(FavouritesButtonViewControllerNotificationButtonHeld);
-        screen.typeKeys("3");
-        Finger::tap(screen.calc().favouritesViewController(0)->button(0));  // <<
-        QCOMPARE(screen.lcdText(2), QStringLiteral("6d"));
-        screen.calc().favouritesScrollView()->scrollToPage(2, false);
-        FavouritesButtonViewController* bar = screen.calc().favouritesViewController(2);
+        screen->typeKeys("3");
+        Finger::tap(screen->calc().favouritesViewController(0)->button(0));  // <<
+        QCOMPARE(screen->lcdText(2), QStringLiteral("6d"));
+        screen->calc().favouritesScrollView()->scrollToPage(2, false);
+        FavouritesButtonViewController* bar = screen->calc().favouritesViewController(2);
         QCOMPARE(bar->pageIndex(), 2);
         Finger::hold(bar->button(3), 600);
         QCOMPARE(held.count(), 1);
         QCOMPARE(held.userInfo<int32_t>(0), 13);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 6u);  // not applied
-        QVERIFY(screen.presented() && settles(screen.calcStack()));
-        Finger::type(screen.window(), Qt::Key_Escape);
-        QVERIFY(settles(screen.calcStack()));
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 6u);  // not applied
+        QVERIFY(screen->presented() && settles(screen->calcStack()));
+        Finger::type(screen->window(), Qt::Key_Escape);
+        QVERIFY(settles(screen->calcStack()));
         Finger::tap(bar->button(4));  // favourite 14: 42.0
-        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 42.0);
+        QCOMPARE(screen->engine->accumulatorCalcValue().realValue(), 42.0);
         Finger::tap(bar->button(2));  // favourite 12: π
-        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 3.141592653589793);
+        QCOMPARE(screen->engine->accumulatorCalcValue().realValue(), 3.141592653589793);
     }
 
     void keyboardDrivesTheKeypadAndCopyPaste() {
-        CalcScreenFixture screen;
-        screen.createAllPages();
-        QWidget* window = screen.delegate->window();
+        screen->createAllPages();
+        QWidget* window = screen->delegate->window();
         QTest::keyClicks(window, "12+3*2");
         QTest::keyClick(window, Qt::Key_Return);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 18u);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 18u);
         QTest::keyClicks(window, "9/3");
         QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 3u);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 3u);
         QTest::keyClicks(window, "44");
         QTest::keyClick(window, Qt::Key_Escape);
         // A-F are digits only where they are enabled.
         QTest::keyClicks(window, "1a-2=");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFFFu);
-        screen.calc().displayScrollView()->scrollToPage(3, false);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFFFu);
+        screen->calc().displayScrollView()->scrollToPage(3, false);
         QTest::keyClick(window, Qt::Key_Escape);
         QTest::keyClicks(window, "fe");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFEu);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 0xFEu);
         // Copy, clear and paste bring the value back, a real as the same real.
         for (const CalcValue& value : {unsignedValue(255), realValue(-0.125)}) {
-            screen.engine->enterAccumulatorCalcValue(value);
+            screen->engine->enterAccumulatorCalcValue(value);
             QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
             QTest::keyClick(window, Qt::Key_Escape);
             QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
-            QVERIFY(screen.engine->accumulatorCalcValue().isEqualToCalcValue(value));
+            QVERIFY(screen->engine->accumulatorCalcValue().isEqualToCalcValue(value));
         }
         QTest::keyClicks(window, "2.5e3");
-        QVERIFY(screen.engine->hasExponent());
+        QVERIFY(screen->engine->hasExponent());
         QTest::keyClick(window, Qt::Key_Equal);
-        QCOMPARE(screen.engine->accumulatorCalcValue().realValue(), 2500.0);
+        QCOMPARE(screen->engine->accumulatorCalcValue().realValue(), 2500.0);
     }
 
     void keyboardTurnsTheDisplayPage() {
-        CalcScreenFixture screen;
-        QWidget* window = screen.window();
+        QWidget* window = screen->window();
         // Ctrl+Right past the last page stays there.
         for (const auto& [key, base] :
              {std::pair{Qt::Key_Left, 8}, {Qt::Key_Right, 10}, {Qt::Key_Right, 16}, {Qt::Key_Right, 16}}) {
             QTest::keyClick(window, key, Qt::ControlModifier);
-            QTRY_COMPARE(screen.engine->numberBase(), base);
-            QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
+            QTRY_COMPARE(screen->engine->numberBase(), base);
+            QTRY_VERIFY(!screen->calc().displayScrollView()->isDecelerating());
         }
         // A second press while the strip still moves steps on from the page it is heading to.
         QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
         QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
-        QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
-        QCOMPARE(screen.calc().displayPageIndex(), 1);
-        QCOMPARE(screen.engine->numberBase(), 8);
+        QTRY_VERIFY(!screen->calc().displayScrollView()->isDecelerating());
+        QCOMPARE(screen->calc().displayPageIndex(), 1);
+        QCOMPARE(screen->engine->numberBase(), 8);
     }
 
     void desktopKeysForPlusMinusAndTheEditMenu() {
-        CalcScreenFixture screen;
-        UIWindow* window = screen.delegate->window();
+        UIWindow* window = screen->delegate->window();
         QTest::keyClicks(window, "7");
         QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);  // as holding plus/minus
-        QCOMPARE(screen.settings->integerType(), 1);
+        QCOMPARE(screen->settings->integerType(), 1);
         QTest::keyClick(window, Qt::Key_F9);
-        QCOMPARE(screen.lcdText(2), QStringLiteral("-7d"));
+        QCOMPARE(screen->lcdText(2), QStringLiteral("-7d"));
         QTest::keyClick(window, Qt::Key_F9, Qt::ShiftModifier);
-        QCOMPARE(screen.settings->integerType(), 0);
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFF9u);
+        QCOMPARE(screen->settings->integerType(), 0);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 0xFFFFFFF9u);
         // A right-click on the display opens Copy and Paste at once, wherever the window puts it.
-        UIButtonLCD* lcd = screen.calc().displayViewController(2)->button();
+        UIButtonLCD* lcd = screen->calc().displayViewController(2)->button();
         QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lcd->mapTo(window, lcd->rect().center()));
         QVERIFY(EditMenu::sharedMenu().isMenuVisible());
         EditMenu::sharedMenu().setMenuVisible(false, nullptr);
@@ -305,56 +298,52 @@ private slots:
 
     // A binary operator from the favourites bar (<<N) goes to the front of the quick operators.
     void operatorsFromTheFavouritesAreRememberedAsQuickOperators() {
-        CalcScreenFixture screen;
-        screen.typeKeys("1");
-        Finger::tap(screen.calc().favouritesViewController(0)->button(2));
-        screen.typeKeys("3=");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 8u);
-        const std::optional<std::vector<QuickOperator*>> quick = screen.store->quickOperators();
+        screen->typeKeys("1");
+        Finger::tap(screen->calc().favouritesViewController(0)->button(2));
+        screen->typeKeys("3=");
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 8u);
+        const std::optional<std::vector<QuickOperator*>> quick = screen->store->quickOperators();
         QVERIFY(quick && !quick->empty());
         QCOMPARE(quick->front()->operatorsOperator(), 12);
     }
 
     void errorsShowOnEveryPageAndWordSizeMasks() {
-        CalcScreenFixture screen;
-        screen.createAllPages();
-        screen.typeKeys("1/0=");
-        for (int page = 0; page < 4; ++page) QCOMPARE(screen.lcdText(page), QStringLiteral("Divide by zero"));
-        screen.typeKeys("C300=");
-        screen.settings->setWordSize(8);
+        screen->createAllPages();
+        screen->typeKeys("1/0=");
+        for (int page = 0; page < 4; ++page) QCOMPARE(screen->lcdText(page), QStringLiteral("Divide by zero"));
+        screen->typeKeys("C300=");
+        screen->settings->setWordSize(8);
         QCOMPARE(Operators::sharedInstance().wordSize(), 8);
-        QCOMPARE(screen.lcdText(2), QStringLiteral("44d"));
-        screen.settings->setWordSize(32);
+        QCOMPARE(screen->lcdText(2), QStringLiteral("44d"));
+        screen->settings->setWordSize(32);
     }
 
     void pagesAreCreatedLater() {
-        CalcScreenFixture screen;
         int displays = 0;
-        for (int page = 0; page < 4; ++page) displays += screen.calc().displayViewController(page) ? 1 : 0;
+        for (int page = 0; page < 4; ++page) displays += screen->calc().displayViewController(page) ? 1 : 0;
         QCOMPARE(displays, 1);
-        QVERIFY(screen.calc().favouritesViewController(1) == nullptr);
-        screen.typeKeys("6");
-        QTRY_VERIFY_WITH_TIMEOUT(!screen.calc().isLazyCreationPending(), 3000);
-        for (int page = 0; page < 4; ++page) QVERIFY(screen.calc().displayViewController(page) != nullptr);
-        for (int page = 0; page < 3; ++page) QVERIFY(screen.calc().favouritesViewController(page) != nullptr);
-        QCOMPARE(screen.lcdText(0), QStringLiteral("110b"));
+        QVERIFY(screen->calc().favouritesViewController(1) == nullptr);
+        screen->typeKeys("6");
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->calc().isLazyCreationPending(), 3000);
+        for (int page = 0; page < 4; ++page) QVERIFY(screen->calc().displayViewController(page) != nullptr);
+        for (int page = 0; page < 3; ++page) QVERIFY(screen->calc().favouritesViewController(page) != nullptr);
+        QCOMPARE(screen->lcdText(0), QStringLiteral("110b"));
     }
 
     void aRestartKeepsTheCalculationAndThePagesItLeft() {
-        CalcScreenFixture screen;
-        screen.engine->setNumberBase(16);
-        screen.settings->setFavouritesPageIndex(1);
-        screen.typeKeys("1+2*3");
-        screen.relaunch();
-        QCOMPARE(screen.engine->numberBase(), 16);
-        QCOMPARE(screen.calc().displayPageIndex(), 3);
-        QVERIFY(!screen.calc().displayPageControl()->imageViews().empty());
-        QVERIFY(screen.keypad().numberButton(15)->isEnabled());
-        screen.typeKeys("=");
-        QCOMPARE(screen.lcdText(3), QStringLiteral("7h"));
-        QCOMPARE(screen.calc().favouritesPageIndex(), 1);
-        QVERIFY(screen.calc().favouritesViewController(0) == nullptr);                            // made later
-        QCOMPARE(screen.calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
+        screen->engine->setNumberBase(16);
+        screen->settings->setFavouritesPageIndex(1);
+        screen->typeKeys("1+2*3");
+        screen->relaunch();
+        QCOMPARE(screen->engine->numberBase(), 16);
+        QCOMPARE(screen->calc().displayPageIndex(), 3);
+        QVERIFY(!screen->calc().displayPageControl()->imageViews().empty());
+        QVERIFY(screen->keypad().numberButton(15)->isEnabled());
+        screen->typeKeys("=");
+        QCOMPARE(screen->lcdText(3), QStringLiteral("7h"));
+        QCOMPARE(screen->calc().favouritesPageIndex(), 1);
+        QVERIFY(screen->calc().favouritesViewController(0) == nullptr);                            // made later
+        QCOMPARE(screen->calc().favouritesViewController(1)->button(0)->operatorsOperator(), 22);  // AND
     }
 
     // Against pictures kept beside this file: the strips, their pages and their indicators land
@@ -374,17 +363,16 @@ private slots:
         if (QFontInfo(QApplication::font()).family() != QStringLiteral("DejaVu Sans")) {
             QSKIP("the kept pictures were drawn with DejaVu Sans as the system font");
         }
-        CalcScreenFixture screen;
         if (name == QStringLiteral("first-frame-restarted")) {
-            screen.engine->setNumberBase(16);
-            screen.settings->setFavouritesPageIndex(1);
-            screen.typeKeys("2A+7");
-            screen.relaunch();
+            screen->engine->setNumberBase(16);
+            screen->settings->setFavouritesPageIndex(1);
+            screen->typeKeys("2A+7");
+            screen->relaunch();
         } else if (name == QStringLiteral("first-frame-wide")) {
-            screen.delegate->window()->resize(900, 640);
+            screen->delegate->window()->resize(900, 640);
             QApplication::processEvents();
         }
-        const QImage frame = screen.delegate->window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage frame = screen->delegate->window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QString referencePath = QFINDTESTDATA(QStringLiteral("reference/%1.png").arg(name));
         const QImage reference = QImage(referencePath).convertToFormat(QImage::Format_RGB32);
         if (frame != reference) {
@@ -394,8 +382,7 @@ private slots:
     }
 
     void everyScreenNamesItselfOnAMemoryWarning() {
-        CalcScreenFixture screen;
-        CalcViewController& calc = screen.calc();
+        CalcViewController& calc = screen->calc();
         calc.secondButtonViewController()->createASCIITable();
         LogCapture log;
         for (ViewController* page : pages(calc)) page->didReceiveMemoryWarning();
@@ -409,50 +396,48 @@ private slots:
 
     // Once released, no page acts on what it observed.
     void releasedScreensHearNothing() {
-        CalcScreenFixture screen;
-        CalcViewController& calc = screen.calc();
+        CalcViewController& calc = screen->calc();
         calc.secondButtonViewController()->setIsRedrawing(true);
         for (ViewController* page : pages(calc)) page->releaseAll();
 
-        screen.engine->setNumberBase(16);
-        screen.engine->enterValue(5);
-        screen.engine->enterOperator(OperatorsOperatorAdd);
-        screen.store->deleteFavouriteWithIndex(0);
+        screen->engine->setNumberBase(16);
+        screen->engine->enterValue(5);
+        screen->engine->enterOperator(OperatorsOperatorAdd);
+        screen->store->deleteFavouriteWithIndex(0);
         NotificationCenter& center = NotificationCenter::defaultCenter();
         for (std::string_view name :
              {NotificationsNotificationAccumulatorHasChanged, NotificationsNotificationBaseHasChanged,
               NotificationsNotificationFavouritesHaveChanged}) {
             center.post(name, &calc);
         }
-        screen.settings->setWordSize(8);
+        screen->settings->setWordSize(8);
         const int wordSize = Operators::sharedInstance().wordSize();
-        screen.settings->setWordSize(32);
+        screen->settings->setWordSize(32);
 
         QCOMPARE(wordSize, 32);
         QCOMPARE(calc.displayViewController(2)->button()->currOperator(), OperatorsOperatorNone);
         QCOMPARE(calc.favouritesViewController(0)->button(0)->operatorsOperator(), 9);
-        QVERIFY(!screen.keypad().numberButton(15)->isEnabled());
+        QVERIFY(!screen->keypad().numberButton(15)->isEnabled());
         QVERIFY(!calc.secondButtonViewController()->asciiViewController()->isUpdatePending());
     }
 
     // A swipe that runs ahead of the delayed page creation finds the page it uncovers made and
     // showing the value, while the finger is still down.
     void aPageUncoveredByTheFingerShowsTheValue() {
-        CalcScreenFixture screen;
-        screen.typeKeys("255");
-        if (screen.calc().displayViewController(3)) QSKIP("the delayed creation made the page first");
-        PagedScrollView* strip = screen.calc().displayScrollView();
+        screen->typeKeys("255");
+        if (screen->calc().displayViewController(3)) QSKIP("the delayed creation made the page first");
+        PagedScrollView* strip = screen->calc().displayScrollView();
         const QPoint start = strip->rect().center();
         const QPoint quarter = start - QPoint(strip->width() / 4, 0);
         const QPoint beyondHalf = start - QPoint(strip->width() * 3 / 5, 0);
         Finger::press(strip, start);
         Finger::move(strip, start, quarter);
-        QCOMPARE(screen.lcdText(3), QStringLiteral("FFh"));
-        QCOMPARE(screen.calc().displayPageControl()->currentPage(), 2);
+        QCOMPARE(screen->lcdText(3), QStringLiteral("FFh"));
+        QCOMPARE(screen->calc().displayPageControl()->currentPage(), 2);
         Finger::move(strip, quarter, beyondHalf);
-        QCOMPARE(screen.calc().displayPageControl()->currentPage(), 3);
+        QCOMPARE(screen->calc().displayPageControl()->currentPage(), 3);
         Finger::release(strip, beyondHalf);
-        QTRY_COMPARE(screen.engine->numberBase(), 16);
+        QTRY_COMPARE(screen->engine->numberBase(), 16);
     }
 
 private:
