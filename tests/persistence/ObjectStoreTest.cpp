@@ -189,26 +189,6 @@ TEST_F(ObjectStore, AFailedSaveWritesNothingAndKeepsTheChangesPending) {
     EXPECT_EQ(notes[0]->stringForKey("text"), "edited");
 }
 
-TEST_F(ObjectStore, TheFileAlwaysHoldsEitherAllOrNoneOfOneSave) {
-    open();
-    addNote(1, 1);
-    save();
-    addNote(1, 2);
-    addNote(1, 3);
-    std::string error;
-    // The second insert of the save hits a key that is taken: the first must not stay behind.
-    ASSERT_TRUE(coordinator_->database()->execute(
-        "CREATE TRIGGER refuse BEFORE INSERT ON Note WHEN NEW.position = 3 BEGIN SELECT RAISE(ABORT, 'refused'); END",
-        &error))
-        << error;
-    EXPECT_FALSE(context_->save(&error));
-    EXPECT_NE(error.find("refused"), std::string::npos) << error;
-    ASSERT_TRUE(coordinator_->database()->execute("DROP TRIGGER refuse", &error)) << error;
-    context_.reset();
-    coordinator_.reset();
-    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM Note"), 1);
-}
-
 TEST_F(ObjectStore, TheLiveListReportsChangesInOrderAndGroupsRecordsIntoSectionsInTheFetchOrder) {
     open();
     addNote(1, 1);

@@ -148,13 +148,6 @@ private slots:
         Finger::release(table.viewport(), fifth - QPoint(0, 40));
         QCOMPARE(screen.chosen.size(), size_t{1});
         QVERIFY(table.verticalScrollBar()->value() > 0);
-
-        // The highlight of the chosen row fades when it is deselected.
-        table.deselectRowAtIndexPath({0, 2}, true);
-        QVERIFY(!table.indexPathForSelectedRow());
-        const int row = table.tableModel()->rowForIndexPath({0, 2});
-        QVERIFY(table.tableModel()->entry(row).fadingHighlight > 0);
-        QTRY_COMPARE(table.tableModel()->entry(row).fadingHighlight, 0.0);
     }
 
     void rowsAreAccessibleWithTheirState() {
