@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,10 +38,7 @@ public:
     }
     QString tableViewTitleForHeaderInSection(UITableView&, size_t section) override { return sections[section].header; }
     QString tableViewTitleForFooterInSection(UITableView&, size_t section) override { return sections[section].footer; }
-    void tableViewDidSelectRowAtIndexPath(UITableView&, IndexPath path) override {
-        chosen.push_back(path);
-        if (onChoose) onChoose(path);
-    }
+    void tableViewDidSelectRowAtIndexPath(UITableView&, IndexPath path) override { chosen.push_back(path); }
 
     void viewWillAppear(bool animated) override {
         UITableViewController::viewWillAppear(animated);
@@ -55,12 +51,10 @@ public:
         UITableViewController::releaseAll();
         note("release");
     }
-    using ViewController::observe;
 
     std::vector<Section> sections;
     std::optional<IndexPath> checkedRow;
     std::vector<IndexPath> chosen;
-    std::function<void(IndexPath)> onChoose;
 
 protected:
     void viewDidLoad() override { note("load"); }
@@ -73,8 +67,8 @@ private:
 };
 
 // A screen of one section of rows titled "<prefix> 0", "<prefix> 1", ...
-inline ProbeScreen::Section numberedRows(const QString& prefix, int count, const QString& header = {}) {
-    ProbeScreen::Section section{header, {}, {}};
+inline ProbeScreen::Section numberedRows(const QString& prefix, int count) {
+    ProbeScreen::Section section;
     for (int row = 0; row < count; ++row) section.rows.push_back(QStringLiteral("%1 %2").arg(prefix).arg(row));
     return section;
 }
