@@ -11,8 +11,6 @@
 #include "Platform/UI/PointScale.h"
 #include "screens/CalcScreenFixture.h"
 
-Q_DECLARE_METATYPE(QRegion)
-
 namespace {
 
 constexpr qreal kScale = 1.5;
@@ -43,16 +41,6 @@ struct TablePage {
     qreal previousScale;
     CalcEngine engine;
     std::unique_ptr<ASCIIViewController> page;
-};
-
-// The paint events a widget receives, by region.
-struct PaintRecorder : QObject {
-    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) regions.append(static_cast<QPaintEvent*>(event)->region());
-        return false;
-    }
-    QList<QRegion> regions;
 };
 
 }  // namespace
@@ -165,37 +153,6 @@ private slots:
         CalcScreenFixture::swipeTo(screen.calc().buttonScrollView(), 1);
         QCOMPARE(updates.count(), 3);
         QCOMPARE(table->selectedASCIIValue(), 5);
-    }
-
-    void aSelectionRepaintsOnlyItsTwoCells_data() {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QRegion>("repainted");
-        QTest::newRow("far apart") << 5 << 100 << (QRegion(cellPixels(5)) + cellPixels(100));
-        QTest::newRow("to none") << 100 << -1 << QRegion(cellPixels(100));
-        QTest::newRow("from none") << -1 << 0 << QRegion(cellPixels(0));
-        QTest::newRow("unchanged") << 9 << 9 << QRegion();
-    }
-
-    void aSelectionRepaintsOnlyItsTwoCells() {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QRegion, repainted);
-        TablePage page(CalcValue::calcValueWithUBaseValue(0));
-        UIButtonASCIITable* table = page.table();
-        table->setSelectedASCIIValue(from);
-        PaintRecorder recorder(table);
-        QVERIFY(QTest::qWaitForWindowExposed(page.page.get()));
-        QTRY_VERIFY(!recorder.regions.isEmpty());
-        QApplication::processEvents();
-        recorder.regions.clear();
-        table->setSelectedASCIIValue(to);
-        QApplication::processEvents();
-        QCOMPARE(recorder.regions.size(), repainted.isEmpty() ? 0 : 1);
-        if (!repainted.isEmpty()) QCOMPARE(recorder.regions.front(), repainted);
-        table->setNumberBase(16);
-        QApplication::processEvents();
-        QCOMPARE(recorder.regions.back(), QRegion(table->rect()));
     }
 
     void screenReadersFindOneElementPerCell() {

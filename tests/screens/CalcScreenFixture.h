@@ -56,8 +56,11 @@ public:
     }
 
     void quit() {
-        if (!delegate) return;
-        delegate->applicationWillTerminate();
+        if (delegate) delegate->applicationWillTerminate();
+        kill();
+    }
+    // Ends the app as a kill does: no quit event, nothing more saved, the store left as it is on disk.
+    void kill() {
         delegate.reset();
         engine.reset();
         store.reset();
