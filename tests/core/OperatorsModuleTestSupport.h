@@ -120,20 +120,11 @@ inline bool identical(const std::optional<CalcValue>& a, const std::optional<Cal
 // Integer operands spread over the word: zero, one, the top bit, all ones, alternating
 // patterns, patterns wider than the word (which the operators narrow) and pseudo-random ones.
 inline std::vector<uint64_t> samplePatterns() {
-    std::vector<uint64_t> patterns = {0,
-                                      1,
-                                      2,
-                                      3,
-                                      0x7F,
-                                      0x80,
-                                      0x81,
-                                      0xFF,
-                                      0x5555555555555555u,
-                                      0xAAAAAAAAAAAAAAAAu,
-                                      0x8000000000000000u,
-                                      0x7FFFFFFFFFFFFFFFu,
-                                      UINT64_MAX,
-                                      0x0123456789ABCDEFu};
+    std::vector<uint64_t> patterns = {
+        0x0000000000000000u, 0x0000000000000001u, 0x0000000000000002u, 0x0000000000000003u, 0x000000000000007Fu,
+        0x0000000000000080u, 0x0000000000000081u, 0x00000000000000FFu, 0x5555555555555555u, 0xAAAAAAAAAAAAAAAAu,
+        0x8000000000000000u, 0x7FFFFFFFFFFFFFFFu, 0xFFFFFFFFFFFFFFFFu, 0x0123456789ABCDEFu,
+    };
     std::mt19937_64 generator(20261206);
     for (int i = 0; i < 6; ++i) patterns.push_back(generator());
     return patterns;
