@@ -106,29 +106,12 @@ TEST(OperatorsIEEE754, KnownEncodings) {
 }
 
 TEST(OperatorsIEEE754, EncodingsAreTheMachinesPatternsAndDecodeBack) {
-    for (double x : {0.0,
-                     1.0,
-                     -1.0,
-                     0.1,
-                     -0.3,
-                     1.5,
-                     3.141592653589793,
-                     2.718281828459045,
-                     1e-40,
-                     -1e-44,
-                     1e-38,
-                     double{FLT_MAX},
-                     -double{FLT_MAX},
-                     3.4028235e38,
-                     3.4028236e38,
-                     1e38,
-                     123456789.0,
-                     16777217.0,
-                     6.672e-11,
-                     299792458.0,
-                     1e99,
-                     -1e-99,
-                     5e-324}) {
+    // clang-format off
+    const double samples[] = {0.0, 1.0, -1.0, 0.1, -0.3, 1.5, 3.141592653589793, 2.718281828459045, 1e-40, -1e-44,
+                              1e-38, double{FLT_MAX}, -double{FLT_MAX}, 3.4028235e38, 3.4028236e38, 1e38, 123456789.0,
+                              16777217.0, 6.672e-11, 299792458.0, 1e99, -1e-99, 5e-324};
+    // clang-format on
+    for (double x : samples) {
         SCOPED_TRACE(x);
         OperatorsError error = kUnwrittenError;
         // Doubles beyond the float range have no float to be cast to; their patterns are
