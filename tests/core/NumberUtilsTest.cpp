@@ -31,15 +31,13 @@ TEST(CalcValueConversion, KeepsOrReinterpretsBitPatterns) {
         int wordSize;
         CalcValue expected;
     } rows[] = {
-        {u(200), CalcValueTypeSBase, 8, s(-56)},
-        {s(-1), CalcValueTypeUBase, 16, u(65535)},
-        {s(-1), CalcValueTypeUBase, 64, u(UINT64_MAX)},
-        {r(-3.99), CalcValueTypeSBase, 32, s(-3)},
-        {r(300.0), CalcValueTypeUBase, 8, u(44)},
-        {u(UINT64_MAX), CalcValueTypeReal, 64, r(1.8446744073709552e19)},
-        {u(0x1FF), CalcValueTypeReal, 8, r(255.0)},
-        {s(0xFF), CalcValueTypeReal, 8, r(-1.0)},
+        // clang-format off
+        {u(200), CalcValueTypeSBase, 8, s(-56)},       {s(-1), CalcValueTypeUBase, 16, u(65535)},
+        {s(-1), CalcValueTypeUBase, 64, u(UINT64_MAX)}, {r(-3.99), CalcValueTypeSBase, 32, s(-3)},
+        {r(300.0), CalcValueTypeUBase, 8, u(44)},      {u(UINT64_MAX), CalcValueTypeReal, 64, r(1.8446744073709552e19)},
+        {u(0x1FF), CalcValueTypeReal, 8, r(255.0)},    {s(0xFF), CalcValueTypeReal, 8, r(-1.0)},
         {u(0x1FF), CalcValueTypeUBase, 8, u(255)},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_IDENTICAL(row.source.calcValueAsType(row.destination, row.wordSize), row.expected)
@@ -56,14 +54,12 @@ TEST(CalcValueConversion, RealsBeyondSixtyFourBitsSaturate) {
         uint64_t asUnsigned64;
         int64_t asSigned64;
     } rows[] = {
-        {std::nan(""), 0, 0},
-        {inf, UINT64_MAX, INT64_MAX},
-        {-inf, 0, INT64_MIN},
-        {1e30, UINT64_MAX, INT64_MAX},
-        {9223372036854775808.0, 9223372036854775808u, INT64_MAX},
-        {-9223372036854775808.0, 0, INT64_MIN},
-        {18446744073709551616.0, UINT64_MAX, INT64_MAX},
-        {-0.5, 0, 0},
+        // clang-format off
+        {std::nan(""), 0, 0},                   {inf, UINT64_MAX, INT64_MAX},
+        {-inf, 0, INT64_MIN},                   {1e30, UINT64_MAX, INT64_MAX},
+        {-9223372036854775808.0, 0, INT64_MIN}, {9223372036854775808.0, 9223372036854775808u, INT64_MAX},
+        {-0.5, 0, 0},                           {18446744073709551616.0, UINT64_MAX, INT64_MAX},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(r(row.real).calcValueAsType(CalcValueTypeUBase, 64)->uBaseValue(), row.asUnsigned64) << row.real;
@@ -125,39 +121,27 @@ TEST(RealFormatting, GivesTheTextPair) {
         CalcValueFormat format;
         CalcValueStrings expected;
     } rows[] = {
-        {3.14159, fix(2), {"3.14", ""}},
-        {-0.004, fix(2), {"0.00", ""}},  // rounds to zero, without a sign
-        {-0.0, fix(2), {"0.00", ""}},
-        {1e11, fix(2), {"1", "11"}},  // too large for fix: auto
-        {12.4, fix(0), {"12.", ""}},
-        {2.5, fix(2, -3), {"2.50", "-03"}},
-        {2.0, fix(0, 5), {"2.", "05"}},
+        // clang-format off
+        {3.14159, fix(2), {"3.14", ""}},           {-0.0, fix(2), {"0.00", ""}},
+        {-0.004, fix(2), {"0.00", ""}},            // rounds to zero, without a sign
+        {1e11, fix(2), {"1", "11"}},               // too large for fix: auto
         {1.0 / 3.0, fix(14), {"0.3333333333", ""}},  // places capped at ten
-        {7.6, fix(-2), {"8.", ""}},
-        {123456, sci(3), {"1.23", "05"}},
-        {0, sci(3), {"0", "00"}},
-        {-0.000456, sci(3), {"-4.56", "-04"}},
-        {1e99 * 10, sci(), {"1", "100"}},
-        {1.0 / 3.0, sci(), {"3.333333333", "-01"}},
-        {987.0, sci(1), {"1", "03"}},
-        {123456, eng(3), {"123", "03"}},
-        {0.000456, eng(3), {"456", "-06"}},
-        {12, eng(3), {"12", "00"}},
-        {1.5e5, eng(), {"150", "03"}},
-        {1.5e-5, eng(), {"15", "-06"}},
-        {1.5e-4, eng(), {"150", "-06"}},
-        {123456.789, kAuto, {"123456.789", ""}},
-        {0.000012, kAuto, {"0.000012", ""}},
-        {1e-12, kAuto, {"1", "-12"}},
-        {1e-11, kAuto, {"1", "-11"}},  // the bound is scientific
-        {1.1e-11, kAuto, {"0", ""}},
-        {99999999999.0, kAuto, {"99999999999", ""}},
-        {1e11, kAuto, {"1", "11"}},
-        {1.5e11, kAuto, {"1.5", "11"}},
-        {5e-100, kAuto, {"0", ""}},
+        {12.4, fix(0), {"12.", ""}},               {2.5, fix(2, -3), {"2.50", "-03"}},
+        {2.0, fix(0, 5), {"2.", "05"}},            {7.6, fix(-2), {"8.", ""}},
+        {123456, sci(3), {"1.23", "05"}},          {0, sci(3), {"0", "00"}},
+        {-0.000456, sci(3), {"-4.56", "-04"}},     {1e99 * 10, sci(), {"1", "100"}},
+        {1.0 / 3.0, sci(), {"3.333333333", "-01"}}, {987.0, sci(1), {"1", "03"}},
+        {123456, eng(3), {"123", "03"}},           {0.000456, eng(3), {"456", "-06"}},
+        {12, eng(3), {"12", "00"}},                {1.5e5, eng(), {"150", "03"}},
+        {1.5e-5, eng(), {"15", "-06"}},            {1.5e-4, eng(), {"150", "-06"}},
+        {123456.789, kAuto, {"123456.789", ""}},   {0.000012, kAuto, {"0.000012", ""}},
+        {1e-12, kAuto, {"1", "-12"}},              {1.1e-11, kAuto, {"0", ""}},
+        {1e-11, kAuto, {"1", "-11"}},              // the bound is scientific
+        {99999999999.0, kAuto, {"99999999999", ""}}, {1e11, kAuto, {"1", "11"}},
+        {1.5e11, kAuto, {"1.5", "11"}},            {5e-100, kAuto, {"0", ""}},
         {2.5, format(CalcValueFormatStyleHex), {"2.5", ""}},  // an integer style is auto
-        {std::nan(""), fix(2), {"NaN", ""}},
-        {-INFINITY, fix(2), {"Infinity", ""}},
+        {std::nan(""), fix(2), {"NaN", ""}},       {-INFINITY, fix(2), {"Infinity", ""}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(NumberUtils::stringsFromCalcValue(r(row.value), &row.format), row.expected) << row.value;
@@ -196,15 +180,15 @@ TEST(IntegerFormatting, BasesAndTwosComplement) {
         CalcValueFormatStyle style;
         CalcValueStrings expected;
     } rows[] = {
-        {s(-1), CalcValueFormatStyleHex, {"FF", "h"}},
-        {s(-128), CalcValueFormatStyleDec, {"-128", "d"}},
-        {u(0), CalcValueFormatStyleBin, {"0", "b"}},
-        {s(-1), CalcValueFormatStyleOct, {"377", "o"}},
+        // clang-format off
+        {s(-1), CalcValueFormatStyleHex, {"FF", "h"}},        {s(-128), CalcValueFormatStyleDec, {"-128", "d"}},
+        {u(0), CalcValueFormatStyleBin, {"0", "b"}},          {s(-1), CalcValueFormatStyleOct, {"377", "o"}},
         {s(-1), CalcValueFormatStyleBin, {"1111 1111", "b"}},
         {u(0xABC), CalcValueFormatStyleHex, {"ABC", "h"}},  // held unmasked, shown as it is
         {s(INT64_MIN), CalcValueFormatStyleDec, {"-9223372036854775808", "d"}},
         {u(UINT64_MAX), CalcValueFormatStyleDec, {"18446744073709551615", "d"}},
         {u(26), CalcValueFormatStyleSci, {"1A", "h"}},  // a real style shows hex
+        // clang-format on
     };
     for (const auto& row : rows) {
         const CalcValueFormat f = CalcValueFormat::withStyle(row.style);
