@@ -126,6 +126,8 @@ private slots:
         row("angle, damaged", 0, "UserSettingsKeyAngle", 7, "Angle|0|7|Degrees,Radians|0..0|<unknown>");
         row("decimal places", 1, "UserSettingsKeyNumDecimalPlaces", 4,
             "Decimal Places|0|4|0,1,2,3,4,5,6,7,8,9,10|0..0|4");
+        row("decimal places none of the choices", 1, "UserSettingsKeyNumDecimalPlaces", 15,
+            "Decimal Places|0|15|0,1,2,3,4,5,6,7,8,9,10|0..0|15");
         row("figures are stored less one", 2, "UserSettingsKeyNumSigFigs", 6,
             "Significant Figures|0|6|1,2,3,4,5,6,7,8,9,10|0..0|7");
         row("figures, damaged", 2, "UserSettingsKeyNumSigFigs", 12,
@@ -218,18 +220,6 @@ private slots:
         goBack();
         QCOMPARE(detailOfSetting(1), QStringLiteral("7"));
         QTRY_VERIFY(!settingsTable()->indexPathForSelectedRow());
-    }
-
-    void aStoredChoiceThatIsNoneOfTheTextsCanBeReplaced() {
-        screen->defaults->setIntegerForKey(15, UserSettingsKeyNumDecimalPlaces);
-        openSettings();
-        QCOMPARE(detailOfSetting(1), QStringLiteral("15"));
-        MuxTableViewController* list = openEditor<MuxTableViewController>(1);
-        QVERIFY(list);
-        QCOMPARE(checkedRows(list), std::vector<size_t>{});
-        tapRow(list->tableView(), {0, 2});
-        QCOMPARE(screen->settings->numDecimalPlaces(), 2);
-        QCOMPARE(checkedRows(list), std::vector<size_t>{2});
     }
 
     void changingTheIntegerTypeConvertsTheValueOnDisplayOnce() {
