@@ -151,18 +151,16 @@ private slots:
     void theCatalogueListsEachMenuInOrder_data() {
         QTest::addColumn<QString>("viewName");
         QTest::addColumn<QStringList>("items");
-        const QStringList main = {"0.0 Basic>MainBasic subMenuBasic.png",
-                                  "0.1 Logic>MainLogic subMenuLogic.png",
-                                  "0.2 Shift>MainShift subMenuShift.png",
-                                  "0.3 Rotate>MainRotate subMenuRotate.png",
-                                  "0.4 Powers>MainPowers subMenuPowers.png",
-                                  "0.5 Trigonometry>MainTrigonometry subMenuTrigonometry.png",
-                                  "0.6 Percent>MainPercent subMenuPercent.png",
-                                  "0.7 IEEE-754>MainConvert subMenuFormat.png",
-                                  "1.0 Constants>MainConstants subMenuConstants.png",
-                                  "2.0 Assign Favourites>Favourites subMenuFavourites.png",
-                                  "3.0 Settings>Settings subMenuSettings.png",
-                                  "3.1 About>About subMenuAbout.png"};
+        // clang-format off
+        const QStringList main = {
+            "0.0 Basic>MainBasic subMenuBasic.png",         "0.1 Logic>MainLogic subMenuLogic.png",
+            "0.2 Shift>MainShift subMenuShift.png",         "0.3 Rotate>MainRotate subMenuRotate.png",
+            "0.4 Powers>MainPowers subMenuPowers.png",      "0.5 Trigonometry>MainTrigonometry subMenuTrigonometry.png",
+            "0.6 Percent>MainPercent subMenuPercent.png",   "0.7 IEEE-754>MainConvert subMenuFormat.png",
+            "1.0 Constants>MainConstants subMenuConstants.png",
+            "2.0 Assign Favourites>Favourites subMenuFavourites.png",
+            "3.0 Settings>Settings subMenuSettings.png",    "3.1 About>About subMenuAbout.png"};
+        // clang-format on
         QTest::newRow("Main") << "Main" << main;
         QTest::newRow("Favourite: the groups and the constants") << "Favourite" << main.mid(0, 9);
         QTest::newRow("MainBasic") << "MainBasic" << numbered("#", {29, 8, 6, 48, 49, 50});
