@@ -7,20 +7,16 @@
 #include "Platform/Core/Localized.h"
 #include "Platform/Core/NotificationCenter.h"
 #include "Platform/Store/UserDefaults.h"
+#include "support/NotificationLog.h"
 
 namespace {
 
 class Settings : public ::testing::Test {
 protected:
-    Settings() {
-        NotificationCenter::defaultCenter().addObserver(this, UserSettingsNotificationUserSettingsHaveChanged,
-                                                        [this](const Notification& notification) {
-                                                            ++notifications_;
-                                                            EXPECT_EQ(notification.object, nullptr);
-                                                            EXPECT_FALSE(notification.userInfo.has_value());
-                                                        });
+    // Every notice is posted by no one in particular and carries nothing.
+    ~Settings() override {
+        for (const auto& post : notices_.posts) EXPECT_TRUE(!post.object && !post.userInfo.has_value());
     }
-    ~Settings() override { NotificationCenter::defaultCenter().removeObserver(this); }
     // Angle, decimal places, significant figures, word size, real style, integer type, favourites page.
     static inline const std::vector<void (UserSettings::*)(int32_t)> kSetters = {
         &UserSettings::setAngleType,          &UserSettings::setNumDecimalPlaces, &UserSettings::setNumSigFigs,
@@ -33,7 +29,7 @@ protected:
 
     TemporaryFolder folder_;
     std::string path_ = folder_.filePath("Quillet.conf");
-    int notifications_ = 0;
+    NotificationLog notices_{UserSettingsNotificationUserSettingsHaveChanged};
 };
 
 TEST_F(Settings, AFreshInstallationReadsTheDefaultsAndPostsNothing) {
@@ -43,7 +39,7 @@ TEST_F(Settings, AFreshInstallationReadsTheDefaultsAndPostsNothing) {
     EXPECT_EQ(values(settings), std::vector<int32_t>({0, 4, 6, 32, 3, 0, 0}));
     EXPECT_TRUE(defaults.boolForKey(UserSettingsKeyHasCreatedDefaultValues));
     EXPECT_FALSE(defaults.hasValueForKey(UserSettingsKeyFavouritesPageIndex));
-    EXPECT_EQ(notifications_, 0);
+    EXPECT_EQ(notices_.count(), 0);
 }
 
 struct ReadRule {
@@ -73,11 +69,11 @@ TEST_F(Settings, EverySetterPostsOnceAlsoWhenNothingChanged) {
     UserDefaults defaults(path_);
     UserSettings settings(defaults);
     for (auto setter : kSetters) {
-        const int before = notifications_;
+        const int before = notices_.count();
         (settings.*setter)(0);
-        EXPECT_EQ(notifications_, before + 1);
+        EXPECT_EQ(notices_.count(), before + 1);
         (settings.*setter)(0);
-        EXPECT_EQ(notifications_, before + 2);
+        EXPECT_EQ(notices_.count(), before + 2);
     }
 }
 
@@ -85,13 +81,10 @@ TEST_F(Settings, ASetterHasWrittenTheFileBeforeItsNotificationArrives) {
     UserDefaults defaults(path_);
     UserSettings settings(defaults);
     int32_t seenOnDisk = -1;
-    NotificationCenter::defaultCenter().addObserver(&seenOnDisk, UserSettingsNotificationUserSettingsHaveChanged,
-                                                    [&](const Notification&) {
-                                                        UserDefaults fromDisk(path_);
-                                                        seenOnDisk = fromDisk.integerForKey(UserSettingsKeyRealStyle);
-                                                    });
+    const NotificationObserver reader(UserSettingsNotificationUserSettingsHaveChanged, [&](const Notification&) {
+        seenOnDisk = UserDefaults(path_).integerForKey(UserSettingsKeyRealStyle);
+    });
     settings.setRealStyle(2);
-    NotificationCenter::defaultCenter().removeObserver(&seenOnDisk);
     EXPECT_EQ(seenOnDisk, 2);
 }
 
@@ -100,9 +93,9 @@ TEST_F(Settings, SetDefaultsRestoresEverythingButTheFavouritesPage) {
     UserSettings settings(defaults);
     const int32_t changed[] = {1, 9, 2, 8, 0, 1, 2};
     for (size_t i = 0; i < kSetters.size(); ++i) (settings.*kSetters[i])(changed[i]);
-    const int before = notifications_;
+    const int before = notices_.count();
     settings.setDefaults();
-    EXPECT_EQ(notifications_, before);
+    EXPECT_EQ(notices_.count(), before);
     EXPECT_EQ(values(settings), std::vector<int32_t>({0, 4, 6, 32, 3, 0, 2}));
 }
 
