@@ -206,7 +206,7 @@ private slots:
         saveSnapshot(*screen.delegate->window(), QStringLiteral("ascii-window"));
     }
 
-    void theTableInEachBase() {
+    void theCodesAreDrawnAfreshInEachBase() {
         TablePage page(CalcValue::calcValueWithUBaseValue(65));
         UIButtonASCIITable* table = page.table();
         QList<QImage> codeTexts;
@@ -214,11 +214,6 @@ private slots:
             page.engine.setNumberBase(base);
             page.page->updateASCIITable();
             const QImage image = table->grab().toImage();
-            // The pressed cell is brass, the others ivory.
-            const QColor pressed = image.pixelColor(cellPixels(65).topLeft() + QPoint(8, 8));
-            const QColor plain = image.pixelColor(cellPixels(64).topLeft() + QPoint(8, 8));
-            QVERIFY2(pressed.red() > pressed.blue() + 60, qPrintable(pressed.name()));
-            QVERIFY2(plain.blue() > 150 && plain.red() > 200, qPrintable(plain.name()));
             const QRect lowerThird = cellPixels(65).adjusted(0, cellPixels(65).height() * 2 / 3, 0, 0);
             codeTexts.append(image.copy(lowerThird));
         }
