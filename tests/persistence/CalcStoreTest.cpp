@@ -158,54 +158,6 @@ TEST(StoreDay, StepsOfOneDayShareItsLocalMidnightAndTheNextDayIsAnother) {
     EXPECT_EQ(CalcStore::dateQuantizedToToday(), CalcStore::dateQuantizedToDay(std::chrono::system_clock::now()));
 }
 
-TEST_F(Store, TheHistoryListShowsTheLaterDayFirstAndWithinADayTheOlderStepFirst) {
-    for (uint64_t i = 0; i < 4; ++i) addStep(i, 0);
-    const ObjectDate today = CalcStore::dateQuantizedToToday();
-    const ObjectDate yesterday = CalcStore::dateQuantizedToDay(today - std::chrono::hours(12));
-    // Steps 0 and 1 were made yesterday.
-    step(0, 0)->setValue(yesterday, CalcStoreHistoryStepKeyDate);
-    list_->objectAtIndexPath({0, 1})->setValue(yesterday, CalcStoreHistoryStepKeyDate);
-    list_.reset();
-    store_->saveChanges();
-    reopened();
-    EXPECT_EQ(historyIndices(), (std::vector<int32_t>{2, 3, 0, 1}));
-    ASSERT_EQ(list_->sections().size(), 2u);
-    EXPECT_EQ(list_->sections()[0].sectionValue, ObjectValue(today));
-}
-
-TEST_F(Store, OpStepsComeInIndexOrderAndKeepOnlyRealOperators) {
-    store_->addOpStepWithCalcValue(u(2), OperatorsOperatorAdd, 2);
-    store_->addOpStepWithCalcValue(u(0), OperatorsOperatorNone, 0);
-    store_->addOpStepWithCalcValue(u(1), OperatorsOperatorEquals, 1);
-    reopened();
-    const auto steps = store_->opSteps();
-    ASSERT_TRUE(steps && steps->size() == 3);
-    for (int32_t index = 0; index < 3; ++index) EXPECT_EQ((*steps)[index]->index(), index);
-    EXPECT_FALSE((*steps)[0]->operatorsOperator().has_value());
-    EXPECT_FALSE((*steps)[1]->operatorsOperator().has_value());
-    EXPECT_EQ((*steps)[2]->operatorsOperator(), OperatorsOperatorAdd);
-}
-
-TEST_F(Store, TheAccumulatorStateIsAbsentUnlessExactlyOneExists) {
-    EXPECT_EQ(store_->accumulatorState(), nullptr);
-    store_->addAccumulatorState(CalcEngineStateOperatorPending, OperatorsErrorDivideByZero, OperatorsOperatorSubtract,
-                                4, 5, true, 16, u(0xff));
-    reopened();
-    AccumulatorState* state = store_->accumulatorState();
-    ASSERT_NE(state, nullptr);
-    EXPECT_EQ(std::vector<int32_t>({state->state(), state->currError(), state->currOperator(),
-                                    state->decimalPointDivider(), state->exponent(), state->numberBase()}),
-              std::vector<int32_t>({1, 2, 3, 4, 5, 16}));
-    EXPECT_TRUE(state->hasExponent());
-    EXPECT_FALSE(state->generalValue()->style().has_value()) << "engine values carry no style";
-    store_->addAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorNone, OperatorsOperatorNone, 0, 0, false,
-                                10, u(1));
-    EXPECT_EQ(store_->accumulatorState(), nullptr);
-    store_->deleteAccumulatorState();
-    EXPECT_EQ(countOnDisk("AccumulatorState"), 0);
-    EXPECT_EQ(rowCount(path_, "GeneralValue"), 0);
-}
-
 TEST_F(Store, SaveFailuresOfHistoryAreFatalAndOfTheEngineStateAreLogged) {
     std::string error;
     ASSERT_TRUE(store_->open(&error)) << error;

@@ -65,19 +65,6 @@ protected:
     std::unique_ptr<ManagedObjectContext> context_;
 };
 
-TEST_F(ObjectStore, ANewRecordHasEveryAttributeUnset) {
-    open();
-    ManagedObject* note = context_->insertNewObjectForEntityForName("Note");
-    EXPECT_EQ(note->objectForKey("attachment"), nullptr);
-    save();
-    reopen();
-    ManagedObject* stored = allNotes().at(0);
-    for (const auto& attribute : model_.entities()[0].attributes) {
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(stored->valueForKey(attribute.name))) << attribute.name;
-    }
-    EXPECT_FALSE(stored->int32ForKey("day").has_value());
-}
-
 struct AttributeRow {
     const char* name;
     ObjectValue value;
