@@ -228,14 +228,15 @@ void replaceATable(const std::string& path) {
     executeSql(path, "DROP TABLE HistoryStep; CREATE TABLE HistoryStep (something TEXT)");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, UnreadableStore,
-    ::testing::Values(UnreadableRow{"textFile", writeText}, UnreadableRow{"header", overwriteHeader},
-                      UnreadableRow{"damagedPages", damagePages}, UnreadableRow{"cutShort", cutShort},
-                      UnreadableRow{"damagedPagesWithoutWriteAheadLog", damagePagesWithoutWriteAheadLog},
-                      UnreadableRow{"newerLayout", markAsNewerLayout},
-                      UnreadableRow{"tableOfAnotherLayout", replaceATable}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const UnreadableRow kUnreadable[] = {
+    {"textFile", writeText}, {"header", overwriteHeader}, {"damagedPages", damagePages}, {"cutShort", cutShort},
+    {"damagedPagesWithoutWriteAheadLog", damagePagesWithoutWriteAheadLog}, {"newerLayout", markAsNewerLayout},
+    {"tableOfAnotherLayout", replaceATable}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableStore, ::testing::ValuesIn(kUnreadable),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Two history steps (indices 0 and 1), the default favourites, one quick operator, and a real
 // calculation in the middle of its fraction: 2 + 1.5, saved as the app saves it.

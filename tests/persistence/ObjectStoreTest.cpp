@@ -84,17 +84,16 @@ TEST_P(ObjectStoreAttributes, ComeBackAsWrittenAfterAReopen) {
 
 const ObjectDate someInstant = ObjectDate(std::chrono::duration_cast<ObjectDate::duration>(1765043101123456789ns));
 
-INSTANTIATE_TEST_SUITE_P(EveryType, ObjectStoreAttributes,
-                         ::testing::Values(AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::min()}},
-                                           AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::max()}},
-                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::min()}},
-                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::max()}},
-                                           AttributeRow{"big", int64_t{-1}}, AttributeRow{"ratio", 0.1},
-                                           AttributeRow{"ratio", -1.7976931348623157e308},
-                                           AttributeRow{"ratio", 4.9406564584124654e-324}, AttributeRow{"flag", true},
-                                           AttributeRow{"flag", false}, AttributeRow{"when", someInstant},
-                                           AttributeRow{"when", ObjectDate{}}, AttributeRow{"text", std::string("")},
-                                           AttributeRow{"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}));
+// clang-format off
+const AttributeRow kAttributes[] = {
+    {"day", int32_t{std::numeric_limits<int32_t>::min()}}, {"day", int32_t{std::numeric_limits<int32_t>::max()}},
+    {"big", int64_t{std::numeric_limits<int64_t>::min()}}, {"big", int64_t{std::numeric_limits<int64_t>::max()}},
+    {"big", int64_t{-1}}, {"ratio", 0.1}, {"ratio", -1.7976931348623157e308}, {"ratio", 4.9406564584124654e-324},
+    {"flag", true}, {"flag", false}, {"when", someInstant}, {"when", ObjectDate{}}, {"text", std::string("")},
+    {"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(EveryType, ObjectStoreAttributes, ::testing::ValuesIn(kAttributes));
 
 TEST_F(ObjectStore, ChangesAndDeletionsArePendingUntilASave) {
     open();

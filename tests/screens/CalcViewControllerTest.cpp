@@ -301,15 +301,10 @@ private slots:
         QCOMPARE(quick->front()->operatorsOperator(), 12);
     }
 
-    void errorsShowOnEveryPageAndWordSizeMasks() {
+    void errorsShowOnEveryPage() {
         screen->createAllPages();
         screen->typeKeys("1/0=");
         for (int page = 0; page < 4; ++page) QCOMPARE(screen->lcdText(page), QStringLiteral("Divide by zero"));
-        screen->typeKeys("C300=");
-        screen->settings->setWordSize(8);
-        QCOMPARE(Operators::sharedInstance().wordSize(), 8);
-        QCOMPARE(screen->lcdText(2), QStringLiteral("44d"));
-        screen->settings->setWordSize(32);
     }
 
     void pagesAreCreatedLater() {
