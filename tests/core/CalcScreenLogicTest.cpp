@@ -57,13 +57,6 @@ protected:
     ScreenDelegate delegate{logic};
 };
 
-CalcValueFormat format(CalcValueFormatStyle style, std::optional<int> places = {}, std::optional<int> exponent = {}) {
-    CalcValueFormat result = CalcValueFormat::withStyle(style);
-    result.numDecimalPlaces = places;
-    result.exponent = exponent;
-    return result;
-}
-
 TEST(ScreenLogicPages, OffsetsBasesStylesAndDividers) {
     for (const auto& [offset, page] : {std::pair{0, 0}, {159, 0}, {160, 1}, {960, 3}, {-200, -1}}) {
         EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(offset, 320), page) << offset;
@@ -78,17 +71,6 @@ TEST(ScreenLogicPages, OffsetsBasesStylesAndDividers) {
     for (const auto& [divider, places] : {std::pair{1, 0}, {10, 1}, {100, 2}, {1000000000, 9}, {0, 0}, {-10, 0}}) {
         EXPECT_EQ(CalcScreenLogic::decimalPlacesFromDecimalPointDivider(divider), places) << divider;
     }
-}
-
-TEST(ScreenLogicPages, EditingFormatShowsExactlyTheTypedDigits) {
-    const CalcValue real = CalcValue::calcValueWithRealValue(3.14);
-    const CalcValueFormat page = CalcValueFormat::withStyle(CalcValueFormatStyleSci);
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, false, 0), format(CalcValueFormatStyleFix, 2));
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, true, 5), format(CalcValueFormatStyleFix, 2, 5));
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, true, -3), format(CalcValueFormatStyleFix, 0, -3));
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, false, 0), format(CalcValueFormatStyleAuto));
-    const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
-    EXPECT_EQ(CalcScreenLogic::editingFormat(CalcValue::calcValueWithUBaseValue(3), hex, 100, true, 2), hex);
 }
 
 // A pasted integer is a complete value and never shows more bits than the word size holds.
@@ -121,8 +103,10 @@ TEST_F(ScreenLogicTest, PageFormatsFollowTheSettings) {
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 0).numDecimalPlaces, 2);
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 1).numSigFig, 5);
     EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 2).numSigFig, 5);
-    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 3), format(CalcValueFormatStyleAuto));
-    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeSBase, 1), format(CalcValueFormatStyleOct));
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 3),
+              CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
+    EXPECT_EQ(logic.numberViewFormatFromCalcValueType(CalcValueTypeSBase, 1),
+              CalcValueFormat::withStyle(CalcValueFormatStyleOct));
 }
 
 TEST_F(ScreenLogicTest, TypingShowsTheTypedDigits) {

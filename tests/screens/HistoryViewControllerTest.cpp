@@ -97,7 +97,6 @@ private slots:
         Finger::tap(screen.delegate->window());
         HistoryViewController* history = shownHistory(screen);
         QVERIFY(history);
-        QCOMPARE(history->title(), QStringLiteral("History"));
         QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
         UITableView& table = *history->historyTableView();
         QCOMPARE(shownTexts(table), (QStringList{"Today", "12d + 30d = |42d", "6d \u00D7 8d = |48d"}));

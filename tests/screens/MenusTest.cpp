@@ -383,7 +383,6 @@ private slots:
             QTRY_VERIFY(!screen.calc().displayScrollView()->isDecelerating());
         }
         screen.holdFavourite(4);
-        if (page == 3 && !real) screen.snapshot("menuFavourite");
         screen.tapRow({0, 0});
         QVERIFY(!screen.menuStack());
         const Favourite* stored = screen.favourite(4);

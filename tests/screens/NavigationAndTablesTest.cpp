@@ -119,7 +119,6 @@ private slots:
         }
         QCOMPARE(calcStack.modalViewController(), menuStack);
         QTRY_VERIFY(second.isNull());
-        saveSnapshot(*screen.delegate->window(), QStringLiteral("presentedTable"));
 
         Finger::type(menu, Qt::Key_Escape);
         QVERIFY(!calcStack.modalViewController());
