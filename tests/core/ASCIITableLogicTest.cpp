@@ -4,13 +4,10 @@
 #include <cstdlib>
 
 #include "Calculator/ASCIITableLogic.h"
+#include "OperatorsModuleTestSupport.h"
 #include "support/EngineDriver.h"
 
 namespace {
-
-CalcValue unsignedValue(uint64_t value) { return CalcValue::calcValueWithUBaseValue(value); }
-CalcValue signedValue(int64_t value) { return CalcValue::calcValueWithSBaseValue(value); }
-CalcValue realValue(double value) { return CalcValue::calcValueWithRealValue(value); }
 
 // The digits of a code text read back in its base, the grouping spaces and the base letter left out.
 long readBack(const std::string& text, int base) {
@@ -24,23 +21,18 @@ long readBack(const std::string& text, int base) {
     return *end == '\0' ? value : -1;
 }
 
-}  // namespace
-
-TEST(ASCIITableTexts, CellTexts) {
-    const std::pair<int32_t, const char*> names[] = {{0, "NUL"}, {9, "TAB"}, {10, "LF"}, {31, "US"}, {127, "DEL"}};
-    for (const auto& [code, text] : names) EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), text);
+TEST(ASCIITableTexts, CellAndCodeTexts) {
+    for (const auto& [code, text] : {std::pair{0, "NUL"}, {9, "TAB"}, {10, "LF"}, {31, "US"}, {127, "DEL"}}) {
+        EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), text);
+    }
     for (int32_t code = 32; code < 127; ++code) {
         EXPECT_EQ(ASCIITableLogic::characterTextFromASCIIValue(code), std::string(1, static_cast<char>(code)));
     }
-}
-
-TEST(ASCIITableTexts, CodeTexts) {
     const struct {
         int32_t code;
         int32_t base;
         const char* text;
-    } rows[] = {{65, 2, "100 0001"}, {0, 2, "0"},    {65, 8, "101o"}, {65, 10, "65d"},
-                {65, 16, "41h"},     {5, 16, "05h"}, {10, 16, "0Ah"}, {65, 3, "?"}};
+    } rows[] = {{65, 2, "100 0001"}, {0, 2, "0"}, {65, 8, "101o"}, {65, 10, "65d"}, {5, 16, "05h"}, {65, 3, "?"}};
     for (const auto& row : rows) EXPECT_EQ(ASCIITableLogic::valueTextFromASCIIValue(row.code, row.base), row.text);
     for (int32_t base : {2, 8, 10, 16}) {
         for (int32_t code = 0; code < 128; ++code) {
@@ -50,41 +42,32 @@ TEST(ASCIITableTexts, CodeTexts) {
 }
 
 TEST(ASCIITableCode, CodeOfTheAccumulator) {
-    const struct {
-        CalcValue value;
-        std::optional<int32_t> code;
-    } rows[] = {
-        {unsignedValue(127), 127},
-        {unsignedValue(128), std::nullopt},
-        {unsignedValue(200), std::nullopt},
-        {signedValue(65), 65},
-        {signedValue(-1), std::nullopt},
-        {realValue(-0.0), 0},
-        {realValue(64.9), 64},
-        {realValue(127.9), 127},
-        {realValue(128.0), std::nullopt},
-        {realValue(-0.5), std::nullopt},
-        {realValue(std::nan("")), std::nullopt},
-        {CalcValue::calcValueWithType(CalcValueTypeNone), std::nullopt},
+    const std::pair<CalcValue, std::optional<int32_t>> rows[] = {
+        {u(127), 127},
+        {u(128), std::nullopt},
+        {s(65), 65},
+        {s(-1), std::nullopt},
+        {r(-0.0), 0},
+        {r(127.9), 127},
+        {r(128.0), std::nullopt},
+        {r(-0.5), std::nullopt},
+        {r(std::nan("")), std::nullopt},
+        {noneValue(), std::nullopt},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ASCIITableLogic::asciiValueFromCalcValue(row.value), row.code) << row.value.description();
-    }
+    for (const auto& [value, code] : rows)
+        EXPECT_EQ(ASCIITableLogic::asciiValueFromCalcValue(value), code) << describe(value);
 }
 
-TEST(ASCIITableCode, TappingEntersTheCodeAsTheAccumulatorsKind) {
+TEST(ASCIITableCode, TappingEntersTheCodeAsTheAccumulatorsKindAsTheSecondOperand) {
     const struct {
         CalcValue accumulator;
         int32_t code;
         CalcValue entered;
     } rows[] = {
-        {unsignedValue(9), 65, unsignedValue(65)},
-        {signedValue(-9), 65, signedValue(65)},
-        {realValue(2.5), 65, realValue(65.0)},
-        {realValue(2.5), 0, realValue(0.0)},
-        {signedValue(0), 127, signedValue(127)},
-        {unsignedValue(0), 127, unsignedValue(127)},
-        {CalcValue::calcValueWithType(CalcValueTypeNone), 65, unsignedValue(65)},
+        {u(9), 65, u(65)},
+        {s(-9), 127, s(127)},
+        {r(2.5), 0, r(0.0)},
+        {noneValue(), 65, u(65)},
     };
     for (const auto& row : rows) {
         CalcEngine engine;
@@ -92,14 +75,9 @@ TEST(ASCIITableCode, TappingEntersTheCodeAsTheAccumulatorsKind) {
         engine.setDelegate(&delegate);
         engine.setAccumulatorCalcValue(row.accumulator);
         ASCIITableLogic::enterASCIIValue(engine, row.code);
-        EXPECT_TRUE(engine.accumulatorCalcValue().isEqualToCalcValue(row.entered))
-            << row.code << " into " << row.accumulator.description() << " gave "
-            << engine.accumulatorCalcValue().description();
+        EXPECT_IDENTICAL(std::optional(engine.accumulatorCalcValue()), row.entered) << row.code;
         EXPECT_EQ(delegate.calls, std::vector<std::string>{"update"});
     }
-}
-
-TEST(ASCIITableCode, ATapIsTheSecondOperand) {
     CalcEngine engine;
     pressKeys(engine, "2 +");
     ASCIITableLogic::enterASCIIValue(engine, 65);
@@ -112,3 +90,5 @@ TEST(ASCIITableCodeDeathTest, ACodeOutsideTheTableIsAProgrammingError) {
                  "Classes/ASCIIViewController: unknown ascii value");
     EXPECT_DEATH(ASCIITableLogic::characterTextFromASCIIValue(-1), "unknown ascii value");
 }
+
+}  // namespace

@@ -57,12 +57,10 @@ protected:
     ScreenDelegate delegate{logic};
 };
 
-TEST(ScreenLogicPages, OffsetArithmetic) {
-    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(0, 320), 0);
-    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(159, 320), 0);
-    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(160, 320), 1);
-    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(960, 320), 3);
-    EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(-200, 320), -1);
+TEST(ScreenLogicPages, OffsetsBasesStylesAndDividers) {
+    for (const auto& [offset, page] : {std::pair{0, 0}, {159, 0}, {160, 1}, {960, 3}, {-200, -1}}) {
+        EXPECT_EQ(CalcScreenLogic::pageIndexFromOffset(offset, 320), page) << offset;
+    }
     for (int base : {2, 8, 10, 16}) {
         EXPECT_EQ(CalcScreenLogic::numberBaseFromDisplayPage(CalcScreenLogic::displayPageFromNumberBase(base)), base);
     }
@@ -70,31 +68,9 @@ TEST(ScreenLogicPages, OffsetArithmetic) {
         EXPECT_EQ(CalcScreenLogic::displayPageFromCalcValueFormatStyle(*calcValueFormatStyleFromInt32(number)),
                   number % 4);
     }
-}
-
-TEST(ScreenLogicPages, DecimalPlacesFromDivider) {
-    const std::pair<int32_t, int> rows[] = {{1, 0}, {10, 1}, {100, 2}, {1000000000, 9}, {0, 0}, {-10, 0}};
-    for (const auto& [divider, places] : rows) {
+    for (const auto& [divider, places] : {std::pair{1, 0}, {10, 1}, {100, 2}, {1000000000, 9}, {0, 0}, {-10, 0}}) {
         EXPECT_EQ(CalcScreenLogic::decimalPlacesFromDecimalPointDivider(divider), places) << divider;
     }
-}
-
-TEST(ScreenLogicPages, EditingFormatShowsExactlyTheTypedDigits) {
-    const CalcValue real = CalcValue::calcValueWithRealValue(3.14);
-    const CalcValueFormat page = CalcValueFormat::withStyle(CalcValueFormatStyleSci);
-    CalcValueFormat fixTwo = CalcValueFormat::withStyle(CalcValueFormatStyleFix);
-    fixTwo.numDecimalPlaces = 2;
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, false, 0), fixTwo);
-    fixTwo.exponent = 5;
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 100, true, 5), fixTwo);
-    CalcValueFormat fixNone = CalcValueFormat::withStyle(CalcValueFormatStyleFix);
-    fixNone.numDecimalPlaces = 0;
-    fixNone.exponent = -3;
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, true, -3), fixNone);
-    EXPECT_EQ(CalcScreenLogic::editingFormat(real, page, 0, false, 0),
-              CalcValueFormat::withStyle(CalcValueFormatStyleAuto));
-    const CalcValueFormat hex = CalcValueFormat::withStyle(CalcValueFormatStyleHex);
-    EXPECT_EQ(CalcScreenLogic::editingFormat(CalcValue::calcValueWithUBaseValue(3), hex, 100, true, 2), hex);
 }
 
 // A pasted integer is a complete value and never shows more bits than the word size holds.
@@ -137,30 +113,21 @@ TEST_F(ScreenLogicTest, TypingShowsTheTypedDigits) {
     engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(0.0));
     logic.setCurrentCalcValueType(CalcValueTypeReal);
     logic.setDisplayPage(2);  // Sci
-    pressKeys(engine, "3 .");
-    EXPECT_EQ(shown(), "3.");
-    pressKeys(engine, "1 4");
-    EXPECT_EQ(shown(), "3.14");
-    pressKeys(engine, "0");
-    EXPECT_EQ(shown(), "3.140");
-    pressKeys(engine, "=");
-    EXPECT_EQ(shown(), "3.14e00");
-    engine.clear();
-    pressKeys(engine, "2 E 5");
-    EXPECT_EQ(shown(), "2.e05");
+    for (const auto& [keys, text] :
+         {std::pair{"3 .", "3."}, {"1 4", "3.14"}, {"0", "3.140"}, {"=", "3.14e00"}, {"C 2 E 5", "2.e05"}}) {
+        pressKeys(engine, keys);
+        EXPECT_EQ(shown(), text) << keys;
+    }
 }
 
-TEST_F(ScreenLogicTest, SignedSettingKeepsTheEntryInProgress) {
+TEST_F(ScreenLogicTest, TheIntegerSettingDecidesTheKindAndKeepsAnEntryInProgress) {
     settings.integer = 1;
     pressKeys(engine, "3 2 7 6 7");
     EXPECT_EQ(engine.accumulatorCalcValue().type(), CalcValueTypeSBase);
-    EXPECT_EQ(engine.accumulatorCalcValue().sBaseValue(), 32767);
     EXPECT_EQ(engine.state(), CalcEngineStateEnteringValue);
     pressKeys(engine, "+ 1 =");
     EXPECT_EQ(engine.accumulatorCalcValue().sBaseValue(), -32768);
-}
-
-TEST_F(ScreenLogicTest, UnsignedSettingConvertsASignedValue) {
+    settings.integer = 0;
     engine.setAccumulatorCalcValue(CalcValue::calcValueWithSBaseValue(-1));
     engine.enterEquals();
     EXPECT_EQ(engine.accumulatorCalcValue().type(), CalcValueTypeUBase);
@@ -187,15 +154,16 @@ TEST_F(ScreenLogicTest, PageFollowsTheKindOfValue) {
     EXPECT_EQ(shown(), "111b");
 }
 
-TEST_F(ScreenLogicTest, KeysByBaseAndKind) {
-    for (int base : {2, 8, 10, 16}) {
-        engine.setNumberBase(base);
-        EXPECT_EQ(CalcScreenLogic::usableDigitCount(engine), base);
-        EXPECT_FALSE(CalcScreenLogic::realKeysEnabled(engine));
-    }
+// The real style comes from the settings file; a number there that is no real style shows Auto.
+TEST_F(ScreenLogicTest, ASavedRealStyleThatIsNoRealStyleShowsAuto) {
     engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
-    EXPECT_EQ(CalcScreenLogic::usableDigitCount(engine), 10);
-    EXPECT_TRUE(CalcScreenLogic::realKeysEnabled(engine));
+    for (const auto& [stored, page] : {std::pair{0, 0}, {2, 2}, {9, 3}, {-1, 3}, {5, 3}}) {
+        settings.style = stored;
+        EXPECT_EQ(logic.startingDisplayPage(), page) << stored;
+        logic.setCurrentCalcValueType(CalcValueTypeUBase);
+        EXPECT_TRUE(logic.accumulatorUpdate(32));
+        EXPECT_EQ(logic.displayPage(), page) << stored;
+    }
 }
 
 using ScreenLogicDeathTest = ScreenLogicTest;
@@ -206,18 +174,6 @@ TEST_F(ScreenLogicDeathTest, InconsistentValuesAbort) {
                  "Classes/CalcViewController: unknown calc value format style");
     EXPECT_DEATH(logic.numberViewFormatFromCalcValueType(CalcValueTypeReal, 4),
                  "Classes/CalcViewController: unrecognised page");
-}
-
-// The real style comes from the settings file; a number there that is no real style shows Auto.
-TEST_F(ScreenLogicTest, ASavedRealStyleThatIsNoRealStyleShowsAuto) {
-    engine.setAccumulatorCalcValue(CalcValue::calcValueWithRealValue(1.0));
-    for (const auto& [stored, page] : {std::pair{0, 0}, {2, 2}, {3, 3}, {9, 3}, {-1, 3}, {5, 3}}) {
-        settings.style = stored;
-        EXPECT_EQ(logic.startingDisplayPage(), page) << stored;
-        logic.setCurrentCalcValueType(CalcValueTypeUBase);
-        EXPECT_TRUE(logic.accumulatorUpdate(32));
-        EXPECT_EQ(logic.displayPage(), page) << stored;
-    }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the operator module tests: a scope that sets the registry's word size and angle unit
-// and puts them back, an independent model of w-bit words (a vector of bits read back with
-// 128-bit arithmetic), and sample operands.
+// Shared by the operator tests: short value makers, an independent model of w-bit words (a vector
+// of bits read back with 128-bit arithmetic), comparison of results bit for bit, and sample
+// operands.
 
 #include <gtest/gtest.h>
 
@@ -10,80 +10,46 @@
 #include <cstdint>
 #include <optional>
 #include <random>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "Calculator/Operators.h"
-#include "Calculator/OperatorsModule.h"
 #include "Model/CalcValue.h"
-
-__extension__ typedef __int128 Int128;
-
-class RegistrySettings {
-public:
-    RegistrySettings(int wordSize, int angleType = 0)
-        : savedWordSize_(Operators::sharedInstance().wordSize()),
-          savedAngleType_(Operators::sharedInstance().angleType()) {
-        Operators::sharedInstance().setWordSize(wordSize);
-        Operators::sharedInstance().setAngleType(angleType);
-    }
-    ~RegistrySettings() {
-        Operators::sharedInstance().setWordSize(savedWordSize_);
-        Operators::sharedInstance().setAngleType(savedAngleType_);
-    }
-    RegistrySettings(const RegistrySettings&) = delete;
-    RegistrySettings& operator=(const RegistrySettings&) = delete;
-
-private:
-    int savedWordSize_;
-    int savedAngleType_;
-};
-
-// The operators stored as the numbers from first to last.
-inline std::vector<OperatorsOperator> operatorsFrom(OperatorsOperator first, OperatorsOperator last) {
-    std::vector<OperatorsOperator> operators;
-    for (int32_t number = first; number <= last; ++number) {
-        if (const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(number)) operators.push_back(*op);
-    }
-    return operators;
-}
+#include "support/Int128.h"
+#include "support/WordSizeScope.h"
 
 // An error code no calculation writes, to see that a calculation wrote one.
 inline constexpr OperatorsError kUnwrittenError = static_cast<OperatorsError>(-1);
 
-inline CalcValue unsignedValue(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-inline CalcValue signedValue(int64_t v) { return CalcValue::calcValueWithSBaseValue(v); }
-inline CalcValue realValue(double v) { return CalcValue::calcValueWithRealValue(v); }
+inline CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
+inline CalcValue s(int64_t v) { return CalcValue::calcValueWithSBaseValue(v); }
+inline CalcValue r(double v) { return CalcValue::calcValueWithRealValue(v); }
 inline CalcValue noneValue() { return CalcValue::calcValueWithType(CalcValueTypeNone); }
+
+inline std::optional<CalcValue> unary(const CalcValue& a, OperatorsOperator op, OperatorsError* error) {
+    return Operators::sharedInstance().calculateResultForCalcValue(a, op, error);
+}
+inline std::optional<CalcValue> binary(const CalcValue& a, OperatorsOperator op, const CalcValue& b,
+                                       OperatorsError* error) {
+    return Operators::sharedInstance().calculateResultForCalcValue1(a, op, b, error);
+}
 
 // What the registry's check makes of a real result: none when NaN or out of range, plus zero when
 // tiny.
 inline std::optional<CalcValue> registryReal(double x) {
     if (std::isnan(x) || std::fabs(x) >= OperatorsMaxRealResult) return std::nullopt;
-    return realValue(std::fabs(x) < OperatorsMinRealResult ? 0.0 : x);
+    return r(std::fabs(x) < OperatorsMinRealResult ? 0.0 : x);
 }
 
 // A w-bit word as its bits, least significant first.
 using Bits = std::vector<int>;
 
-inline Int128 powerOfTwo(int exponent) { return Int128{1} << exponent; }
-
-// The residue of x modulo 2^w, in 0 to 2^w - 1.
-inline Int128 residue(Int128 x, int w) {
-    const Int128 modulus = powerOfTwo(w);
-    Int128 r = x % modulus;
-    if (r < 0) r += modulus;
-    return r;
-}
-
 inline Bits bitsFromInteger(Int128 x, int w) {
-    Int128 r = residue(x, w);
+    const Int128 modulus = Int128{1} << w;
+    Int128 rest = x % modulus;
+    if (rest < 0) rest += modulus;
     Bits bits(w);
-    for (int i = 0; i < w; ++i) {
-        bits[i] = static_cast<int>(r % 2);
-        r /= 2;
-    }
+    for (int i = 0; i < w; ++i, rest /= 2) bits[i] = static_cast<int>(rest % 2);
     return bits;
 }
 
@@ -95,8 +61,7 @@ inline Int128 unsignedFromBits(const Bits& bits) {
 
 // Two's complement: the top bit weighs -2^(w-1).
 inline Int128 signedFromBits(const Bits& bits) {
-    const int w = static_cast<int>(bits.size());
-    return unsignedFromBits(bits) - (bits[w - 1] ? powerOfTwo(w) : 0);
+    return unsignedFromBits(bits) - (bits.back() ? Int128{1} << bits.size() : 0);
 }
 
 // The integer a value stands for before narrowing (a real truncated toward zero).
@@ -108,31 +73,25 @@ inline Int128 integerOfValue(const CalcValue& value) {
     }
 }
 
-// The value of the given integer kind whose w-bit pattern is the bits.
-inline CalcValue valueFromBits(const Bits& bits, CalcValueType type) {
-    if (type == CalcValueTypeUBase) {
-        return unsignedValue(static_cast<uint64_t>(unsignedFromBits(bits)));
-    }
-    return signedValue(static_cast<int64_t>(signedFromBits(bits)));
+// The integer a value stands for after narrowing to w bits, read in the given kind; a negative real
+// has no unsigned reading and is taken as 0.
+inline Int128 narrowedInteger(const CalcValue& value, CalcValueType kind, int w) {
+    if (value.type() == CalcValueTypeReal && kind == CalcValueTypeUBase && value.realValue() < 0) return 0;
+    const Bits bits = bitsFromInteger(integerOfValue(value), w);
+    return kind == CalcValueTypeUBase ? unsignedFromBits(bits) : signedFromBits(bits);
 }
 
-inline std::string text(Int128 x) {
-    if (x == 0) return "0";
-    const bool negative = x < 0;
-    std::string digits;
-    while (x != 0) {
-        const int digit = static_cast<int>(x % 10);
-        digits.insert(digits.begin(), static_cast<char>('0' + (negative ? -digit : digit)));
-        x /= 10;
-    }
-    return negative ? "-" + digits : digits;
+// The value of the given integer kind whose w-bit pattern is the bits.
+inline CalcValue valueFromBits(const Bits& bits, CalcValueType type) {
+    if (type == CalcValueTypeUBase) return u(static_cast<uint64_t>(unsignedFromBits(bits)));
+    return s(static_cast<int64_t>(signedFromBits(bits)));
 }
 
 inline std::string describe(const std::optional<CalcValue>& value) {
     if (!value) return "no value";
     switch (value->type()) {
-        case CalcValueTypeUBase: return "unsigned " + text(value->uBaseValue());
-        case CalcValueTypeSBase: return "signed " + text(value->sBaseValue());
+        case CalcValueTypeUBase: return "unsigned " + value->description();
+        case CalcValueTypeSBase: return "signed " + value->description();
         case CalcValueTypeReal: {
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "real %.17g", value->realValue());
@@ -161,20 +120,11 @@ inline bool identical(const std::optional<CalcValue>& a, const std::optional<Cal
 // Integer operands spread over the word: zero, one, the top bit, all ones, alternating
 // patterns, patterns wider than the word (which the operators narrow) and pseudo-random ones.
 inline std::vector<uint64_t> samplePatterns() {
-    std::vector<uint64_t> patterns = {0,
-                                      1,
-                                      2,
-                                      3,
-                                      0x7F,
-                                      0x80,
-                                      0x81,
-                                      0xFF,
-                                      0x5555555555555555u,
-                                      0xAAAAAAAAAAAAAAAAu,
-                                      0x8000000000000000u,
-                                      0x7FFFFFFFFFFFFFFFu,
-                                      0xFFFFFFFFFFFFFFFFu,
-                                      0x0123456789ABCDEFu};
+    std::vector<uint64_t> patterns = {
+        0x0000000000000000u, 0x0000000000000001u, 0x0000000000000002u, 0x0000000000000003u, 0x000000000000007Fu,
+        0x0000000000000080u, 0x0000000000000081u, 0x00000000000000FFu, 0x5555555555555555u, 0xAAAAAAAAAAAAAAAAu,
+        0x8000000000000000u, 0x7FFFFFFFFFFFFFFFu, 0xFFFFFFFFFFFFFFFFu, 0x0123456789ABCDEFu,
+    };
     std::mt19937_64 generator(20261206);
     for (int i = 0; i < 6; ++i) patterns.push_back(generator());
     return patterns;
@@ -186,24 +136,15 @@ inline std::vector<double> sampleReals() {
             -65536.0, 4294967296.5, -1e15, 123456789012.3, 9.0e18, -9.0e18};
 }
 
-inline const char* kindName(CalcValueType type) {
-    switch (type) {
-        case CalcValueTypeUBase: return "unsigned";
-        case CalcValueTypeSBase: return "signed";
-        default: return "real";
-    }
-}
-
 // Every sample operand of one kind: integers from the patterns, reals from the real samples.
 inline std::vector<CalcValue> sampleValues(CalcValueType type) {
     std::vector<CalcValue> values;
     if (type == CalcValueTypeReal) {
-        for (double x : sampleReals()) values.push_back(realValue(x));
+        for (double x : sampleReals()) values.push_back(r(x));
         return values;
     }
     for (uint64_t pattern : samplePatterns()) {
-        values.push_back(type == CalcValueTypeUBase ? unsignedValue(pattern)
-                                                    : signedValue(static_cast<int64_t>(pattern)));
+        values.push_back(type == CalcValueTypeUBase ? u(pattern) : s(static_cast<int64_t>(pattern)));
     }
     return values;
 }
@@ -212,49 +153,23 @@ constexpr CalcValueType kAllKinds[] = {CalcValueTypeUBase, CalcValueTypeSBase, C
 constexpr int kSmallestWordSize = 2;
 constexpr int kLargestWordSize = 64;
 
-// One operator as the registry should describe it, by the number it is stored as.
-struct ExpectedOperator {
-    int32_t number;
-    const char* label;
-    const char* description;
-    const char* spokenText;
-    const char* image;
-    int precedence;
-    bool isUnary;
+// One calculation and what it should give.
+struct Calculation {
+    const char* name;
+    int wordSize;
+    CalcValue a;
+    OperatorsOperator op;
+    std::optional<CalcValue> b;  // none for a unary operator
+    std::optional<CalcValue> expected;
+    OperatorsError error = OperatorsErrorNone;
 };
 
-// The registry answers each listed operator as given, and the module answers nothing else.
-inline void expectOperatorAnswers(OperatorsModule& module, std::span<const ExpectedOperator> rows) {
-    Operators& operators = Operators::sharedInstance();
-    for (const ExpectedOperator& row : rows) {
-        SCOPED_TRACE("operator " + std::to_string(row.number));
-        const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(row.number);
-        ASSERT_TRUE(op);
-        EXPECT_EQ(operators.stringFromOperator(*op), row.label);
-        EXPECT_EQ(operators.descriptionFromOperator(*op), row.description);
-        EXPECT_EQ(operators.accessibilityStringFromOperator(*op), row.spokenText);
-        EXPECT_EQ(operators.imageFromOperator(*op), row.image);
-        EXPECT_EQ(operators.precedenceFromOperator(*op), row.precedence);
-        EXPECT_EQ(operators.operatorIsUnary(*op), row.isUnary);
-        EXPECT_EQ(operators.operatorFromString(row.label), op);
-    }
-    for (int32_t number = OperatorsOperatorNone; number <= OperatorsOperatorIEEE754ToDouble; ++number) {
-        const std::optional<OperatorsOperator> op = operatorsOperatorFromInt32(number);
-        bool listed = !op;
-        for (const ExpectedOperator& row : rows) listed = listed || row.number == number;
-        if (listed) continue;
-        SCOPED_TRACE("declined operator " + std::to_string(number));
-        bool found = false;
-        module.precedenceFromOperator(*op, &found);
-        module.operatorIsUnary(*op, &found);
-        EXPECT_FALSE(found);
-        EXPECT_EQ(module.stringFromOperator(*op), "");
-        EXPECT_EQ(module.descriptionFromOperator(*op), "");
-        EXPECT_EQ(module.accessibilityStringFromOperator(*op), "");
-        EXPECT_EQ(module.imageFromOperator(*op), "");
+inline void expectCalculations(std::initializer_list<Calculation> rows, int angleType = 0) {
+    for (const Calculation& c : rows) {
+        SCOPED_TRACE(c.name);
+        WordSizeScope settings(c.wordSize, angleType);
         OperatorsError error = kUnwrittenError;
-        EXPECT_FALSE(module.calculateResultForCalcValue(unsignedValue(1), *op, &error));
-        EXPECT_FALSE(module.calculateResultForCalcValue1(unsignedValue(1), *op, unsignedValue(1), &error));
-        EXPECT_EQ(error, kUnwrittenError);
+        EXPECT_IDENTICAL(c.b ? binary(c.a, c.op, *c.b, &error) : unary(c.a, c.op, &error), c.expected);
+        EXPECT_EQ(error, c.error);
     }
 }

@@ -65,21 +65,6 @@ protected:
     std::unique_ptr<ManagedObjectContext> context_;
 };
 
-TEST_F(ObjectStore, ANewRecordHasEveryAttributeUnset) {
-    open();
-    ManagedObject* note = context_->insertNewObjectForEntityForName("Note");
-    for (const auto& attribute : model_.entities()[0].attributes) {
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(note->valueForKey(attribute.name))) << attribute.name;
-    }
-    EXPECT_EQ(note->objectForKey("attachment"), nullptr);
-    save();
-    reopen();
-    ManagedObject* stored = allNotes().at(0);
-    EXPECT_FALSE(stored->int32ForKey("day").has_value());
-    EXPECT_FALSE(stored->stringForKey("text").has_value());
-    EXPECT_FALSE(stored->dateForKey("when").has_value());
-}
-
 struct AttributeRow {
     const char* name;
     ObjectValue value;
@@ -99,19 +84,18 @@ TEST_P(ObjectStoreAttributes, ComeBackAsWrittenAfterAReopen) {
 
 const ObjectDate someInstant = ObjectDate(std::chrono::duration_cast<ObjectDate::duration>(1765043101123456789ns));
 
-INSTANTIATE_TEST_SUITE_P(EveryType, ObjectStoreAttributes,
-                         ::testing::Values(AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::min()}},
-                                           AttributeRow{"day", int32_t{std::numeric_limits<int32_t>::max()}},
-                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::min()}},
-                                           AttributeRow{"big", int64_t{std::numeric_limits<int64_t>::max()}},
-                                           AttributeRow{"big", int64_t{-1}}, AttributeRow{"ratio", 0.1},
-                                           AttributeRow{"ratio", -1.7976931348623157e308},
-                                           AttributeRow{"ratio", 4.9406564584124654e-324}, AttributeRow{"flag", true},
-                                           AttributeRow{"flag", false}, AttributeRow{"when", someInstant},
-                                           AttributeRow{"when", ObjectDate{}}, AttributeRow{"text", std::string("")},
-                                           AttributeRow{"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}));
+// clang-format off
+const AttributeRow kAttributes[] = {
+    {"day", int32_t{std::numeric_limits<int32_t>::min()}}, {"day", int32_t{std::numeric_limits<int32_t>::max()}},
+    {"big", int64_t{std::numeric_limits<int64_t>::min()}}, {"big", int64_t{std::numeric_limits<int64_t>::max()}},
+    {"big", int64_t{-1}}, {"ratio", 0.1}, {"ratio", -1.7976931348623157e308}, {"ratio", 4.9406564584124654e-324},
+    {"flag", true}, {"flag", false}, {"when", someInstant}, {"when", ObjectDate{}}, {"text", std::string("")},
+    {"text", std::string("12 + 30 = \xE2\x88\x92 \"quoted\" 'x'")}};
+// clang-format on
 
-TEST_F(ObjectStore, ChangesArePendingUntilASave) {
+INSTANTIATE_TEST_SUITE_P(EveryType, ObjectStoreAttributes, ::testing::ValuesIn(kAttributes));
+
+TEST_F(ObjectStore, ChangesAndDeletionsArePendingUntilASave) {
     open();
     addNote(1, 1);
     EXPECT_TRUE(context_->hasChanges());
@@ -120,11 +104,20 @@ TEST_F(ObjectStore, ChangesArePendingUntilASave) {
     EXPECT_TRUE(allNotes().empty());
 
     addNote(1, 1)->setValue(std::string("kept"), "text");
+    addNote(1, 2);
     save();
     EXPECT_FALSE(context_->hasChanges());
     allNotes().at(0)->setValue(std::string("changed but not saved"), "text");
+    context_->deleteObject(allNotes().at(1));
+    EXPECT_EQ(allNotes().size(), 1u) << "a deletion leaves the working set at once";
     reopen();
+    ASSERT_EQ(allNotes().size(), 2u) << "and the file at the save";
     EXPECT_EQ(allNotes().at(0)->stringForKey("text"), "kept");
+    context_->deleteObject(allNotes().at(0));
+    save();
+    reopen();
+    ASSERT_EQ(allNotes().size(), 1u);
+    EXPECT_EQ(allNotes().at(0)->int32ForKey("position"), 2);
 }
 
 TEST_F(ObjectStore, FetchAppliesThePredicateAndTheSortOrder) {
@@ -139,29 +132,9 @@ TEST_F(ObjectStore, FetchAppliesThePredicateAndTheSortOrder) {
     std::vector<std::pair<int, int>> seen;
     for (auto* note : notes) seen.emplace_back(*note->int32ForKey("day"), *note->int32ForKey("position"));
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{3, 1}, {2, 7}, {2, 8}, {1, 3}}));
-}
-
-TEST_F(ObjectStore, AFetchOfAnUnknownEntityFailsWithAnError) {
-    open();
     std::string error;
     EXPECT_FALSE(context_->executeFetchRequest({"Nothing", nullptr, {}}, &error).has_value());
     EXPECT_NE(error.find("Nothing"), std::string::npos);
-}
-
-TEST_F(ObjectStore, ADeletedRecordLeavesTheWorkingSetAtOnceAndTheFileAtTheSave) {
-    open();
-    addNote(1, 1);
-    addNote(1, 2);
-    save();
-    context_->deleteObject(allNotes().at(0));
-    EXPECT_EQ(allNotes().size(), 1u);
-    reopen();
-    EXPECT_EQ(allNotes().size(), 2u) << "not saved yet";
-    context_->deleteObject(allNotes().at(0));
-    save();
-    reopen();
-    ASSERT_EQ(allNotes().size(), 1u);
-    EXPECT_EQ(allNotes().at(0)->int32ForKey("position"), 2);
 }
 
 TEST_F(ObjectStore, DeletingARecordDeletesTheRecordsItOwns) {
@@ -202,69 +175,13 @@ TEST_F(ObjectStore, AFailedSaveWritesNothingAndKeepsTheChangesPending) {
     EXPECT_EQ(notes[0]->stringForKey("text"), "edited");
 }
 
-TEST_F(ObjectStore, TheFileAlwaysHoldsEitherAllOrNoneOfOneSave) {
-    open();
-    addNote(1, 1);
-    save();
-    addNote(1, 2);
-    addNote(1, 3);
-    std::string error;
-    // The second insert of the save hits a key that is taken: the first must not stay behind.
-    ASSERT_TRUE(coordinator_->database()->execute(
-        "CREATE TRIGGER refuse BEFORE INSERT ON Note WHEN NEW.position = 3 BEGIN SELECT RAISE(ABORT, 'refused'); END",
-        &error))
-        << error;
-    EXPECT_FALSE(context_->save(&error));
-    EXPECT_NE(error.find("refused"), std::string::npos) << error;
-    ASSERT_TRUE(coordinator_->database()->execute("DROP TRIGGER refuse", &error)) << error;
-    context_.reset();
-    coordinator_.reset();
-    EXPECT_EQ(queryInteger(path_, "SELECT count(*) FROM Note"), 1);
-}
-
-class RecordingDelegate : public FetchedResultsControllerDelegate {
-public:
-    void controllerWillChangeContent(FetchedResultsController&) override { events.push_back("will"); }
-    void controllerDidChangeSection(FetchedResultsController&, size_t section, FetchedResultsChangeType type) override {
-        events.push_back(std::string(type == FetchedResultsChangeType::Insert ? "+" : "-") + "section " +
-                         std::to_string(section));
-    }
-    void controllerDidChangeObject(FetchedResultsController&, ManagedObject* object, IndexPath path,
-                                   FetchedResultsChangeType type) override {
-        events.push_back(std::string(type == FetchedResultsChangeType::Insert ? "+" : "-") + "row " +
-                         std::to_string(path.section) + "." + std::to_string(path.row) + " #" +
-                         std::to_string(*object->int32ForKey("position")));
-    }
-    void controllerDidChangeContent(FetchedResultsController&) override { events.push_back("did"); }
-    std::vector<std::string> events;
-};
-
-TEST_F(ObjectStore, TheLiveListGroupsRecordsIntoSectionsInTheFetchOrder) {
-    open();
-    for (const auto& [day, position] : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 3}, {1, 4}, {3, 5}}) {
-        addNote(day, position);
-    }
-    save();
-    FetchedResultsController list({"Note", nullptr, {{"day", false}, {"position", true}}}, *context_, "day", "Notes");
-    std::string error;
-    ASSERT_TRUE(list.performFetch(&error)) << error;
-    ASSERT_EQ(list.sections().size(), 3u);
-    EXPECT_EQ(list.sections()[0].sectionValue, ObjectValue(int32_t{3}));
-    EXPECT_EQ(list.sections()[1].numberOfObjects(), 2u);
-    EXPECT_EQ(list.objectAtIndexPath({1, 1})->int32ForKey("position"), 3);
-    EXPECT_EQ(list.objectAtIndexPath({2, 1})->int32ForKey("position"), 4);
-    EXPECT_EQ(list.objectAtIndexPath({2, 2}), nullptr);
-    EXPECT_EQ(list.objectAtIndexPath({3, 0}), nullptr);
-    EXPECT_EQ(list.numberOfObjects(), 5u);
-}
-
-TEST_F(ObjectStore, TheLiveListReportsChangesInOrder) {
+TEST_F(ObjectStore, TheLiveListReportsChangesInOrderAndGroupsRecordsIntoSectionsInTheFetchOrder) {
     open();
     addNote(1, 1);
     addNote(2, 2);
     save();
     FetchedResultsController list({"Note", nullptr, {{"day", false}, {"position", true}}}, *context_, "day", "Notes");
-    RecordingDelegate delegate;
+    ListChanges delegate([](ManagedObject* note) { return "#" + std::to_string(*note->int32ForKey("position")); });
     list.setDelegate(&delegate);
     std::string error;
     ASSERT_TRUE(list.performFetch(&error)) << error;
@@ -279,11 +196,14 @@ TEST_F(ObjectStore, TheLiveListReportsChangesInOrder) {
     list.objectAtIndexPath({0, 0})->setValue(std::string("cache"), "text");
     save();
     EXPECT_TRUE(delegate.events.empty()) << "changed attributes are not reported";
+    ASSERT_EQ(list.sections().size(), 2u);
+    EXPECT_EQ(list.sections()[0].sectionValue, ObjectValue(int32_t{3}));
+    EXPECT_EQ(list.sections()[1].numberOfObjects(), 2u);
+    EXPECT_EQ(list.objectAtIndexPath({1, 1})->int32ForKey("position"), 4);
+    EXPECT_EQ(list.objectAtIndexPath({1, 2}), nullptr);
+    EXPECT_EQ(list.objectAtIndexPath({2, 0}), nullptr);
+    EXPECT_EQ(list.numberOfObjects(), 3u);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(ObjectStore, AValueOfTheWrongTypeForAnAttributeIsFatal) {
     open();

@@ -34,19 +34,6 @@ private:
 
 TemporaryFolder::TemporaryFolder() { EXPECT_TRUE(folder_.isValid()); }
 
-LogCapture::LogCapture() {
-    previous_ = Log::setSink([this](std::string_view line) { lines_.emplace_back(line); });
-}
-
-LogCapture::~LogCapture() { Log::setSink(previous_); }
-
-bool LogCapture::contains(const std::string& text) const {
-    for (const auto& line : lines_) {
-        if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-}
-
 std::string fileContents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream contents;

@@ -22,6 +22,7 @@
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
 #include "Utils/NumberUtils.h"
+#include "WidgetTestSupport.h"
 
 // Points every shared instance that could still be reached (settings, store, image cache) at a
 // temporary home, so that no test ever touches the user's own files. Call before the QApplication exists.
@@ -55,8 +56,11 @@ public:
     }
 
     void quit() {
-        if (!delegate) return;
-        delegate->applicationWillTerminate();
+        if (delegate) delegate->applicationWillTerminate();
+        kill();
+    }
+    // Ends the app as a kill does: no quit event, nothing more saved, the store left as it is on disk.
+    void kill() {
         delegate.reset();
         engine.reset();
         store.reset();
@@ -71,13 +75,29 @@ public:
 
     CalcViewController& calc() const { return *delegate->calcViewController(); }
     FirstButtonViewController& keypad() const { return *calc().firstButtonViewController(); }
+    UIWindow* window() const { return delegate->window(); }
+    NavigationController& calcStack() const { return *delegate->navigationController(); }
+    // The stack presented over the calculator, if any.
+    NavigationController* presented() const {
+        return qobject_cast<NavigationController*>(calcStack().modalViewController());
+    }
+
+    // Swipes a strip sideways by a share of its width (a positive share towards the next page).
+    static void swipe(PagedScrollView* strip, double share, int millisecondsPerStep = 15) {
+        const QPoint centre = strip->rect().center();
+        Finger::drag(strip, centre, centre - QPoint(qRound(strip->width() * share), 0), 10, millisecondsPerStep);
+    }
+    // Swipes a strip to the page and waits until it rests there.
+    static void swipeTo(PagedScrollView* strip, int page) {
+        swipe(strip, page > strip->currentPage() ? 0.6 : -0.6);
+        QTRY_COMPARE(strip->currentPage(), page);
+        QTRY_VERIFY(!strip->isDecelerating());
+    }
 
     // Runs the delayed page creation to its end at once.
     void createAllPages() const {
         for (int step = 0; step < 10; ++step) calc().lazyCreateUI();
     }
-
-    static void tap(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 
     // Taps the keys named by the text: digits, "+-*/=", '.', 'C' (clear), 'E' is the digit E,
     // 'x' the exponent key, 'n' plus/minus.
@@ -85,33 +105,24 @@ public:
         FirstButtonViewController& page = keypad();
         for (char key : keys) {
             UIButton* button = nullptr;
-            if (key >= '0' && key <= '9')
-                button = page.numberButton(key - '0');
-            else if (key >= 'A' && key <= 'F' && key != 'C')
-                button = page.numberButton(10 + key - 'A');
-            else if (key == 'c')
-                button = page.numberButton(12);
-            else if (key == '+')
-                button = page.buttonAddKey();
-            else if (key == '-')
-                button = page.buttonSubtractKey();
-            else if (key == '*')
-                button = page.buttonMultiplyKey();
-            else if (key == '/')
-                button = page.buttonDivideKey();
-            else if (key == '=')
-                button = page.buttonEqualsKey();
-            else if (key == '.')
-                button = page.buttonDecimalPointKey();
-            else if (key == 'C')
-                button = page.buttonClearKey();
-            else if (key == 'x')
-                button = page.buttonExponentKey();
-            else if (key == 'n')
-                button = page.buttonPlusMinusKey();
+            switch (key) {
+                case '+': button = page.buttonAddKey(); break;
+                case '-': button = page.buttonSubtractKey(); break;
+                case '*': button = page.buttonMultiplyKey(); break;
+                case '/': button = page.buttonDivideKey(); break;
+                case '=': button = page.buttonEqualsKey(); break;
+                case '.': button = page.buttonDecimalPointKey(); break;
+                case 'C': button = page.buttonClearKey(); break;
+                case 'c': button = page.numberButton(12); break;
+                case 'x': button = page.buttonExponentKey(); break;
+                case 'n': button = page.buttonPlusMinusKey(); break;
+                default:
+                    if (key >= '0' && key <= '9') button = page.numberButton(key - '0');
+                    if (key >= 'A' && key <= 'F') button = page.numberButton(10 + key - 'A');
+            }
             QVERIFY2(button != nullptr, "unknown key in the test");
             QVERIFY2(button->isEnabled(), "the key is disabled");
-            tap(button);
+            QTest::mouseClick(button, Qt::LeftButton);
         }
     }
 

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QContextMenuEvent>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 
@@ -10,19 +11,40 @@
 #include "Classes/UIButtonASCIITable.h"
 #include "Classes/UIButtonFavourite.h"
 #include "Classes/UIPageControlReadOnly.h"
-#include "Platform/Core/NotificationCenter.h"
+#include "Platform/Core/Localized.h"
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/EditMenu.h"
+#include "Platform/UI/LocalizedQt.h"
 #include "Platform/UI/PagedScrollView.h"
+#include "Platform/UI/UIAlertView.h"
+#include "Platform/UI/UIButton.h"
 #include "Platform/UI/UISegmentedControl.h"
-#include "WidgetTestSupport.h"
+#include "Platform/UI/UITableViewModel.h"
+#include "Platform/UI/UIWindow.h"
+#include "TableScreenSupport.h"
+#include "support/NotificationLog.h"
 
 namespace {
-
 // Qt sends no accessibility event on the offscreen platform; what reaches a screen reader over
 // the bus is checked by tests/a11y/quillet_atspi.sh. Here the tree is read as a reader reads it.
 QAccessibleInterface* element(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
 
+// Stands in for a loaded translation: one text in French.
+class FrenchTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override {
+        if (QByteArray(context) == LocalizedQt::LocalizedQtContext && QByteArray(sourceText) == "Divide by zero") {
+            return QStringLiteral("Division par z\u00e9ro");
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+struct AccessibilityActive {
+    AccessibilityActive() { QAccessible::setActive(true); }
+    ~AccessibilityActive() { QAccessible::setActive(false); }
+};
 }  // namespace
 
 class ScreenReaderTest : public QObject {
@@ -38,47 +60,25 @@ class ScreenReaderTest : public QObject {
     }
 
 private slots:
-    void theLcdSpeaksEachNewValue_data() {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("spoken");
-        QTest::newRow("a result") << "2+3*4="
-                                  << "decimal 14";
-        QTest::newRow("an error") << "1/0="
-                                  << "Divide by zero";
-        QTest::newRow("typing") << "25"
-                                << "decimal 25";
-    }
-    void theLcdSpeaksEachNewValue() {
-        QFETCH(QString, keys);
-        QFETCH(QString, spoken);
+    void theLcdItsCornersAndAPageTurnAreHeard() {
         CalcScreenFixture screen;
-        screen.typeKeys(keys.toStdString());
-        UIButtonLCD* lcd = shownLCD(screen);
-        QAccessibleInterface* display = element(lcd);
-        QCOMPARE(display->text(QAccessible::Name), QStringLiteral("LCD"));
-        QCOMPARE(display->text(QAccessible::Value), spoken);
-        // The text interface is what the Linux bridge reads out.
-        QVERIFY(display->textInterface() != nullptr);
-        QCOMPARE(display->textInterface()->text(0, display->textInterface()->characterCount()), spoken);
-    }
-
-    void theCornersOfTheLcdAndAPageTurnAreHeard() {
-        CalcScreenFixture screen;
-        std::vector<QWidget*> announced;
-        Accessibility::Observer previous = Accessibility::setObserver([&](AccessibilityNotification note, QWidget* at) {
-            if (note == AccessibilityNotification::ScreenChanged) announced.push_back(at);
-        });
+        Announcements announcements;
         screen.typeKeys("255+");
         UIButtonLCD* decimal = shownLCD(screen);
-        QCOMPARE(element(decimal)->text(QAccessible::Description), QStringLiteral("UINT32, Add pending"));
+        // One static text of its own, its value the text a reader reads out over the Linux bridge.
+        QAccessibleInterface* display = element(decimal);
+        QCOMPARE(display->role(), QAccessible::StaticText);
+        QCOMPARE(display->childCount(), 0);
+        QCOMPARE(display->text(QAccessible::Name), QStringLiteral("LCD"));
+        QCOMPARE(display->textInterface()->text(0, display->textInterface()->characterCount()),
+                 QStringLiteral("decimal 255"));
+        QCOMPARE(display->text(QAccessible::Description), QStringLiteral("UINT32, Add pending"));
         // Ctrl+Right turns to the hexadecimal page; once it rests, the reader moves to its LCD.
         press(screen, Qt::Key_Right, Qt::ControlModifier);
         QTRY_COMPARE(screen.calc().displayScrollView()->isDecelerating(), false);
         UIButtonLCD* hex = shownLCD(screen);
-        QVERIFY(hex != decimal);
         QCOMPARE(element(hex)->text(QAccessible::Value), QStringLiteral("hex FF"));
-        Accessibility::setObserver(previous);
-        QCOMPARE(announced, std::vector<QWidget*>{hex});
+        QCOMPARE(announcements.screenChanges, std::vector<QWidget*>{hex});
         QCOMPARE(element(screen.calc().displayPageControl())->text(QAccessible::Name),
                  QStringLiteral("Hexadecimal, page 4 of 4"));
     }
@@ -101,11 +101,11 @@ private slots:
         PagedScrollView* strip = calc.displayScrollView();
         const QPoint from(strip->width() * 3 / 4, strip->height() / 2);
         const QPoint to(strip->width() / 4, strip->height() / 2);
-        QTest::mousePress(strip, Qt::LeftButton, {}, from);
-        movePointer(strip, from, to);
+        Finger::press(strip, from);
+        Finger::move(strip, from, to);
         QVERIFY(showing(calc.displayViewController(2)->button()));
         QVERIFY(showing(calc.displayViewController(3)->button()));
-        QTest::mouseRelease(strip, Qt::LeftButton, {}, to);
+        Finger::release(strip, to);
         QTRY_VERIFY(!strip->isDecelerating() && !showing(calc.displayViewController(2)->button()));
         QVERIFY(showing(calc.displayViewController(3)->button()));
     }
@@ -113,32 +113,11 @@ private slots:
     void tabVisitsTheControlsInReadingOrderAndSpaceOrEnterPresses() {
         CalcScreenFixture screen;
         QVERIFY(QTest::qWaitForWindowActive(screen.delegate->window()));
-        const QStringList expected = {"Scientific or Programmer",
-                                      "History",
-                                      "LCD",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Favourite",
-                                      "Clear",
-                                      "Divide",
-                                      "Functions",
-                                      "Multiply",
-                                      "7",
-                                      "8",
-                                      "9",
-                                      "Subtract",
-                                      "4",
-                                      "5",
-                                      "6",
-                                      "Plus minus",
-                                      "Add",
-                                      "1",
-                                      "2",
-                                      "3",
-                                      "Equals",
-                                      "0"};
+        const QStringList expected =
+            QStringLiteral(
+                "Scientific or Programmer|History|LCD|Favourite|Favourite|Favourite|Favourite|Favourite|"
+                "Clear|Divide|Functions|Multiply|7|8|9|Subtract|4|5|6|Plus minus|Add|1|2|3|Equals|0")
+                .split('|');
         QStringList forward;
         for (int step = 0; step <= expected.size(); ++step) {
             press(screen, Qt::Key_Tab);
@@ -197,10 +176,7 @@ private slots:
     void everyAccessibleActionDoesWhatTheHandDoes() {
         CalcScreenFixture screen;
         CalcViewController& calc = screen.calc();
-        int heldFavourite = -1;
-        NotificationCenter::defaultCenter().addObserver(
-            this, FavouritesButtonViewControllerNotificationButtonHeld,
-            [&](const Notification& note) { heldFavourite = std::any_cast<int32_t>(note.userInfo); });
+        NotificationLog held(FavouritesButtonViewControllerNotificationButtonHeld);
         calc.secondButtonViewController()->createASCIITable();
         UIButtonASCIITable* ascii = calc.secondButtonViewController()->asciiViewController()->asciiTableButton();
         QAccessibleInterface* segments = element(calc.segmentedControl());
@@ -221,7 +197,7 @@ private slots:
             {"the LCD held opens Copy and Paste", element(shownLCD(screen)), "Copy and Paste",
              [] { return EditMenu::sharedMenu().isMenuVisible(); }},
             {"a favourite held is to be assigned", element(calc.favouritesViewController(0)->button(3)),
-             "Assign favourite", [&] { return heldFavourite == 3; }},
+             "Assign favourite", [&] { return held.count() == 1 && held.userInfo<int32_t>(0) == 3; }},
             {"Scientific chosen", segments->child(0), QAccessibleActionInterface::pressAction(),
              [&] { return screen.engine->accumulatorCalcValue().type() == CalcValueTypeReal; }},
             {"an ASCII cell pressed enters its code", element(ascii)->child(65),
@@ -234,7 +210,6 @@ private slots:
             QVERIFY2(step.done(), step.what);
         }
         EditMenu::sharedMenu().setMenuVisible(false, nullptr);
-        NotificationCenter::defaultCenter().removeObserver(this);
     }
 
     void theKeyboardHoldsTheFocusedKey() {
@@ -254,11 +229,48 @@ private slots:
         QVERIFY(!screen.delegate->navigationController()->modalViewController());
     }
 
-    void theWindowIsAFrameNamedQuillet() {
-        CalcScreenFixture screen;
-        QAccessibleInterface* window = element(screen.delegate->window());
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Quillet"));
+    void aScreenPushedOrPresentedIsHeardWhereTheKeyboardLands() {
+        AccessibilityActive active;
+        UIWindow window;
+        auto* stack = new NavigationController(new ProbeScreen("Menu", {numberedRows("Row", 2)}));
+        window.addSubview(stack);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* choices = new ProbeScreen("Word size", {numberedRows("Bits", 3)});
+        auto* sheet = new ProbeScreen("About", {numberedRows("Line", 1)});
+        {
+            Announcements announcements;
+            stack->pushViewController(choices, false);
+            stack->presentModalViewController(new NavigationController(sheet), false);
+            QCOMPARE(announcements.screenChanges, (std::vector<QWidget*>{choices->tableView(), sheet->tableView()}));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(choices)->text(QAccessible::Name), QStringLiteral("Word size"));
+        // The first row is current, so that a reader lands on it.
+        UITableViewModel* rows = choices->tableView()->tableModel();
+        QVERIFY(rows->indexPathForRow(choices->tableView()->currentIndex().row()) == (IndexPath{0, 0}));
+
+        // An alert over it is a dialog with its title and message; the reader lands on its button.
+        Announcements announcements;
+        auto* alert = new UIAlertView("Email", "Error sending Email", nullptr, "OK");
+        alert->showInView(sheet);
+        QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(alert);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Error sending Email"));
+        QCOMPARE(announcements.screenChanges, std::vector<QWidget*>{alert->buttonAtIndex(0)});
+        QCOMPARE(QAccessible::queryAccessibleInterface(alert->buttonAtIndex(0))->text(QAccessible::Name),
+                 QStringLiteral("OK"));
+    }
+
+    void textsGoThroughQtTranslationWithTheEnglishAsKey() {
+        LocalizedQt::install();
+        QCOMPARE(QString::fromStdString(Localized::string("Divide by zero")), QStringLiteral("Divide by zero"));
+        FrenchTranslator french;
+        QCoreApplication::installTranslator(&french);
+        QCOMPARE(QString::fromStdString(Localized::string("Divide by zero")), QStringLiteral("Division par z\u00e9ro"));
+        // A text without translation stays English.
+        QCOMPARE(QString::fromStdString(Localized::string("LCD")), QStringLiteral("LCD"));
+        QCoreApplication::removeTranslator(&french);
+        Localized::setTranslator(nullptr);
     }
 };
 

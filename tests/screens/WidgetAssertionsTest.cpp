@@ -1,22 +1,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
-#include "Calculator/CalcEngine.h"
-#include "Classes/CalcViewController.h"
 #include "Classes/NumberView.h"
 #include "Classes/UIButtonLCD.h"
 #include "Classes/UIPageControlReadOnly.h"
 #include "HistoryViews/HistoryViewController.h"
 #include "Menus/MenuViewController.h"
 #include "Menus/Menus.h"
-#include "Model/CalcStore.h"
-#include "Model/UserSettings.h"
-#include "Platform/Store/UserDefaults.h"
 #include "Platform/UI/ViewController.h"
+#include "screens/CalcScreenFixture.h"
+
+Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {
 struct Death {
@@ -52,92 +49,55 @@ class WidgetAssertionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void numberViewRefusesAValueOfNoType() {
-        const Death death = runToDeath([] {
+    void programmingErrorsAbortNamingTheSource_data() {
+        QTest::addColumn<std::function<void()>>("call");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a number view given a value of no type") << std::function<void()>([] {
             NumberView view;
             view.updateWithCalcValue(CalcValue::calcValueWithType(CalcValueTypeNone), {});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("NumberView: unrecognised calcvalue type"), qPrintable(death.message));
-    }
-
-    void lcdRefusesAWordSizeForNoType() {
-        const Death death = runToDeath([] {
+        }) << "NumberView: unrecognised calcvalue type";
+        QTest::newRow("an LCD given a word size for no type") << std::function<void()>([] {
             UIButtonLCD lcd;
             lcd.updateWithWordSize(32, CalcValueTypeNone);
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Classes/UIButtonLCD: unrecognised value type"), qPrintable(death.message));
-    }
-
-    void pageControlRefusesListsOfDifferentLengths() {
-        const Death death = runToDeath([] {
+        }) << "Classes/UIButtonLCD: unrecognised value type";
+        QTest::newRow("a page control given lists of different lengths") << std::function<void()>([] {
             UIPageControlReadOnly control;
-            QPixmap pixmap(4, 4);
-            control.setImages({Image(pixmap, QSizeF(4, 4))}, {});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Classes/UIPageControlReadOnly: differing numbers of images"),
-                 qPrintable(death.message));
-    }
-
-    void aScreenOutsideAnyStackCannotPresent() {
-        const Death death = runToDeath([] { ViewController().presentModalViewController(new QWidget, false); });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Platform/ViewController: no navigation controller to present from"),
-                 qPrintable(death.message));
-    }
-
-    void theHistoryRefusesARowItsListDoesNotHold() {
-        QTemporaryDir folder;
-        const Death death = runToDeath([&] {
-            CalcStore store(folder.filePath("Quillet.sqlite").toStdString());
-            CalcEngine engine;
-            HistoryViewController history(store, engine);
+            control.setImages({Image(QPixmap(4, 4), QSizeF(4, 4))}, {});
+        }) << "Classes/UIPageControlReadOnly: differing numbers of images";
+        QTest::newRow("a screen outside any stack presenting")
+            << std::function<void()>([] { ViewController().presentModalViewController(new QWidget, false); })
+            << "Platform/ViewController: no navigation controller to present from";
+        QTest::newRow("the history asked for a row its list does not hold") << std::function<void()>([] {
+            CalcScreenFixture screen;
+            HistoryViewController history(*screen.store, *screen.engine);
             history.loadViewIfNeeded();
             history.tableViewCellForRowAtIndexPath(*history.historyTableView(), {0, 0});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("HistoryViews/HistoryViewController: unable to get history step"),
-                 qPrintable(death.message));
-    }
-
-    void theSameCallsWithGoodInputLive() {
-        const Death death = runToDeath([] {
-            UIButtonLCD lcd;
-            lcd.updateWithWordSize(32, CalcValueTypeSBase);
-        });
-        QVERIFY(!death.aborted);
-    }
-
-    void menusRefuseARowTheyNeverOffered() {
-        const Death death = runToDeath([] {
-            QTemporaryDir directory;
-            CalcStore store(directory.filePath("Quillet.sqlite").toStdString());
-            MenuViewController menu(store, UITableViewStyle::Grouped);
+        }) << "HistoryViews/HistoryViewController: unable to get history step";
+        QTest::newRow("a menu given a row it never offered") << std::function<void()>([] {
+            CalcScreenFixture screen;
+            MenuViewController menu(*screen.store, UITableViewStyle::Grouped);
             menu.setViewName(MenuMainShift);
             menu.tableViewDidSelectRowAtIndexPath(*menu.tableView(), {0, 5});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Menus/MenuViewController: menu item not found"), qPrintable(death.message));
-    }
-
-    void theCalculatorRefusesAChoiceOfAnUnknownMenu() {
-        const Death death = runToDeath([] {
-            QTemporaryDir directory;
-            UserDefaults defaults(directory.filePath("settings.ini").toStdString());
-            UserSettings settings(defaults);
-            CalcStore store(directory.filePath("Quillet.sqlite").toStdString());
-            CalcEngine engine;
-            CalcViewController calc(engine, store, settings);
+        }) << "Menus/MenuViewController: menu item not found";
+        QTest::newRow("the calculator given a choice of an unknown menu") << std::function<void()>([] {
+            CalcScreenFixture screen;
             NotificationCenter::defaultCenter().post(MenuViewControllerNotificationItemSelected, nullptr,
                                                      MenuItemSelection{2, OperatorsOperatorAND, {}, 0});
-        });
-        QVERIFY(death.aborted);
-        QVERIFY2(death.message.contains("Classes/CalcViewControllerMenus: unknown menu type"),
-                 qPrintable(death.message));
+        }) << "Classes/CalcViewControllerMenus: unknown menu type";
+        QTest::newRow("good input lives") << std::function<void()>([] {
+            UIButtonLCD lcd;
+            lcd.updateWithWordSize(32, CalcValueTypeSBase);
+        }) << QString();
+    }
+
+    void programmingErrorsAbortNamingTheSource() {
+        QFETCH(std::function<void()>, call);
+        QFETCH(QString, message);
+        const Death death = runToDeath(call);
+        QCOMPARE(death.aborted, !message.isEmpty());
+        QVERIFY2(death.message.contains(message), qPrintable(death.message));
     }
 };
 
-QTEST_MAIN(WidgetAssertionsTest)
+QUILLET_SCREEN_TEST_MAIN(WidgetAssertionsTest)
 #include "WidgetAssertionsTest.moc"

@@ -6,9 +6,12 @@
 #include <QString>
 #include <QTest>
 #include <QWidget>
-#include <string_view>
+#include <QWindow>
+#include <vector>
 
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/ImageStore.h"
+#include "Platform/UI/NavigationController.h"
 
 // Widget tests save what they draw when QUILLET_SNAPSHOT_DIR names a folder, so that a person
 // can look at it.
@@ -19,21 +22,83 @@ inline void saveSnapshot(QWidget& widget, const QString& name) {
     widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-// The pointer moved across a widget in even steps, as a hand moves it; while a button is held
-// the moves go to the widget that took the press, wherever the pointer is.
-inline void movePointer(QWidget* widget, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
-    for (int step = 1; step <= steps; ++step) {
-        QTest::qWait(millisecondsPerStep);
-        QTest::mouseMove(widget, from + (to - from) * step / steps);
+// The hands on the screen. Every event goes to the target's window, which finds the widget under
+// the point, or the one that took the press, as a finger's would. Points are in the target's
+// pixels when the finger comes down; the finger stays put on the screen while the target moves
+// under it.
+class Finger {
+public:
+    // Pressed on the point (the target's centre by default), wobbling a little, and lifted.
+    static void tap(QWidget* target, QPoint at = QPoint(-1, -1)) {
+        at = at.x() < 0 ? target->rect().center() : at;
+        drag(target, at, at + QPoint(2, 1), 5, 0);
     }
+
+    // Pressed, moved to another point in even steps with a pause before each, lifted there.
+    static void drag(QWidget* target, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
+        const QPoint start = inWindow(target, from);
+        press(target, from);
+        moveInWindow(target, start, start + to - from, steps, millisecondsPerStep);
+        QTest::mouseRelease(target->window()->windowHandle(), Qt::LeftButton, {}, start + to - from);
+    }
+
+    // Pressed on the target's centre, held there for the given time, lifted.
+    static void hold(QWidget* target, int milliseconds) {
+        press(target, target->rect().center());
+        QTest::qWait(milliseconds);
+        release(target, target->rect().center());
+    }
+
+    static void press(QWidget* target, QPoint at) {
+        QTest::mousePress(target->window()->windowHandle(), Qt::LeftButton, {}, inWindow(target, at));
+    }
+    static void move(QWidget* target, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
+        moveInWindow(target, inWindow(target, from), inWindow(target, to), steps, millisecondsPerStep);
+    }
+    static void release(QWidget* target, QPoint at) {
+        QTest::mouseRelease(target->window()->windowHandle(), Qt::LeftButton, {}, inWindow(target, at));
+    }
+
+    // Types into whatever has the keyboard focus in the widget's window.
+    static void type(QWidget* anyInWindow, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(anyInWindow->window()->windowHandle(), key, modifiers);
+    }
+    static void type(QWidget* anyInWindow, const QString& text) {
+        for (QChar character : text) QTest::keyClick(anyInWindow->window()->windowHandle(), character.toLatin1());
+    }
+
+private:
+    static QPoint inWindow(QWidget* target, QPoint at) { return target->mapTo(target->window(), at); }
+    static void moveInWindow(QWidget* target, QPoint from, QPoint to, int steps, int millisecondsPerStep) {
+        for (int step = 1; step <= steps; ++step) {
+            if (millisecondsPerStep > 0) QTest::qWait(millisecondsPerStep);
+            QTest::mouseMove(target->window()->windowHandle(), from + (to - from) * step / steps);
+        }
+    }
+};
+
+inline bool settles(NavigationController& stack) {
+    return QTest::qWaitFor([&] { return !stack.isTransitioning(); }, 3000);
 }
 
-// Pressed at one point, moved to another in steps, lifted there.
-inline void slidePointer(QWidget* widget, QPoint from, QPoint to, int steps = 8, int millisecondsPerStep = 15) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, from);
-    movePointer(widget, from, to, steps, millisecondsPerStep);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
-}
+// Every announcement made to a screen reader while it lives.
+class Announcements {
+public:
+    Announcements()
+        : previous_(Accessibility::setObserver([this](AccessibilityNotification kind, QWidget* widget) {
+              if (kind == AccessibilityNotification::ScreenChanged) screenChanges.push_back(widget);
+              if (kind == AccessibilityNotification::LayoutChanged) ++layoutChanges;
+          })) {}
+    ~Announcements() { Accessibility::setObserver(previous_); }
+    Announcements(const Announcements&) = delete;
+    Announcements& operator=(const Announcements&) = delete;
+
+    std::vector<QWidget*> screenChanges;
+    int layoutChanges = 0;
+
+private:
+    Accessibility::Observer previous_;
+};
 
 // The alpha of the most opaque pixel of an image, 0 to 255.
 inline int largestAlpha(const QImage& image) {
@@ -56,12 +121,4 @@ inline QColor darkestPixel(const QImage& image) {
         }
     }
     return darkest;
-}
-
-// Gives the widget the tiled ground the screen puts behind it.
-inline void fillWithPattern(QWidget& widget, std::string_view imageName) {
-    QPalette palette;
-    palette.setBrush(QPalette::Window, ImageStore::colorWithPatternImage(ImageStore::imageNamed(imageName)));
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
 }
