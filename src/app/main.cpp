@@ -6,6 +6,7 @@
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
 #include "Platform/UI/Accessibility.h"
+#include "Platform/UI/FontDatabaseLoader.h"
 #include "Platform/UI/LocalizedQt.h"
 #ifdef QUILLET_TEST_KEY_FEED
 #include "app/TestKeyFeed.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    const FontDatabaseLoader fonts;
     LocalizedQt::install();
     Accessibility::install();
 
