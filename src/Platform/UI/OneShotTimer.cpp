@@ -1,6 +1,6 @@
 #include "Platform/UI/OneShotTimer.h"
 
-#include <cmath>
+#include "Platform/UI/TimeScale.h"
 
 OneShotTimer::OneShotTimer() {
     timer_.setSingleShot(true);
@@ -15,7 +15,7 @@ OneShotTimer::OneShotTimer() {
 
 void OneShotTimer::start(double seconds, std::function<void()> action) {
     action_ = std::move(action);
-    timer_.start(static_cast<int>(std::lround(seconds * 1000.0)));
+    timer_.start(TimeScale::milliseconds(seconds));
 }
 
 void OneShotTimer::stop() {

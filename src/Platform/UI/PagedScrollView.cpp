@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/UIButton.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 constexpr qreal kDragThreshold = 8.0;
 // A release faster than this (pixels per second) turns the page even short of half-way.
 constexpr double kFlickVelocity = 450.0;
-constexpr int kSettleMilliseconds = 260;
+constexpr double kSettleSeconds = 0.26;
 // Marks a page this strip hid because it was out of view.
 constexpr const char* kOutOfView = "quilletPageOutOfView";
 }  // namespace
@@ -21,7 +22,6 @@ constexpr const char* kOutOfView = "quilletPageOutOfView";
 PagedScrollView::PagedScrollView(QWidget* parent)
     : QWidget(parent), contentView_(new QWidget(this)), settleAnimation_(new QVariantAnimation(this)) {
     contentView_->setAttribute(Qt::WA_TranslucentBackground);
-    settleAnimation_->setDuration(kSettleMilliseconds);
     settleAnimation_->setEasingCurve(QEasingCurve::OutCubic);
     connect(settleAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { setContentOffset(value.toPointF()); });
@@ -278,6 +278,7 @@ void PagedScrollView::settleTo(QPointF target) {
         if (delegate_ != nullptr) delegate_->scrollViewDidEndDecelerating(*this);
         return;
     }
+    settleAnimation_->setDuration(TimeScale::milliseconds(kSettleSeconds));
     settleAnimation_->setStartValue(offset_);
     settleAnimation_->setEndValue(target);
     settleAnimation_->start();

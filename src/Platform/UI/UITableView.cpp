@@ -11,6 +11,7 @@
 #include "Platform/Core/Log.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointScale.h"
+#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/UITableViewItemDelegate.h"
 #include "Platform/UI/UITableViewModel.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 // A press that moves further than this, in points, scrolls instead of choosing.
 constexpr qreal kTapSlop = 8.0;
-constexpr int kHighlightFadeMilliseconds = 300;
+constexpr double kHighlightFadeSeconds = 0.3;
 
 }  // namespace
 
@@ -46,7 +47,6 @@ UITableView::UITableView(UITableViewStyle style, QWidget* parent)
 
     fadeAnimation_->setStartValue(0.0);
     fadeAnimation_->setEndValue(1.0);
-    fadeAnimation_->setDuration(static_cast<int>(UITableViewFadeDuration * 1000));
     connect(fadeAnimation_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         model_->setFadeProgress(value.toReal());
         doItemsLayout();
@@ -56,7 +56,6 @@ UITableView::UITableView(UITableViewStyle style, QWidget* parent)
 
     highlightAnimation_->setStartValue(1.0);
     highlightAnimation_->setEndValue(0.0);
-    highlightAnimation_->setDuration(kHighlightFadeMilliseconds);
     connect(highlightAnimation_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         for (int row = 0; row < model_->rowCount(); ++row) {
             UITableViewModel::Entry& shown = model_->entry(row);
@@ -177,6 +176,7 @@ void UITableView::applyUpdates() {
     doItemsLayout();
     if (animated && model_->hasFades()) {
         model_->setFadeProgress(0);
+        fadeAnimation_->setDuration(TimeScale::milliseconds(UITableViewFadeDuration));
         fadeAnimation_->start();
     }
 }
@@ -271,6 +271,7 @@ void UITableView::deselectRowAtIndexPath(IndexPath indexPath, bool animated) {
     if (!animated || !wasSelected) return;
     model_->entry(row).fadingHighlight = 1;
     highlightAnimation_->stop();
+    highlightAnimation_->setDuration(TimeScale::milliseconds(kHighlightFadeSeconds));
     highlightAnimation_->start();
 }
 
