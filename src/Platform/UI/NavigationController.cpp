@@ -14,6 +14,7 @@
 #include "Platform/UI/NavigationBar.h"
 #include "Platform/UI/NavigationItem.h"
 #include "Platform/UI/PointGeometry.h"
+#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/ViewController.h"
 
 namespace {
@@ -25,8 +26,6 @@ void sendAppearance(QWidget* widget, AppearanceStep step, bool animated) {
     if (auto* stack = qobject_cast<NavigationController*>(widget)) widget = stack->topViewController();
     if (auto* screen = qobject_cast<ViewController*>(widget)) (screen->*step)(animated);
 }
-
-int milliseconds(double seconds) { return static_cast<int>(seconds * 1000); }
 
 }  // namespace
 
@@ -198,6 +197,12 @@ void NavigationController::startTransition(Transition transition, bool animated)
         inputShield_->setGeometry(rect());
         inputShield_->raise();
         inputShield_->show();
+        // Keys typed while the screens slide reach neither screen, as clicks do not: the stack
+        // takes them (Escape still goes back) until the screen on top has the focus. A screen
+        // sliding away is out of the stack already and has nowhere to push to.
+        QWidget* focus = QApplication::focusWidget();
+        QWidget* outgoing = transition_.outgoing;
+        if (focus && outgoing && (focus == outgoing || outgoing->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
     }
     if (flipView_) flipView_->raise();
     if (!animated) {
@@ -211,7 +216,7 @@ void NavigationController::startTransition(Transition transition, bool animated)
                                                                             : NavigationControllerPresentDuration;
     }
     setTransitionProgress(0.0);
-    transitionAnimation_->setDuration(milliseconds(seconds));
+    transitionAnimation_->setDuration(TimeScale::milliseconds(seconds));
     transitionAnimation_->start();
 }
 
