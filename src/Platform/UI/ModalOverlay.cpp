@@ -8,7 +8,6 @@
 
 #include "Platform/UI/Accessibility.h"
 #include "Platform/UI/PointScale.h"
-#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UIWindow.h"
 
@@ -71,7 +70,7 @@ void ModalOverlay::showOver(QWidget* view, int focusedButtonIndex, double second
     QWidget* focus = button ? static_cast<QWidget*>(button) : this;
     focus->setFocus(Qt::OtherFocusReason);
     Accessibility::postNotification(AccessibilityNotification::ScreenChanged, focus);
-    animation_->setDuration(TimeScale::milliseconds(seconds));
+    animation_->setDuration(static_cast<int>(seconds * 1000));
     animation_->setStartValue(0.0);
     animation_->setEndValue(1.0);
     animation_->setEasingCurve(QEasingCurve::OutCubic);
@@ -92,7 +91,7 @@ void ModalOverlay::dismissWithClickedButtonIndex(int buttonIndex, bool animated)
         return;
     }
     animation_->stop();
-    animation_->setDuration(TimeScale::milliseconds(0.2));
+    animation_->setDuration(200);
     animation_->setStartValue(presentation_);
     animation_->setEndValue(0.0);
     animation_->setEasingCurve(QEasingCurve::InCubic);

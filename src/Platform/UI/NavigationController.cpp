@@ -14,7 +14,6 @@
 #include "Platform/UI/NavigationBar.h"
 #include "Platform/UI/NavigationItem.h"
 #include "Platform/UI/PointGeometry.h"
-#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/ViewController.h"
 
 namespace {
@@ -26,6 +25,8 @@ void sendAppearance(QWidget* widget, AppearanceStep step, bool animated) {
     if (auto* stack = qobject_cast<NavigationController*>(widget)) widget = stack->topViewController();
     if (auto* screen = qobject_cast<ViewController*>(widget)) (screen->*step)(animated);
 }
+
+int milliseconds(double seconds) { return static_cast<int>(seconds * 1000); }
 
 }  // namespace
 
@@ -216,7 +217,7 @@ void NavigationController::startTransition(Transition transition, bool animated)
                                                                             : NavigationControllerPresentDuration;
     }
     setTransitionProgress(0.0);
-    transitionAnimation_->setDuration(TimeScale::milliseconds(seconds));
+    transitionAnimation_->setDuration(milliseconds(seconds));
     transitionAnimation_->start();
 }
 

@@ -6,7 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "Platform/UI/TimeScale.h"
+#include "Platform/UI/ScreenClock.h"
 #include "Platform/UI/UIButton.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr qreal kDragThreshold = 8.0;
 // A release faster than this (pixels per second) turns the page even short of half-way.
 constexpr double kFlickVelocity = 450.0;
-constexpr double kSettleSeconds = 0.26;
+constexpr int kSettleMilliseconds = 260;
 // Marks a page this strip hid because it was out of view.
 constexpr const char* kOutOfView = "quilletPageOutOfView";
 }  // namespace
@@ -22,6 +22,7 @@ constexpr const char* kOutOfView = "quilletPageOutOfView";
 PagedScrollView::PagedScrollView(QWidget* parent)
     : QWidget(parent), contentView_(new QWidget(this)), settleAnimation_(new QVariantAnimation(this)) {
     contentView_->setAttribute(Qt::WA_TranslucentBackground);
+    settleAnimation_->setDuration(kSettleMilliseconds);
     settleAnimation_->setEasingCurve(QEasingCurve::OutCubic);
     connect(settleAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { setContentOffset(value.toPointF()); });
@@ -186,7 +187,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
         pressedWidget_ = widget;
         pressPosition_ = position;
         pressOffset_ = offset_;
-        pressClock_.start();
+        pressTime_ = ScreenClock::now();
         recentMoves_.assign(1, {0, position.x()});
         return caughtTarget_.has_value();
     }
@@ -200,7 +201,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
             }
             beginDrag(pressedWidget_);
         }
-        recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+        recentMoves_.emplace_back(ScreenClock::now() - pressTime_, position.x());
         while (recentMoves_.size() > 2 && recentMoves_.back().first - recentMoves_.front().first > 100) {
             recentMoves_.pop_front();
         }
@@ -222,7 +223,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
     }
     caughtTarget_.reset();
     dragging_ = false;
-    recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+    recentMoves_.emplace_back(ScreenClock::now() - pressTime_, position.x());
     endDrag(releaseVelocity());
     return true;
 }
@@ -278,7 +279,6 @@ void PagedScrollView::settleTo(QPointF target) {
         if (delegate_ != nullptr) delegate_->scrollViewDidEndDecelerating(*this);
         return;
     }
-    settleAnimation_->setDuration(TimeScale::milliseconds(kSettleSeconds));
     settleAnimation_->setStartValue(offset_);
     settleAnimation_->setEndValue(target);
     settleAnimation_->start();

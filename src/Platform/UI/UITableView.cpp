@@ -11,7 +11,6 @@
 #include "Platform/Core/Log.h"
 #include "Platform/UI/ImageStore.h"
 #include "Platform/UI/PointScale.h"
-#include "Platform/UI/TimeScale.h"
 #include "Platform/UI/UITableViewItemDelegate.h"
 #include "Platform/UI/UITableViewModel.h"
 
@@ -19,7 +18,7 @@ namespace {
 
 // A press that moves further than this, in points, scrolls instead of choosing.
 constexpr qreal kTapSlop = 8.0;
-constexpr double kHighlightFadeSeconds = 0.3;
+constexpr int kHighlightFadeMilliseconds = 300;
 
 }  // namespace
 
@@ -47,6 +46,7 @@ UITableView::UITableView(UITableViewStyle style, QWidget* parent)
 
     fadeAnimation_->setStartValue(0.0);
     fadeAnimation_->setEndValue(1.0);
+    fadeAnimation_->setDuration(static_cast<int>(UITableViewFadeDuration * 1000));
     connect(fadeAnimation_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         model_->setFadeProgress(value.toReal());
         doItemsLayout();
@@ -56,6 +56,7 @@ UITableView::UITableView(UITableViewStyle style, QWidget* parent)
 
     highlightAnimation_->setStartValue(1.0);
     highlightAnimation_->setEndValue(0.0);
+    highlightAnimation_->setDuration(kHighlightFadeMilliseconds);
     connect(highlightAnimation_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         for (int row = 0; row < model_->rowCount(); ++row) {
             UITableViewModel::Entry& shown = model_->entry(row);
@@ -176,7 +177,6 @@ void UITableView::applyUpdates() {
     doItemsLayout();
     if (animated && model_->hasFades()) {
         model_->setFadeProgress(0);
-        fadeAnimation_->setDuration(TimeScale::milliseconds(UITableViewFadeDuration));
         fadeAnimation_->start();
     }
 }
@@ -271,7 +271,6 @@ void UITableView::deselectRowAtIndexPath(IndexPath indexPath, bool animated) {
     if (!animated || !wasSelected) return;
     model_->entry(row).fadingHighlight = 1;
     highlightAnimation_->stop();
-    highlightAnimation_->setDuration(TimeScale::milliseconds(kHighlightFadeSeconds));
     highlightAnimation_->start();
 }
 
