@@ -9,6 +9,12 @@ file(GLOB QUILLET_PLATFORM_UI_SOURCES CONFIGURE_DEPENDS
 # The images by name that the image store loads travel with it.
 add_library(quillet_platform_ui STATIC ${QUILLET_PLATFORM_UI_SOURCES} resources/quillet.qrc)
 target_link_libraries(quillet_platform_ui PUBLIC quillet_platform_core Qt6::Widgets PRIVATE Qt6::Svg)
+# Where Qt finds its fonts through fontconfig, a start reads fontconfig's files early, in parallel.
+find_package(Fontconfig QUIET)
+if(Fontconfig_FOUND)
+    target_link_libraries(quillet_platform_ui PRIVATE Fontconfig::Fontconfig)
+    target_compile_definitions(quillet_platform_ui PRIVATE QUILLET_HAS_FONTCONFIG)
+endif()
 
 file(GLOB QUILLET_SCREENS_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/Classes/*.cpp

@@ -15,3 +15,14 @@ if(TARGET screens_HistoryViewControllerTest)
     target_compile_definitions(screens_HistoryViewControllerTest PRIVATE QUILLET_CLI="$<TARGET_FILE:quillet-cli>")
     add_dependencies(screens_HistoryViewControllerTest quillet-cli)
 endif()
+
+# The soak checks what the fuzz targets check, with their code; CI runs it with 10^5 keys and
+# scripts/soak.sh with as many as asked (QUILLET_SOAK_KEYS).
+if(TARGET screens_CalcScreenSoakTest)
+    add_library(quillet_soak_invariants STATIC ${PROJECT_SOURCE_DIR}/fuzz/FuzzInvariants.cpp
+                ${PROJECT_SOURCE_DIR}/fuzz/FuzzScreen.cpp)
+    target_link_libraries(quillet_soak_invariants PUBLIC quillet_core quillet_cli_common)
+    target_include_directories(quillet_soak_invariants PUBLIC ${PROJECT_SOURCE_DIR}/fuzz ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(screens_CalcScreenSoakTest PRIVATE quillet_soak_invariants)
+    set_tests_properties(screens_CalcScreenSoakTest PROPERTIES TIMEOUT 900)
+endif()

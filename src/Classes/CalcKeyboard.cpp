@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QTimer>
 
 #include "Classes/CalcViewController.h"
 #include "Classes/FirstButtonViewController.h"
@@ -15,7 +14,7 @@
 namespace {
 
 // How long a key pressed from the keyboard shows as pressed.
-constexpr int kKeyFlashMilliseconds = 90;
+constexpr double kKeyFlashSeconds = 0.09;
 
 }  // namespace
 
@@ -127,8 +126,12 @@ void CalcKeyboard::holdKey(UIButtonWithHold* key) {
 }
 
 void CalcKeyboard::flashKey(UIButton* key) {
+    // A key typed before the last one's flash is over ends that flash.
+    if (flashedKey_ && flashedKey_ != key) flashedKey_->setDown(false);
+    flashedKey_ = key;
     key->setDown(true);
-    QTimer::singleShot(kKeyFlashMilliseconds, key, [key = QPointer<UIButton>(key)] {
-        if (key) key->setDown(false);
+    flashTimer_.start(kKeyFlashSeconds, [this] {
+        if (flashedKey_) flashedKey_->setDown(false);
+        flashedKey_ = nullptr;
     });
 }

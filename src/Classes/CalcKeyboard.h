@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+#include "Platform/UI/OneShotTimer.h"
 
 class CalcViewController;
 class PagedScrollView;
@@ -33,9 +36,12 @@ protected:
 private:
     UIButton* keyForText(const QString& text) const;
     static void turnPage(PagedScrollView* strip, int step);
-    static void pressKey(UIButton* key);
-    static void holdKey(UIButtonWithHold* key);
-    static void flashKey(UIButton* key);
+    void pressKey(UIButton* key);
+    void holdKey(UIButtonWithHold* key);
+    void flashKey(UIButton* key);
 
     CalcViewController& calcViewController_;
+    // The key shown pressed for a moment after it was typed.
+    QPointer<UIButton> flashedKey_;
+    OneShotTimer flashTimer_;
 };

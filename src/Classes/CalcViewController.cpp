@@ -1,6 +1,7 @@
 #include "Classes/CalcViewController.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <functional>
@@ -374,17 +375,24 @@ void CalcViewController::resizeEvent(QResizeEvent* event) {
 
 void CalcViewController::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), ImageStore::colorWithPatternImage(ImageStore::imageNamed("lcdBackground.png")));
     // The favourites bar runs down to the keypad, its indicator on it; the keypad's indicator
     // sits on the keypad's own ground.
     const double width = PointScale::pointsFromPixels(this->width());
     const QRect favouritesBar =
         PointGeometry::pixelRectFromPoints(0, kFavouritesStrip.top, width, kButtonStrip.top - kFavouritesStrip.top);
-    painter.setBrushOrigin(favouritesBar.topLeft());
-    painter.fillRect(favouritesBar,
-                     ImageStore::colorWithPatternImage(ImageStore::imageNamed("favouritesBarBackground.png")));
     const QRect keypadFoot = PointGeometry::pixelRectFromPoints(
         0, kButtonStrip.top, width, kButtonsIndicator.top + kButtonsIndicator.height - kButtonStrip.top);
+    const Image favouritesGround = ImageStore::imageNamed("favouritesBarBackground.png");
+    const Image keypadGround = ImageStore::imageNamed("backgroundCalc.png");
+    // The LCD's ground lies under everything else; where an opaque ground covers it, it is not
+    // drawn at all.
+    QRegion lcdGround(rect());
+    if (!favouritesGround.pixmap().hasAlphaChannel()) lcdGround -= favouritesBar;
+    if (!keypadGround.pixmap().hasAlphaChannel()) lcdGround -= keypadFoot;
+    const QBrush lcdBrush = ImageStore::colorWithPatternImage(ImageStore::imageNamed("lcdBackground.png"));
+    for (const QRect& part : lcdGround) painter.fillRect(part, lcdBrush);
+    painter.setBrushOrigin(favouritesBar.topLeft());
+    painter.fillRect(favouritesBar, ImageStore::colorWithPatternImage(favouritesGround));
     painter.setBrushOrigin(keypadFoot.topLeft());
-    painter.fillRect(keypadFoot, ImageStore::colorWithPatternImage(ImageStore::imageNamed("backgroundCalc.png")));
+    painter.fillRect(keypadFoot, ImageStore::colorWithPatternImage(keypadGround));
 }

@@ -104,6 +104,8 @@ UITableViewCell FavouritesViewController::tableViewCellForRowAtIndexPath(UITable
 }
 
 void FavouritesViewController::tableViewDidSelectRowAtIndexPath(UITableView&, IndexPath indexPath) {
+    NavigationController* stack = navigationController();
+    if (!stack) return;
     selectedFavouriteIndex_ = slotFromIndexPath(indexPath);
     auto* menu = new MenuViewController(store_, UITableViewStyle::Grouped);
     menu->setTitle(localized("Functions"));
@@ -116,7 +118,7 @@ void FavouritesViewController::tableViewDidSelectRowAtIndexPath(UITableView&, In
     menu->setSelectedFavouriteIndex(selectedFavouriteIndex_);
     menu->setSelectedCalcValue(selectedCalcValue_);
     menu->setSelectedCalcValueFormat(selectedCalcValueFormat_);
-    navigationController()->pushViewController(menu, true);
+    stack->pushViewController(menu, true);
 }
 
 Image FavouritesViewController::addImage(const Image& background, const Image& foreground) {

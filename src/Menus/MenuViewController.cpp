@@ -138,8 +138,9 @@ void MenuViewController::tableViewDidSelectRowAtIndexPath(UITableView& tableView
     if (!items) return;
     const MenuItem& item = menuItemAt(*items, indexPath);
     if (item.isSubMenu()) {
-        if (QWidget* screen = screenForSubMenuItem(item)) {
-            navigationController()->pushViewController(screen, true);
+        NavigationController* stack = navigationController();
+        if (QWidget* screen = stack ? screenForSubMenuItem(item) : nullptr) {
+            stack->pushViewController(screen, true);
         } else {
             tableView.deselectRowAtIndexPath(indexPath, true);
         }

@@ -6,17 +6,21 @@
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
 #include "Platform/UI/Accessibility.h"
+#include "Platform/UI/FontConfigurationLoader.h"
+#include "Platform/UI/FontDatabaseLoader.h"
 #include "Platform/UI/LocalizedQt.h"
 #ifdef QUILLET_TEST_KEY_FEED
 #include "app/TestKeyFeed.h"
 #endif
 
 int main(int argc, char* argv[]) {
+    const FontConfigurationLoader fontConfiguration;
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillet"));
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    const FontDatabaseLoader fonts(fontConfiguration);
     LocalizedQt::install();
     Accessibility::install();
 

@@ -23,6 +23,11 @@ void NotificationCenter::removeObserver(const void* observer) {
     }
 }
 
+size_t NotificationCenter::observerCount() const {
+    return static_cast<size_t>(
+        std::count_if(registrations_.begin(), registrations_.end(), [](const Registration& r) { return !r.removed; }));
+}
+
 void NotificationCenter::post(std::string_view name, const void* object, std::any userInfo) {
     const Notification notification{name, object, std::move(userInfo)};
     ++postingDepth_;

@@ -25,6 +25,8 @@ public:
     void addObserver(const void* observer, std::string_view name, Handler handler, const void* senderFilter = nullptr);
     void removeObserver(const void* observer);
     void post(std::string_view name, const void* object = nullptr, std::any userInfo = {});
+    // The registrations in force: a screen gone that still counts here was never released.
+    size_t observerCount() const;
 
 private:
     struct Registration {

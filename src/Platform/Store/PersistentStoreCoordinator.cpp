@@ -137,18 +137,24 @@ bool PersistentStoreCoordinator::prepareLayout(std::string* error, int* resultCo
     }
     // Tables already in the file must have every column we need; this is checked before the
     // file is changed at all, so that a file of another layout is set aside as it was.
+    bool isLaidOut = std::stoi(versionText) == storeLayoutVersion;
     for (const auto& entity : model_.entities()) {
         std::string exists;
         const std::string lookup =
             "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" + entity.name + "'";
         if (!database_->queryText(lookup, &exists, error, resultCode)) return false;
-        if (exists == "0") continue;
+        if (exists == "0") {
+            isLaidOut = false;
+            continue;
+        }
         std::string ignored;
         const std::string probe =
             "SELECT " + joined(columnNames(entity), ", ") + " FROM " + quoted(entity.name) + " LIMIT 0";
         if (!database_->queryText(probe, &ignored, error, resultCode)) return false;
     }
-    {
+    // A file laid out already is not written to: the first write of a session starts the log
+    // and flushes it to the disk, which a start would otherwise wait for before its first frame.
+    if (!isLaidOut) {
         SQLiteTransaction transaction(*database_, error);
         if (!transaction.isActive()) return false;
         for (const auto& entity : model_.entities()) {

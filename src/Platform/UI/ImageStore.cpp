@@ -31,6 +31,7 @@ QString& diskCacheDirectory() {
 // Drawn while the disk cache is open, written when it closes: a start never waits for the
 // disk before its first frame.
 struct DrawnImage {
+    QString set;
     QString key;
     QByteArray artwork;
     ImageDiskCache::Entry entry;
@@ -38,6 +39,12 @@ struct DrawnImage {
 std::vector<DrawnImage>& imagesToWrite() {
     static std::vector<DrawnImage> images;
     return images;
+}
+
+// The sets read from or drawn for since the disk cache was opened.
+QStringList& setsUsed() {
+    static QStringList sets;
+    return sets;
 }
 
 QString resourcePath(std::string_view name) {
@@ -102,13 +109,20 @@ Image cachedImage(std::string_view name, std::optional<QSizeF> size) {
     const QByteArray artwork = file.readAll();
     // Drawing SVG, its text above all, is most of a start's work; an earlier start's pixels
     // for the same artwork and scale are read back instead.
-    std::optional<ImageDiskCache::Entry> entry = ImageDiskCache(diskCacheDirectory()).read(key, artwork);
-    if (!entry) {
+    const QString set = ImageDiskCache::setForScale(ImageStore::currentScale());
+    std::optional<ImageDiskCache::Entry> entry = ImageDiskCache(diskCacheDirectory(), set).read(key, artwork);
+    QPixmap pixmap;
+    if (entry) {
+        // The pixmap Qt would make after searching every pixel for transparency.
+        if (entry->isOpaque) entry->pixels.reinterpretAsFormat(QImage::Format_RGB32);
+        pixmap = QPixmap::fromImage(std::move(entry->pixels), Qt::NoOpaqueDetection);
+    } else {
         entry = renderImage(artwork, size);
         if (!entry) return {};
-        if (!diskCacheDirectory().isEmpty()) imagesToWrite().push_back({key, artwork, *entry});
+        if (!diskCacheDirectory().isEmpty()) imagesToWrite().push_back({set, key, artwork, *entry});
+        pixmap = QPixmap::fromImage(std::move(entry->pixels));
     }
-    QPixmap pixmap = QPixmap::fromImage(std::move(entry->pixels));
+    if (!diskCacheDirectory().isEmpty() && !setsUsed().contains(set)) setsUsed().push_back(set);
     pixmap.setDevicePixelRatio(screenPixelRatio());
     const Image image = Image(pixmap, entry->points)
                             .withRecipe([name = std::string(name), size] { return cachedImage(name, size); },
@@ -135,9 +149,12 @@ void ImageStore::clearCache() { imageCache().clear(); }
 void ImageStore::openDiskCache(const QString& directory) { diskCacheDirectory() = directory; }
 
 void ImageStore::closeDiskCache() {
-    const ImageDiskCache disk(diskCacheDirectory());
-    for (const DrawnImage& image : imagesToWrite()) disk.write(image.key, image.artwork, image.entry);
+    for (const DrawnImage& image : imagesToWrite()) {
+        ImageDiskCache(diskCacheDirectory(), image.set).write(image.key, image.artwork, image.entry);
+    }
+    if (!setsUsed().isEmpty()) ImageDiskCache(diskCacheDirectory()).keepRecentSets(setsUsed());
     imagesToWrite().clear();
+    setsUsed().clear();
     diskCacheDirectory().clear();
 }
 

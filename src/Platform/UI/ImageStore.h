@@ -24,7 +24,8 @@ public:
     // Reads rendered images from this folder where an earlier run kept them. Until the cache
     // is opened, and once it is closed, images are drawn and kept in memory only.
     static void openDiskCache(const QString& directory);
-    // Writes the images drawn since the cache was opened to its folder, for the next start.
+    // Writes the images drawn since the cache was opened to its folder, for the next start, and
+    // keeps there only the sets of the last few scales read or drawn at.
     static void closeDiskCache();
     // Pixels per point for images made now: the screen's pixel ratio times the point scale.
     static qreal currentScale();

@@ -198,6 +198,12 @@ void NavigationController::startTransition(Transition transition, bool animated)
         inputShield_->setGeometry(rect());
         inputShield_->raise();
         inputShield_->show();
+        // Keys typed while the screens slide reach neither screen, as clicks do not: the stack
+        // takes them (Escape still goes back) until the screen on top has the focus. A screen
+        // sliding away is out of the stack already and has nowhere to push to.
+        QWidget* focus = QApplication::focusWidget();
+        QWidget* outgoing = transition_.outgoing;
+        if (focus && outgoing && (focus == outgoing || outgoing->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
     }
     if (flipView_) flipView_->raise();
     if (!animated) {

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "Platform/UI/ScreenClock.h"
 #include "Platform/UI/UIButton.h"
 
 namespace {
@@ -186,7 +187,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
         pressedWidget_ = widget;
         pressPosition_ = position;
         pressOffset_ = offset_;
-        pressClock_.start();
+        pressTime_ = ScreenClock::now();
         recentMoves_.assign(1, {0, position.x()});
         return caughtTarget_.has_value();
     }
@@ -200,7 +201,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
             }
             beginDrag(pressedWidget_);
         }
-        recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+        recentMoves_.emplace_back(ScreenClock::now() - pressTime_, position.x());
         while (recentMoves_.size() > 2 && recentMoves_.back().first - recentMoves_.front().first > 100) {
             recentMoves_.pop_front();
         }
@@ -222,7 +223,7 @@ bool PagedScrollView::handlePointer(QObject* watched, QEvent* event) {
     }
     caughtTarget_.reset();
     dragging_ = false;
-    recentMoves_.emplace_back(pressClock_.elapsed(), position.x());
+    recentMoves_.emplace_back(ScreenClock::now() - pressTime_, position.x());
     endDrag(releaseVelocity());
     return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointF>
 #include <QPointer>
 #include <QSize>
@@ -96,6 +95,7 @@ private:
     std::optional<QPointF> caughtTarget_;
     // Recent finger positions (milliseconds since the press, x), for the speed at release.
     std::deque<std::pair<qint64, qreal>> recentMoves_;
-    QElapsedTimer pressClock_;
+    // When the press came, on the screens' clock.
+    qint64 pressTime_ = 0;
     bool pageVisibilityUpdatePending_ = false;
 };

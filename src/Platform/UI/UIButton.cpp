@@ -15,6 +15,9 @@ namespace {
 // The rounded corners of a key face keep their shape at any key size.
 constexpr qreal kFaceCapInset = 12.0;
 constexpr qreal kFocusRingRadius = 8.0;
+// Below this share of the room a title of the font's widest letters fits whatever its letters;
+// the margin covers kerning and rounding.
+constexpr qreal kSureFitShare = 0.8;
 size_t indexOf(UIControlState state) { return static_cast<size_t>(state); }
 bool titleIsSet(const QString& title) { return !title.isNull(); }
 bool colourIsSet(const QColor& colour) { return colour.isValid(); }
@@ -212,12 +215,15 @@ void UIButton::paintButton(QPainter& painter, const QRectF& bounds) {
     if (!text.isEmpty()) {
         QFont font = titleBold_ ? SystemFont::boldSystemFontOfSize(titleFontSize_, *this)
                                 : SystemFont::systemFontOfSize(titleFontSize_, *this);
-        // A long title shrinks to fit the key rather than being cut.
+        // A long title shrinks to fit the key rather than being cut. A title of a few letters
+        // that fits even if each were the font's widest is not laid out to be measured.
         QFontMetricsF metrics(font, this);
         const qreal room = bounds.width() - 6;
-        const qreal textWidth = metrics.horizontalAdvance(text);
-        if (textWidth > room && textWidth > 0) {
-            font.setPointSizeF(font.pointSizeF() * room / textWidth);
+        if (text.size() * metrics.maxWidth() > room * kSureFitShare) {
+            const qreal textWidth = metrics.horizontalAdvance(text);
+            if (textWidth > room && textWidth > 0) {
+                font.setPointSizeF(font.pointSizeF() * room / textWidth);
+            }
         }
         painter.setFont(font);
         QColor colour = forState(titleColours_, colourIsSet);
