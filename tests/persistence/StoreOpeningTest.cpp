@@ -9,8 +9,6 @@
 
 namespace {
 
-CalcValue u(uint64_t v) { return CalcValue::calcValueWithUBaseValue(v); }
-
 uintmax_t sizeOrZero(const std::string& path) {
     std::error_code error;
     const uintmax_t size = std::filesystem::file_size(path, error);
