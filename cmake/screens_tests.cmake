@@ -16,13 +16,14 @@ if(TARGET screens_HistoryViewControllerTest)
     add_dependencies(screens_HistoryViewControllerTest quillet-cli)
 endif()
 
-# The soak checks what the fuzz targets check, with their code; CI runs it with 10^5 keys and
-# scripts/soak.sh with as many as asked (QUILLET_SOAK_KEYS).
-if(TARGET screens_CalcScreenSoakTest)
-    add_library(quillet_soak_invariants STATIC ${PROJECT_SOURCE_DIR}/fuzz/FuzzInvariants.cpp
-                ${PROJECT_SOURCE_DIR}/fuzz/FuzzScreen.cpp)
-    target_link_libraries(quillet_soak_invariants PUBLIC quillet_core quillet_cli_common)
-    target_include_directories(quillet_soak_invariants PUBLIC ${PROJECT_SOURCE_DIR}/fuzz ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(screens_CalcScreenSoakTest PRIVATE quillet_soak_invariants)
-    set_tests_properties(screens_CalcScreenSoakTest PROPERTIES TIMEOUT 900)
-endif()
+# The random-key soak of soak/ runs with the tests. It checks what the fuzz targets check, with
+# their code; CI presses 10^5 keys and scripts/soak.sh as many as asked (QUILLET_SOAK_KEYS).
+add_library(quillet_soak_invariants STATIC ${PROJECT_SOURCE_DIR}/fuzz/FuzzInvariants.cpp
+            ${PROJECT_SOURCE_DIR}/fuzz/FuzzScreen.cpp)
+target_link_libraries(quillet_soak_invariants PUBLIC quillet_core quillet_cli_common)
+target_include_directories(quillet_soak_invariants PUBLIC ${PROJECT_SOURCE_DIR}/fuzz ${PROJECT_SOURCE_DIR}/src)
+add_executable(quillet_soak ${PROJECT_SOURCE_DIR}/soak/CalcScreenSoak.cpp)
+target_link_libraries(quillet_soak PRIVATE quillet_screens quillet_soak_invariants Qt6::Test)
+target_include_directories(quillet_soak PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+add_test(NAME soak COMMAND quillet_soak)
+set_tests_properties(soak PROPERTIES TIMEOUT 900 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")

@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 keys="${1:-100000}"
 bash scripts/deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON >/dev/null
-cmake --build build-test -j"$(nproc)" --target screens_CalcScreenSoakTest
+cmake --build build-test -j"$(nproc)" --target quillet_soak
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QUILLET_SOAK_KEYS="$keys"
 if [ $# -ge 2 ]; then export QUILLET_SOAK_SEED="$2"; fi
-build-test/screens_CalcScreenSoakTest
+build-test/quillet_soak

@@ -33,7 +33,7 @@
 #include "Platform/UI/UISegmentedControl.h"
 #include "Platform/UI/UITableView.h"
 #include "screens/CalcScreenFixture.h"
-#include "screens/SoakHands.h"
+#include "SoakHands.h"
 
 namespace {
 
@@ -471,4 +471,4 @@ void CalcScreenSoakTest::checkCopyThenPaste() {
 }
 
 QUILLET_SCREEN_TEST_MAIN(CalcScreenSoakTest)
-#include "CalcScreenSoakTest.moc"
+#include "CalcScreenSoak.moc"
