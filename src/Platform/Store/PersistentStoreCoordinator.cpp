@@ -130,14 +130,15 @@ void PersistentStoreCoordinator::open() {
 bool PersistentStoreCoordinator::prepareLayout(std::string* error, int* resultCode) {
     std::string versionText;
     if (!database_->queryText("PRAGMA user_version", &versionText, error, resultCode)) return false;
-    if (std::stoi(versionText) > storeLayoutVersion) {
+    const int version = std::stoi(versionText);
+    if (version > storeLayoutVersion) {
         *resultCode = SQLITE_FORMAT;
         *error = "made by a newer version of Quillet";
         return false;
     }
     // Tables already in the file must have every column we need; this is checked before the
     // file is changed at all, so that a file of another layout is set aside as it was.
-    bool isLaidOut = std::stoi(versionText) == storeLayoutVersion;
+    bool isLaidOut = version == storeLayoutVersion;
     for (const auto& entity : model_.entities()) {
         std::string exists;
         const std::string lookup =
