@@ -28,10 +28,8 @@
 #include "Classes/DisplayViewController.h"
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
-#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/FontConfigurationLoader.h"
 #include "Platform/UI/FontDatabaseLoader.h"
-#include "Platform/UI/LocalizedQt.h"
 
 extern char** environ;
 
@@ -110,13 +108,8 @@ int runCalculator(int argc, char** argv) {
     const FontConfigurationLoader fontConfiguration;
     QApplication application(argc, argv);
     markStage("application");
-    QApplication::setOrganizationName(QStringLiteral("Quillet"));
-    QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
-    QApplication::setDesktopFileName(QStringLiteral("quillet"));
     const FontDatabaseLoader fonts(fontConfiguration);
-    LocalizedQt::install();
-    Accessibility::install();
+    QuilletAppDelegate::applicationWillLaunch();
     if (!CalcStore::sharedInstance().open(nullptr)) return 1;
     markStage("store");
     QuilletAppDelegate delegate;

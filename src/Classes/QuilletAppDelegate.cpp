@@ -14,8 +14,10 @@
 #include "Classes/TerminationSignals.h"
 #include "Model/CalcStore.h"
 #include "Model/UserSettings.h"
+#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/ImageDiskCache.h"
 #include "Platform/UI/ImageStore.h"
+#include "Platform/UI/LocalizedQt.h"
 #include "Platform/UI/NavigationController.h"
 #include "Platform/UI/UIButton.h"
 #include "Platform/UI/UISegmentedControl.h"
@@ -31,6 +33,15 @@ std::unique_ptr<UIWindow> windowOverImagesOfEarlierStarts() {
 }
 
 }  // namespace
+
+void QuilletAppDelegate::applicationWillLaunch() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillet"));
+    LocalizedQt::install();
+    Accessibility::install();
+}
 
 QuilletAppDelegate::QuilletAppDelegate(QObject* parent)
     : QuilletAppDelegate(CalcEngine::sharedInstance(), CalcStore::sharedInstance(), UserSettings::sharedInstance(),

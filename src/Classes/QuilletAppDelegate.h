@@ -27,6 +27,9 @@ public:
     QuilletAppDelegate(CalcEngine& engine, CalcStore& store, UserSettings& settings, QObject* parent = nullptr);
     ~QuilletAppDelegate() override;
 
+    // Names the application and installs its translations and screen reader support: what a
+    // start does once the application object exists, before the store is opened.
+    static void applicationWillLaunch();
     void applicationDidFinishLaunching();
     void applicationDidEnterBackground();
     void applicationWillTerminate();

@@ -5,10 +5,8 @@
 
 #include "Classes/QuilletAppDelegate.h"
 #include "Model/CalcStore.h"
-#include "Platform/UI/Accessibility.h"
 #include "Platform/UI/FontConfigurationLoader.h"
 #include "Platform/UI/FontDatabaseLoader.h"
-#include "Platform/UI/LocalizedQt.h"
 #ifdef QUILLET_TEST_KEY_FEED
 #include "app/TestKeyFeed.h"
 #endif
@@ -16,13 +14,8 @@
 int main(int argc, char* argv[]) {
     const FontConfigurationLoader fontConfiguration;
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quillet"));
-    QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
-    QApplication::setDesktopFileName(QStringLiteral("quillet"));
     const FontDatabaseLoader fonts(fontConfiguration);
-    LocalizedQt::install();
-    Accessibility::install();
+    QuilletAppDelegate::applicationWillLaunch();
 
     // A store another Quillet holds is left untouched: say so rather than stop without a word.
     std::string problem;
