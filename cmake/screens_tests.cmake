@@ -7,7 +7,8 @@ foreach(test_source ${QUILLET_SCREENS_TEST_SOURCES})
     target_include_directories(screens_${test_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME screens_${test_name} COMMAND screens_${test_name})
     set_tests_properties(screens_${test_name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+        ENVIRONMENT
+                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;QTEST_FUNCTION_TIMEOUT=900000")
 endforeach()
 
 # The history's export is compared with that of quillet-cli --history for the same store.
@@ -26,4 +27,5 @@ add_executable(quillet_soak ${PROJECT_SOURCE_DIR}/soak/CalcScreenSoak.cpp)
 target_link_libraries(quillet_soak PRIVATE quillet_screens quillet_soak_invariants Qt6::Test)
 target_include_directories(quillet_soak PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 add_test(NAME soak COMMAND quillet_soak)
-set_tests_properties(soak PROPERTIES TIMEOUT 900 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+set_tests_properties(soak PROPERTIES TIMEOUT 900 ENVIRONMENT
+                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;QTEST_FUNCTION_TIMEOUT=900000")

@@ -12,5 +12,7 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QUILLET_SOAK_KEYS="$keys"
+# Qt Test stops a test function after five minutes unless told otherwise: allow 10 ms a key.
+export QTEST_FUNCTION_TIMEOUT=$((300000 + keys * 10))
 if [ $# -ge 2 ]; then export QUILLET_SOAK_SEED="$2"; fi
 build-test/quillet_soak

@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 
 #include <QPainter>
+#include <QPixmapCache>
 #include <cmath>
 
 #include "Platform/UI/ImageStore.h"
@@ -60,16 +61,43 @@ void Image::drawStretchable(QPainter& painter, const QRectF& target, qreal capIn
         std::min({capInset, size_.width() / 2, size_.height() / 2, target.width() / 2, target.height() / 2});
     const int sourceInset = static_cast<int>(std::floor(inset * scale()));
     const QMargins sourceMargins(sourceInset, sourceInset, sourceInset, sourceInset);
-    // The pixmap's own ratio would shrink the corners; draw pixel for pixel at this scale.
-    QPixmap pixels = pixmap_;
-    pixels.setDevicePixelRatio(1.0);
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const qreal pixelsPerUnit = scale();
-    painter.translate(target.topLeft());
-    painter.scale(1 / pixelsPerUnit, 1 / pixelsPerUnit);
     const QRect scaledTarget(0, 0, static_cast<int>(std::lround(target.width() * pixelsPerUnit)),
                              static_cast<int>(std::lround(target.height() * pixelsPerUnit)));
-    qDrawBorderPixmap(&painter, scaledTarget, sourceMargins, pixels, pixels.rect(), sourceMargins);
+    // The pixmap's own ratio would shrink the corners; draw pixel for pixel at this scale.
+    const auto stretch = [&](QPainter& onto) {
+        QPixmap pixels = pixmap_;
+        pixels.setDevicePixelRatio(1.0);
+        onto.setRenderHint(QPainter::SmoothPixmapTransform);
+        qDrawBorderPixmap(&onto, scaledTarget, sourceMargins, pixels, pixels.rect(), sourceMargins);
+    };
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(1 / pixelsPerUnit, 1 / pixelsPerUnit);
+    // Smoothing every piece of a face is most of the cost of drawing a key. Where the face lands
+    // on whole device pixels, unscaled, it is stretched once for its size and copied pixel for
+    // pixel to every key of that size.
+    const QTransform toDevice = painter.deviceTransform();
+    const bool landsOnPixels = toDevice.type() <= QTransform::TxTranslate &&
+                               toDevice.dx() == std::floor(toDevice.dx()) && toDevice.dy() == std::floor(toDevice.dy());
+    if (landsOnPixels && !scaledTarget.isEmpty()) {
+        const QString key = QStringLiteral("Image::drawStretchable %1 %2x%3 %4")
+                                .arg(pixmap_.cacheKey())
+                                .arg(scaledTarget.width())
+                                .arg(scaledTarget.height())
+                                .arg(sourceInset);
+        QPixmap stretched;
+        if (!QPixmapCache::find(key, &stretched)) {
+            stretched = QPixmap(scaledTarget.size());
+            stretched.fill(Qt::transparent);
+            QPainter onto(&stretched);
+            stretch(onto);
+            onto.end();
+            QPixmapCache::insert(key, stretched);
+        }
+        painter.drawPixmap(0, 0, stretched);
+    } else {
+        stretch(painter);
+    }
     painter.restore();
 }
