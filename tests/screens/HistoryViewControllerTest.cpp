@@ -188,6 +188,12 @@ private slots:
             QTRY_VERIFY(!table.isAnimatingUpdates());
             QCOMPARE(table.tableModel()->rowCount(), restingRowCount(table));
             QCOMPARE(shownTexts(table), expectedTexts(steps));
+            // At a new scale the titles are asked for afresh: each still names its section's own day.
+            screen.window()->resize(480, 690);
+            for (size_t section = 0; section < table.numberOfSections(); ++section) {
+                QCOMPARE(table.titleForHeaderInSection(section),
+                         qobject_cast<UILabel*>(table.headerViewForSection(section))->text());
+            }
         }
     }
 
