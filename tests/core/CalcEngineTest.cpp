@@ -169,16 +169,6 @@ TEST_F(EngineTest, PercentYieldsNothingAndLeavesTheAccumulator) {
     EXPECT_EQ(engine.currError(), OperatorsErrorNone);
 }
 
-TEST_F(EngineTest, RestoreSetsEveryFieldWithoutCallbacks) {
-    engine.restoreAccumulatorState(CalcEngineStateEnteringValue, OperatorsErrorDivideByZero, OperatorsOperatorMultiply,
-                                   100, -5, true, 16, r(1.5));
-    EXPECT_EQ(std::make_tuple(engine.state(), engine.currError(), engine.currOperator(), engine.decimalPointDivider(),
-                              engine.exponent(), engine.hasExponent(), engine.numberBase(), accumulator().realValue()),
-              std::make_tuple(CalcEngineStateEnteringValue, OperatorsErrorDivideByZero, OperatorsOperatorMultiply, 100,
-                              -5, true, 16, 1.5));
-    EXPECT_TRUE(delegate.calls.empty());
-}
-
 TEST_F(EngineTest, DecimalPointAndExponentNeedARealValue) {
     pressKeys(engine, "3");
     delegate.calls.clear();

@@ -165,36 +165,6 @@ TEST(StoreLock, TheSameFileCannotBeOpenedTwiceInOneProcess) {
     EXPECT_TRUE(second.open(&message)) << message;
 }
 
-struct UnreadableRow {
-    const char* name;
-    // Turns a sound store file (holding one step) into one that cannot be used.
-    void (*spoil)(const std::string& path);
-};
-
-class UnreadableStore : public ::testing::TestWithParam<UnreadableRow> {};
-
-TEST_P(UnreadableStore, IsKeptAsideAndAFreshStoreStarts) {
-    TemporaryFolder folder;
-    const std::string path = folder.filePath("Quillet.sqlite");
-    createStoreWithOneStep(path);
-    GetParam().spoil(path);
-    const std::string spoiled = fileContents(path);
-
-    LogCapture log;
-    CalcStore store(path);
-    std::string message;
-    ASSERT_TRUE(store.open(&message)) << message;
-    EXPECT_EQ(store.historyStepsFetchedResultsController()->numberOfObjects(), 0u);
-    store.addHistoryStepWithCalcValue1(u(4), OperatorsOperatorAdd, u(5), u(9), CalcValueFormatStyleDec);
-    store.saveChanges();
-
-    const auto kept = QDir(QString::fromStdString(folder.path())).entryList({"Quillet.sqlite.unreadable-*"});
-    ASSERT_EQ(kept.size(), 1) << "kept, never deleted";
-    EXPECT_TRUE(fileContents(folder.filePath(kept.front().toStdString())) == spoiled) << "kept as it was";
-    ASSERT_FALSE(log.lines().empty());
-    EXPECT_TRUE(log.contains("kept it as")) << log.lines().front();
-}
-
 void writeText(const std::string& path) { writeFile(path, "These are my notes, not a database.\n"); }
 
 void overwriteHeader(const std::string& path) {
@@ -228,15 +198,30 @@ void replaceATable(const std::string& path) {
     executeSql(path, "DROP TABLE HistoryStep; CREATE TABLE HistoryStep (something TEXT)");
 }
 
-// clang-format off
-const UnreadableRow kUnreadable[] = {
-    {"textFile", writeText}, {"header", overwriteHeader}, {"damagedPages", damagePages}, {"cutShort", cutShort},
-    {"damagedPagesWithoutWriteAheadLog", damagePagesWithoutWriteAheadLog}, {"newerLayout", markAsNewerLayout},
-    {"tableOfAnotherLayout", replaceATable}};
-// clang-format on
+// Each turns a sound store file (holding one step) into one that cannot be used.
+TEST(UnreadableStore, IsKeptAsideAndAFreshStoreStarts) {
+    for (const auto spoil : {writeText, overwriteHeader, damagePages, cutShort, damagePagesWithoutWriteAheadLog,
+                             markAsNewerLayout, replaceATable}) {
+        TemporaryFolder folder;
+        const std::string path = folder.filePath("Quillet.sqlite");
+        createStoreWithOneStep(path);
+        spoil(path);
+        const std::string spoiled = fileContents(path);
 
-INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableStore, ::testing::ValuesIn(kUnreadable),
-                         [](const auto& row) { return std::string(row.param.name); });
+        LogCapture log;
+        CalcStore store(path);
+        std::string message;
+        ASSERT_TRUE(store.open(&message)) << message;
+        EXPECT_EQ(store.historyStepsFetchedResultsController()->numberOfObjects(), 0u);
+        store.addHistoryStepWithCalcValue1(u(4), OperatorsOperatorAdd, u(5), u(9), CalcValueFormatStyleDec);
+        store.saveChanges();
+
+        const auto kept = QDir(QString::fromStdString(folder.path())).entryList({"Quillet.sqlite.unreadable-*"});
+        ASSERT_EQ(kept.size(), 1) << "kept, never deleted";
+        EXPECT_TRUE(fileContents(folder.filePath(kept.front().toStdString())) == spoiled) << "kept as it was";
+        EXPECT_TRUE(log.contains("kept it as"));
+    }
+}
 
 // Two history steps (indices 0 and 1), the default favourites, one quick operator, and a real
 // calculation in the middle of its fraction: 2 + 1.5, saved as the app saves it.
@@ -303,89 +288,76 @@ Outcome useStore(const std::string& path) {
 }
 
 struct DamageRow {
-    const char* name;
     const char* damage;  // SQL run on the sound store file
     const char* logged;
     size_t favourites = 15;
     size_t historySteps = 2;
 };
 
-void PrintTo(const DamageRow& row, std::ostream* out) { *out << row.name; }
-
-class DamagedStore : public ::testing::TestWithParam<DamageRow> {
-protected:
-    WordSizeScope wordSize_{32};
-};
-
-TEST_P(DamagedStore, AnImpossibleRecordIsLoggedAndLeftOutAndNothingElseChanges) {
-    const DamageRow& row = GetParam();
-    TemporaryFolder folder;
-    const std::string path = folder.filePath("Quillet.sqlite");
-    writeSoundStore(path);
-    ASSERT_TRUE(executeSql(path, row.damage));
-
-    LogCapture log;
-    const Outcome outcome = useStore(path);
-    EXPECT_TRUE(log.contains(row.logged)) << "nothing logged about '" << row.logged << "'";
-    // Damage to the saved calculation drops it whole and the engine starts afresh; damage
-    // elsewhere leaves it alone.
-    const std::string damage = row.damage;
-    if (damage.find("AccumulatorState") == std::string::npos && damage.find("OpStep") == std::string::npos) {
-        ASSERT_EQ(outcome.result.type(), CalcValueTypeReal);
-        EXPECT_DOUBLE_EQ(outcome.result.realValue(), 3.57) << "2 + 1.57";
-    } else {
-        EXPECT_TRUE(outcome.result.isEqualToCalcValue(u(7))) << "a fresh engine: " << outcome.result.description();
-    }
-    EXPECT_EQ(outcome.favourites, row.favourites);
-    EXPECT_EQ(outcome.historySteps, row.historySteps);
-    EXPECT_EQ(rowCount(path, "Favourite"), 15);
-    EXPECT_EQ(rowCount(path, "HistoryStep"), 3);
-    EXPECT_EQ(queryInteger(path, "SELECT count(DISTINCT \"index\") FROM HistoryStep"), 3) << "an index was reused";
-    EXPECT_EQ(rowCount(path, "QuickOperator"), 2);
-}
-
 const DamageRow kDamages[] = {
-    {"state", "UPDATE AccumulatorState SET state = 7", "state 7"},
-    {"negativeState", "UPDATE AccumulatorState SET state = -1", "state -1"},
-    {"numberBase", "UPDATE AccumulatorState SET numberBase = 7", "number base 7"},
-    {"pendingOperator", "UPDATE AccumulatorState SET currOperator = 46", "operator 46"},
-    {"unaryPendingOperator", "UPDATE AccumulatorState SET currOperator = 6", "operator 6"},
-    {"error", "UPDATE AccumulatorState SET currError = 9", "error 9"},
-    {"exponent", "UPDATE AccumulatorState SET hasExponent = 1, exponent = 100", "exponent 100"},
-    {"divider", "UPDATE AccumulatorState SET decimalPointDivider = 3", "decimal point divider 3"},
-    {"accumulatorType", "UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)",
-     "type 9"},
-    {"accumulatorWithoutValue", "UPDATE AccumulatorState SET generalValue = NULL", "no value"},
-    {"infiniteAccumulator",
-     "UPDATE GeneralValue SET realValue = 9e999 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)",
+    {"UPDATE AccumulatorState SET state = 7", "state 7"},
+    {"UPDATE AccumulatorState SET state = -1", "state -1"},
+    {"UPDATE AccumulatorState SET numberBase = 7", "number base 7"},
+    {"UPDATE AccumulatorState SET currOperator = 46", "operator 46"},
+    {"UPDATE AccumulatorState SET currOperator = 6", "operator 6"},
+    {"UPDATE AccumulatorState SET currError = 9", "error 9"},
+    {"UPDATE AccumulatorState SET hasExponent = 1, exponent = 100", "exponent 100"},
+    {"UPDATE AccumulatorState SET decimalPointDivider = 3", "decimal point divider 3"},
+    {"UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)", "type 9"},
+    {"UPDATE AccumulatorState SET generalValue = NULL", "no value"},
+    {"UPDATE GeneralValue SET realValue = 9e999 WHERE Z_PK = (SELECT generalValue FROM AccumulatorState)",
      "real value inf"},
-    {"infiniteFavourite",
-     "UPDATE GeneralValue SET realValue = -9e999 WHERE Z_PK = "
+    {"UPDATE GeneralValue SET realValue = -9e999 WHERE Z_PK = "
      "(SELECT generalValue FROM Favourite WHERE \"index\" = 12)",
      "real value -inf", 14},
-    {"historyCounterAtTheLargestIndex", "UPDATE GlobalData SET nextHistoryStepIndex = 2147483647", "numbered afresh"},
-    {"quickOperatorAtTheLargestIndex", "UPDATE QuickOperator SET \"index\" = 2147483647", "[2147483647] AND"},
-    {"stackEntryWithoutValue", "UPDATE OpStep SET generalValue = NULL", "no value"},
-    {"stackOperator", "UPDATE OpStep SET operator = 99", "operator 99"},
-    {"stackUnaryOperator", "UPDATE OpStep SET operator = 31", "operator 31"},
-    {"stackValueType", "UPDATE GeneralValue SET type = 0 WHERE Z_PK = (SELECT generalValue FROM OpStep)", "type 0"},
-    {"favouriteOperator", "UPDATE Favourite SET operator = 99 WHERE \"index\" = 3", "operator 99", 14},
-    {"favouriteEquals", "UPDATE Favourite SET operator = 1 WHERE \"index\" = 3", "operator 1", 14},
-    {"favouriteValueType",
-     "UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM Favourite WHERE \"index\" = 12)",
+    {"UPDATE GlobalData SET nextHistoryStepIndex = 2147483647", "numbered afresh"},
+    {"UPDATE QuickOperator SET \"index\" = 2147483647", "[2147483647] AND"},
+    {"UPDATE OpStep SET generalValue = NULL", "no value"},
+    {"UPDATE OpStep SET operator = 99", "operator 99"},
+    {"UPDATE OpStep SET operator = 31", "operator 31"},
+    {"UPDATE GeneralValue SET type = 0 WHERE Z_PK = (SELECT generalValue FROM OpStep)", "type 0"},
+    {"UPDATE Favourite SET operator = 99 WHERE \"index\" = 3", "operator 99", 14},
+    {"UPDATE Favourite SET operator = 1 WHERE \"index\" = 3", "operator 1", 14},
+    {"UPDATE GeneralValue SET type = 9 WHERE Z_PK = (SELECT generalValue FROM Favourite WHERE \"index\" = 12)",
      "type 9", 14},
-    {"favouriteWithoutValue", "UPDATE Favourite SET generalValue = NULL WHERE \"index\" = 13", "no value", 14},
-    {"everyFavourite", "UPDATE Favourite SET operator = 99", "operator 99", 0},
-    {"quickOperator", "UPDATE QuickOperator SET operator = 99", "operator 99"},
-    {"historyOperator", "UPDATE HistoryStep SET operator = 99 WHERE \"index\" = 0", "operator 99", 15, 1},
-    {"historyValueType",
-     "UPDATE GeneralValue SET type = 9 WHERE Z_PK = "
+    {"UPDATE Favourite SET generalValue = NULL WHERE \"index\" = 13", "no value", 14},
+    {"UPDATE Favourite SET operator = 99", "operator 99", 0},
+    {"UPDATE QuickOperator SET operator = 99", "operator 99"},
+    {"UPDATE HistoryStep SET operator = 99 WHERE \"index\" = 0", "operator 99", 15, 1},
+    {"UPDATE GeneralValue SET type = 9 WHERE Z_PK = "
      "(SELECT generalValueResult FROM HistoryStep WHERE \"index\" = 1)",
      "type 9", 15, 1},
-    {"historyWithoutOperand", "UPDATE HistoryStep SET generalValue1 = NULL WHERE \"index\" = 1", "no value", 15, 1},
-    {"twoCounters", "INSERT INTO GlobalData (nextHistoryStepIndex) VALUES (0)", "more than 1 global data object"}};
+    {"UPDATE HistoryStep SET generalValue1 = NULL WHERE \"index\" = 1", "no value", 15, 1},
+    {"INSERT INTO GlobalData (nextHistoryStepIndex) VALUES (0)", "more than 1 global data object"}};
 
-INSTANTIATE_TEST_SUITE_P(Fields, DamagedStore, ::testing::ValuesIn(kDamages),
-                         [](const auto& row) { return std::string(row.param.name); });
+TEST(DamagedStore, AnImpossibleRecordIsLoggedAndLeftOutAndNothingElseChanges) {
+    const WordSizeScope wordSize(32);
+    for (const DamageRow& row : kDamages) {
+        SCOPED_TRACE(row.damage);
+        TemporaryFolder folder;
+        const std::string path = folder.filePath("Quillet.sqlite");
+        writeSoundStore(path);
+        ASSERT_TRUE(executeSql(path, row.damage));
+
+        LogCapture log;
+        const Outcome outcome = useStore(path);
+        EXPECT_TRUE(log.contains(row.logged)) << "nothing logged about '" << row.logged << "'";
+        // Damage to the saved calculation drops it whole and the engine starts afresh; damage
+        // elsewhere leaves it alone.
+        const std::string damage = row.damage;
+        if (damage.find("AccumulatorState") == std::string::npos && damage.find("OpStep") == std::string::npos) {
+            EXPECT_EQ(outcome.result.type(), CalcValueTypeReal);
+            EXPECT_DOUBLE_EQ(outcome.result.realValue(), 3.57) << "2 + 1.57";
+        } else {
+            EXPECT_TRUE(outcome.result.isEqualToCalcValue(u(7))) << "a fresh engine: " << outcome.result.description();
+        }
+        EXPECT_EQ(outcome.favourites, row.favourites);
+        EXPECT_EQ(outcome.historySteps, row.historySteps);
+        EXPECT_EQ(rowCount(path, "Favourite"), 15);
+        EXPECT_EQ(rowCount(path, "HistoryStep"), 3);
+        EXPECT_EQ(queryInteger(path, "SELECT count(DISTINCT \"index\") FROM HistoryStep"), 3) << "an index was reused";
+        EXPECT_EQ(rowCount(path, "QuickOperator"), 2);
+    }
+}
 
 }  // namespace

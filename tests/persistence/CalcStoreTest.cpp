@@ -43,29 +43,30 @@ protected:
     std::unique_ptr<FetchedResultsController> list_;
 };
 
-class StoreValueEncoding : public Store, public ::testing::WithParamInterface<CalcValue> {};
-
-TEST_P(StoreValueEncoding, DecodesToTheIdenticalValueAfterAReopen) {
-    const CalcValue value = GetParam();
-    store_->addOpStepWithCalcValue(value, OperatorsOperatorAdd, 0);
+TEST_F(Store, ValuesOfEveryKindDecodeToTheIdenticalValueAfterAReopen) {
+    const CalcValue values[] = {u(std::numeric_limits<uint64_t>::max()),
+                                u(uint64_t{1} << 63),
+                                u(0),
+                                CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::min()),
+                                CalcValue::calcValueWithSBaseValue(-1),
+                                CalcValue::calcValueWithRealValue(3.141592653589793),
+                                CalcValue::calcValueWithRealValue(-0.0),
+                                CalcValue::calcValueWithRealValue(1e-99),
+                                CalcValue::calcValueWithRealValue(-9.999999999999999e99)};
+    for (size_t index = 0; index < std::size(values); ++index) {
+        store_->addOpStepWithCalcValue(values[index], OperatorsOperatorAdd, static_cast<int32_t>(index));
+    }
     reopened();
     const auto steps = store_->opSteps();
-    ASSERT_TRUE(steps && steps->size() == 1);
-    const auto decoded = CalcStore::calcValueFromGeneralValue(*steps->front()->generalValue());
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->type(), value.type());
-    EXPECT_EQ(decoded->uBaseValue(), value.uBaseValue());
-    EXPECT_EQ(std::bit_cast<uint64_t>(decoded->realValue()), std::bit_cast<uint64_t>(value.realValue()));
+    ASSERT_TRUE(steps && steps->size() == std::size(values));
+    for (size_t index = 0; index < std::size(values); ++index) {
+        const auto decoded = CalcStore::calcValueFromGeneralValue(*(*steps)[index]->generalValue());
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->type(), values[index].type());
+        EXPECT_EQ(decoded->uBaseValue(), values[index].uBaseValue());
+        EXPECT_EQ(std::bit_cast<uint64_t>(decoded->realValue()), std::bit_cast<uint64_t>(values[index].realValue()));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryKind, StoreValueEncoding,
-                         ::testing::Values(u(std::numeric_limits<uint64_t>::max()), u(uint64_t{1} << 63), u(0),
-                                           CalcValue::calcValueWithSBaseValue(std::numeric_limits<int64_t>::min()),
-                                           CalcValue::calcValueWithSBaseValue(-1),
-                                           CalcValue::calcValueWithRealValue(3.141592653589793),
-                                           CalcValue::calcValueWithRealValue(-0.0),
-                                           CalcValue::calcValueWithRealValue(1e-99),
-                                           CalcValue::calcValueWithRealValue(-9.999999999999999e99)));
 
 TEST_F(Store, TheFileLayoutOfValuesIsKept) {
     store_->addOpStepWithCalcValue(u(std::numeric_limits<uint64_t>::max()), OperatorsOperatorAdd, 0);
@@ -273,34 +274,27 @@ TEST_F(Favourites, FewerThanFifteenSlotsGetTheDefaultsAndASecondRunChangesNothin
     EXPECT_EQ(storedSlots(), defaultSlots());
 }
 
-struct MigrationRow {
-    const char* name;
-    std::vector<OperatorsOperator> before;
-    std::vector<OperatorsOperator> after;
-};
-
-class FavouritesMigration : public Favourites, public ::testing::WithParamInterface<MigrationRow> {};
-
-TEST_P(FavouritesMigration, TypeConversionsGiveWayToTheFirstOperatorsNotYetPresent) {
-    setOperators(GetParam().before);
-    store_.createDefaultFavourites();
-    EXPECT_EQ(operators(), GetParam().after);
+TEST_F(Favourites, TypeConversionsGiveWayToTheFirstOperatorsNotYetPresent) {
+    const std::pair<std::vector<OperatorsOperator>, std::vector<OperatorsOperator>> rows[] = {
+        // No bit operators present; get bit already in slot 0; ->float too; every candidate present already.
+        {stored({9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
+         stored({9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0})},
+        {stored({48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
+         stored({48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0})},
+        {stored({18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}),
+         stored({33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0})},
+        {stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                 18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}),
+         stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
+                 18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45})},
+    };
+    for (const auto& [before, after] : rows) {
+        store_.deleteAllObjects(CalcStoreFavouriteEntityName);
+        setOperators(before);
+        store_.createDefaultFavourites();
+        EXPECT_EQ(operators(), after);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FavouritesMigration,
-    ::testing::Values(
-        MigrationRow{"noBitOperatorsPresent", stored({9, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
-                     stored({9, 10, 12, 48, 43, 22, 23, 49, 28, 29, 8, 44, 0, 0, 0})},
-        MigrationRow{"getBitAlreadyInSlotZero", stored({48, 10, 12, 19, 43, 22, 23, 20, 28, 29, 8, 44, 0, 0, 0}),
-                     stored({48, 10, 12, 49, 43, 22, 23, 50, 28, 29, 8, 44, 0, 0, 0})},
-        MigrationRow{"toRealToo", stored({18, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0}),
-                     stored({33, 48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 0})},
-        MigrationRow{"everyCandidatePresentAlready", stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
-                                                             18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}),
-                     stored({48, 49, 50, 11, 12, 13, 14, 15, 16, 17, 30, 31, 32, 33,
-                             18, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45})}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Favourites, AssigningAValueOrAnOperatorReplacesTheSlotAndTheValueItHeld) {
     store_.createDefaultFavourites();

@@ -34,44 +34,36 @@ protected:
     std::chrono::system_clock::time_point now_ = CalcStore::dateQuantizedToToday() + std::chrono::hours(12);
 };
 
-struct TextRow {
-    const char* name;
-    CalcValue value1;
-    OperatorsOperator op;
-    std::optional<CalcValue> value2;
-    CalcValue result;
-    CalcValueFormatStyle style;
-    const char* rowLeft;  // the list's cached texts, operands longer than 12 characters shortened
-    const char* rowRight;
-    const char* fullLeft;  // the e-mail's, never shortened
-    const char* fullRight;
-};
-
-class HistoryTexts : public History, public ::testing::WithParamInterface<TextRow> {};
-
-TEST_P(HistoryTexts, ShortenEachLongOperandInTheListOnly) {
-    const TextRow& row = GetParam();
-    HistoryStep* step = add(0, row.value1, row.op, row.value2, row.result, row.style);
-    EXPECT_EQ(HistoryText::textCacheLHSOfHistoryStep(*step), row.rowLeft);
-    EXPECT_EQ(HistoryText::textCacheRHSOfHistoryStep(*step), row.rowRight);
-    EXPECT_EQ(HistoryText::stringLHSFromHistoryStep(*step, 0), row.fullLeft);
-    EXPECT_EQ(HistoryText::stringRHSFromHistoryStep(*step, 0), row.fullRight);
+// The list's cached texts shorten an operand longer than 12 characters; the e-mail's never do.
+TEST_F(History, TextsShortenEachLongOperandInTheListOnly) {
+    const struct {
+        CalcValue value1;
+        OperatorsOperator op;
+        std::optional<CalcValue> value2;
+        CalcValue result;
+        CalcValueFormatStyle style;
+        const char* rowLeft;
+        const char* rowRight;
+        const char* fullLeft;
+        const char* fullRight;
+    } rows[] = {
+        {real(30), OperatorsOperatorSin, std::nullopt, real(0.5), CalcValueFormatStyleAuto, "Sin 30 = ", "0.5",
+         "Sin 30", "0.5"},
+        {u(12), OperatorsOperatorAdd, u(30), u(42), CalcValueFormatStyleDec, "12d + 30d = ", "42d", "12d + 30d", "42d"},
+        // Sci shows ten figures; the short form is Auto with eight.
+        {real(1.23456789012e-17), OperatorsOperatorDivide, real(1000), real(1.23456789012e-20), CalcValueFormatStyleSci,
+         "1.2345679e-17 \u00F7 1e03 = ", "1.2345679e-20", "1.23456789e-17 \u00F7 1e03", "1.23456789e-20"},
+        {u(123456789012345), OperatorsOperatorAdd, u(1), u(123456789012346), CalcValueFormatStyleDec,
+         "7048860DDF79h + 1d = ", "7048860DDF7Ah", "123456789012345d + 1d", "123456789012346d"},
+    };
+    for (const auto& row : rows) {
+        HistoryStep* step = add(0, row.value1, row.op, row.value2, row.result, row.style);
+        EXPECT_EQ(HistoryText::textCacheLHSOfHistoryStep(*step), row.rowLeft);
+        EXPECT_EQ(HistoryText::textCacheRHSOfHistoryStep(*step), row.rowRight);
+        EXPECT_EQ(HistoryText::stringLHSFromHistoryStep(*step, 0), row.fullLeft);
+        EXPECT_EQ(HistoryText::stringRHSFromHistoryStep(*step, 0), row.fullRight);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Steps, HistoryTexts,
-                         ::testing::Values(TextRow{"Unary", real(30), OperatorsOperatorSin, std::nullopt, real(0.5),
-                                                   CalcValueFormatStyleAuto, "Sin 30 = ", "0.5", "Sin 30", "0.5"},
-                                           TextRow{"Binary", u(12), OperatorsOperatorAdd, u(30), u(42),
-                                                   CalcValueFormatStyleDec, "12d + 30d = ", "42d", "12d + 30d", "42d"},
-                                           // Sci shows ten figures; the short form is Auto with eight.
-                                           TextRow{"LongReal", real(1.23456789012e-17), OperatorsOperatorDivide,
-                                                   real(1000), real(1.23456789012e-20), CalcValueFormatStyleSci,
-                                                   "1.2345679e-17 \u00F7 1e03 = ", "1.2345679e-20",
-                                                   "1.23456789e-17 \u00F7 1e03", "1.23456789e-20"},
-                                           TextRow{"LongInteger", u(123456789012345), OperatorsOperatorAdd, u(1),
-                                                   u(123456789012346), CalcValueFormatStyleDec, "7048860DDF79h + 1d = ",
-                                                   "7048860DDF7Ah", "123456789012345d + 1d", "123456789012346d"}),
-                         [](const ::testing::TestParamInfo<TextRow>& row) { return std::string(row.param.name); });
 
 TEST_F(History, CachedTextsKeepARowAsItWasMadeAcrossSettingsAndRestarts) {
     WordSizeScope wordSize32(32);

@@ -42,28 +42,19 @@ TEST_F(Settings, AFreshInstallationReadsTheDefaultsAndPostsNothing) {
     EXPECT_EQ(notices_.count(), 0);
 }
 
-struct ReadRule {
-    int32_t stored;
-    int32_t wordSize;
-    int32_t numSigFigs;
-};
-
-class SettingsReadRules : public Settings, public ::testing::WithParamInterface<ReadRule> {};
-
-TEST_P(SettingsReadRules, WordSizeAndSignificantFiguresAreBroughtIntoRangeOnReading) {
+TEST_F(Settings, WordSizeAndSignificantFiguresAreBroughtIntoRangeOnReading) {
     UserDefaults defaults(path_);
     UserSettings settings(defaults);
-    settings.setWordSize(GetParam().stored);
-    settings.setNumSigFigs(GetParam().stored);
-    EXPECT_EQ(defaults.integerForKey(UserSettingsKeyWordSize), GetParam().stored) << "stored unchanged";
-    EXPECT_EQ(settings.wordSize(), GetParam().wordSize);
-    EXPECT_EQ(settings.numSigFigs(), GetParam().numSigFigs);
+    // The number stored, the word size and the figures read.
+    for (const auto& [stored, wordSize, numSigFigs] :
+         {std::tuple{1, 2, 1}, {0, 32, 0}, {65, 64, 9}, {-5, 2, 0}, {7, 7, 7}, {12, 12, 9}, {64, 64, 9}, {2, 2, 2}}) {
+        settings.setWordSize(stored);
+        settings.setNumSigFigs(stored);
+        EXPECT_EQ(defaults.integerForKey(UserSettingsKeyWordSize), stored) << "stored unchanged";
+        EXPECT_EQ(settings.wordSize(), wordSize) << stored;
+        EXPECT_EQ(settings.numSigFigs(), numSigFigs) << stored;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, SettingsReadRules,
-                         ::testing::Values(ReadRule{1, 2, 1}, ReadRule{0, 32, 0}, ReadRule{65, 64, 9},
-                                           ReadRule{-5, 2, 0}, ReadRule{7, 7, 7}, ReadRule{12, 12, 9},
-                                           ReadRule{64, 64, 9}, ReadRule{2, 2, 2}));
 
 TEST_F(Settings, EverySetterPostsOnceAlsoWhenNothingChanged) {
     UserDefaults defaults(path_);

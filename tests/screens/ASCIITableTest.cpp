@@ -65,34 +65,34 @@ private slots:
         }
     }
 
-    void touchSelectsThenTapEnters_data() {
-        QTest::addColumn<QPointF>("point");
-        QTest::addColumn<qreal>("frameWidth");
-        QTest::addColumn<int>("code");  // -1: no cell there
-        QTest::newRow("A at (45, 420)") << QPointF(45, 420) << 320.0 << 65;
-        QTest::newRow("NUL at the corner") << QPointF(0.5, 0.5) << 320.0 << 0;
-        QTest::newRow("first point of a cell") << QPointF(40, 50) << 320.0 << 9;
-        QTest::newRow("DEL") << QPointF(319.4, 799.4) << 320.0 << 127;
-        QTest::newRow("past the last whole column") << QPointF(322, 10) << 324.0 << -1;
-    }
-
+    // The point touched, the width of the table's frame, and the code entered (-1: no cell there).
     void touchSelectsThenTapEnters() {
-        QFETCH(QPointF, point);
-        QFETCH(qreal, frameWidth);
-        QFETCH(int, code);
-        TablePage page(CalcValue::calcValueWithUBaseValue(7));
-        page.table()->setFrame(QRectF(0, 0, frameWidth, 800));
-        const int pressed = code < 0 ? 7 : code;
-        const QPoint at = pixelsFromPoints(point);
-        // A finger wobbles a little, towards the middle of the table.
-        const QPoint wobble = at.x() > 240 ? QPoint(-1, -1) : QPoint(1, 1);
-        Finger::press(page.table(), at);
-        QCOMPARE(page.table()->selectedASCIIValue(), pressed);          // pressed at once
-        QCOMPARE(page.engine.accumulatorCalcValue().uBaseValue(), 7u);  // entered on lifting
-        Finger::move(page.table(), at, at + wobble * 2, 2, 0);
-        Finger::release(page.table(), at + wobble * 2);
-        QCOMPARE(page.engine.accumulatorCalcValue().uBaseValue(), static_cast<uint64_t>(pressed));
-        QCOMPARE(page.table()->selectedASCIIValue(), pressed);
+        const struct {
+            QPointF point;
+            qreal frameWidth;
+            int code;
+        } rows[] = {
+            {{45, 420}, 320, 65},        // A
+            {{0.5, 0.5}, 320, 0},        // NUL at the corner
+            {{40, 50}, 320, 9},          // the first point of a cell
+            {{319.4, 799.4}, 320, 127},  // DEL
+            {{314, 10}, 316, -1},        // past the last whole column
+        };
+        for (const auto& [point, frameWidth, code] : rows) {
+            TablePage page(CalcValue::calcValueWithUBaseValue(7));
+            page.table()->setFrame(QRectF(0, 0, frameWidth, 800));
+            const int pressed = code < 0 ? 7 : code;
+            const QPoint at = pixelsFromPoints(point);
+            // A finger wobbles a little, towards the middle of the table.
+            const QPoint wobble = at.x() > 240 ? QPoint(-1, -1) : QPoint(1, 1);
+            Finger::press(page.table(), at);
+            QCOMPARE(page.table()->selectedASCIIValue(), pressed);          // pressed at once
+            QCOMPARE(page.engine.accumulatorCalcValue().uBaseValue(), 7u);  // entered on lifting
+            Finger::move(page.table(), at, at + wobble * 2, 2, 0);
+            Finger::release(page.table(), at + wobble * 2);
+            QCOMPARE(page.engine.accumulatorCalcValue().uBaseValue(), static_cast<uint64_t>(pressed));
+            QCOMPARE(page.table()->selectedASCIIValue(), pressed);
+        }
     }
 
     void aFingerThatScrollsEntersNothing() {

@@ -126,74 +126,75 @@ private slots:
 
     // Steps are "d:n", the step n + n made d days ago; the steps removed are named by their n, or
     // all of them by Clear ("*"). The removed go before the added come.
-    void theListFollowsTheDaysThatComeAndGo_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("added");
-        QTest::addColumn<QString>("removed");
-        const auto row = [](const char* name, const char* before, const char* added, const char* removed) {
-            QTest::newRow(name) << before << added << removed;
-        };
-        row("a step on a new day", "1:1 1:2", "0:3", "");
-        row("a step on the same day", "0:1", "0:2", "");
-        row("days come and go", "3:1 1:2 1:3", "0:4 1:5", "1");
-        row("a step leaves its day", "3:1 3:2 1:3", "", "2");
-        row("a day between goes and the older days move up", "3:1 1:2 0:3", "", "2");
-        row("the history is cleared after asking", "3:1 1:2 0:3", "", "*");
-        row("cleared, then a new step", "2:1 1:2", "3:4", "*");
-    }
-
     void theListFollowsTheDaysThatComeAndGo() {
-        QFETCH(QString, before);
-        QFETCH(QString, added);
-        QFETCH(QString, removed);
-        CalcScreenFixture screen;
-        std::vector<std::pair<int, uint64_t>> steps;
-        const auto add = [&](const QString& text) {
-            for (const QString& step : text.split(' ', Qt::SkipEmptyParts)) {
-                steps.emplace_back(step.section(':', 0, 0).toInt(), step.section(':', 1).toULongLong());
-                addHistoryStepDaysAgo(*screen.store, steps.back().first, u(steps.back().second), OperatorsOperatorAdd,
-                                      u(steps.back().second), u(2 * steps.back().second), CalcValueFormatStyleDec);
-            }
+        const struct {
+            QString before, added, removed;
+        } rows[] = {
+            {"1:1 1:2", "0:3", ""},           // a step on a new day
+            {"0:1", "0:2", ""},               // a step on the same day
+            {"3:1 1:2 1:3", "0:4 1:5", "1"},  // days come and go
+            {"3:1 3:2 1:3", "", "2"},         // a step leaves its day
+            {"3:1 1:2 0:3", "", "2"},         // a day between goes and the older days move up
+            {"3:1 1:2 0:3", "", "*"},         // the history is cleared after asking
+            {"2:1 1:2", "3:4", "*"},          // cleared, then a new step
         };
-        add(before);
-        Finger::tap(screen.calc().historyButton());
-        HistoryViewController* history = shownHistory(screen);
-        QVERIFY(history);
-        UITableView& table = *history->historyTableView();
-        QCOMPARE(shownTexts(table), expectedTexts(steps));
-        screen.window()->resize(360, 560);
-        QTRY_COMPARE(table.rectForRowAtIndexPath({0, 0}).height(),
-                     qRound(PointScale::pixelsFromPoints(HistoryViewController::HistoryViewControllerRowHeight)));
-
-        if (removed == "*") {
-            steps.clear();
-            Finger::tap(history->clearButton());
-            QPointer<UIActionSheet> sheet = screen.window()->findChild<UIActionSheet*>();
-            QVERIFY(sheet);
-            QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Clear History"));
-            QCOMPARE(sheet->buttonTitleAtIndex(sheet->cancelButtonIndex()), QStringLiteral("Cancel"));
-            QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
-            Finger::tap(sheet->buttonAtIndex(0));
-            QCOMPARE(screen.store->historyStepsFetchedResultsController()->numberOfObjects(), size_t{0});
-        }
-        for (const QString& n : removed.split(' ', Qt::SkipEmptyParts)) {
-            std::erase_if(steps, [&](const auto& step) { return step.second == n.toULongLong(); });
-            for (ManagedObject* object : fetchedSteps(*screen.store)) {
-                const auto* step = static_cast<HistoryStep*>(object);
-                if (CalcStore::calcValueFromGeneralValue(*step->generalValue1())->uBaseValue() == n.toULongLong()) {
-                    screen.store->managedObjectContext()->deleteObject(object);
+        for (const auto& [before, added, removed] : rows) {
+            CalcScreenFixture screen;
+            std::vector<std::pair<int, uint64_t>> steps;
+            const auto add = [&](const QString& text) {
+                for (const QString& step : text.split(' ', Qt::SkipEmptyParts)) {
+                    steps.emplace_back(step.section(':', 0, 0).toInt(), step.section(':', 1).toULongLong());
+                    addHistoryStepDaysAgo(*screen.store, steps.back().first, u(steps.back().second),
+                                          OperatorsOperatorAdd, u(steps.back().second), u(2 * steps.back().second),
+                                          CalcValueFormatStyleDec);
                 }
+            };
+            add(before);
+            Finger::tap(screen.calc().historyButton());
+            HistoryViewController* history = shownHistory(screen);
+            QVERIFY(history);
+            UITableView& table = *history->historyTableView();
+            QCOMPARE(shownTexts(table), expectedTexts(steps));
+            screen.window()->resize(360, 560);
+            QTRY_COMPARE(table.rectForRowAtIndexPath({0, 0}).height(),
+                         qRound(PointScale::pixelsFromPoints(HistoryViewController::HistoryViewControllerRowHeight)));
+
+            if (removed == "*") {
+                steps.clear();
+                Finger::tap(history->clearButton());
+                QPointer<UIActionSheet> sheet = screen.window()->findChild<UIActionSheet*>();
+                QVERIFY(sheet);
+                QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Clear History"));
+                QCOMPARE(sheet->buttonTitleAtIndex(sheet->cancelButtonIndex()), QStringLiteral("Cancel"));
+                QTRY_COMPARE(sheet->property("presentation").toReal(), 1.0);
+                Finger::tap(sheet->buttonAtIndex(0));
+                QCOMPARE(screen.store->historyStepsFetchedResultsController()->numberOfObjects(), size_t{0});
             }
-            screen.store->saveChanges();
+            for (const QString& n : removed.split(' ', Qt::SkipEmptyParts)) {
+                std::erase_if(steps, [&](const auto& step) { return step.second == n.toULongLong(); });
+                for (ManagedObject* object : fetchedSteps(*screen.store)) {
+                    const auto* step = static_cast<HistoryStep*>(object);
+                    if (CalcStore::calcValueFromGeneralValue(*step->generalValue1())->uBaseValue() == n.toULongLong()) {
+                        screen.store->managedObjectContext()->deleteObject(object);
+                    }
+                }
+                screen.store->saveChanges();
+            }
+            add(added);
+            QCOMPARE(shownTexts(table), expectedTexts(steps));
+            QVERIFY(table.isAnimatingUpdates());
+            // What went last is still fading out (a later change ends the fading); then the table rests.
+            QCOMPARE(table.tableModel()->rowCount() > restingRowCount(table), !removed.isEmpty() && added.isEmpty());
+            QTRY_VERIFY(!table.isAnimatingUpdates());
+            QCOMPARE(table.tableModel()->rowCount(), restingRowCount(table));
+            QCOMPARE(shownTexts(table), expectedTexts(steps));
+            // At a new scale the titles are asked for afresh: each still names its section's own day.
+            screen.window()->resize(480, 690);
+            for (size_t section = 0; section < table.numberOfSections(); ++section) {
+                QCOMPARE(table.titleForHeaderInSection(section),
+                         qobject_cast<UILabel*>(table.headerViewForSection(section))->text());
+            }
         }
-        add(added);
-        QCOMPARE(shownTexts(table), expectedTexts(steps));
-        QVERIFY(table.isAnimatingUpdates());
-        // What went last is still fading out (a later change ends the fading); then the table rests.
-        QCOMPARE(table.tableModel()->rowCount() > restingRowCount(table), !removed.isEmpty() && added.isEmpty());
-        QTRY_VERIFY(!table.isAnimatingUpdates());
-        QCOMPARE(table.tableModel()->rowCount(), restingRowCount(table));
-        QCOMPARE(shownTexts(table), expectedTexts(steps));
     }
 
     void everyExportGivesTheSameText() {

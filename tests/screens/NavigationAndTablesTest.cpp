@@ -176,42 +176,37 @@ private slots:
                  std::vector<std::string>{"UITableView: the updates disagree with the data source; reloading"});
     }
 
-    void theSheetAnswersWithTheIndexOfTheButton_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("tap the destructive button") << "tap:0" << 0;
-        QTest::newRow("Escape cancels") << "keys:Esc" << 1;
-        QTest::newRow("Enter alone presses Cancel") << "keys:Return" << 1;
-        QTest::newRow("Up, then Enter") << "keys:Up,Enter" << 0;
-        QTest::newRow("Tab wraps round") << "keys:Tab,Tab,Space" << 1;
-    }
-
+    // How the sheet is answered, and the index of the button it reports.
     void theSheetAnswersWithTheIndexOfTheButton() {
-        QFETCH(QString, how);
-        QFETCH(int, expected);
-        CalcScreenFixture screen;
-        Answers answers;
-        QPointer<UIActionSheet> sheet(new UIActionSheet("", &answers, "Cancel", "Clear History"));
-        sheet->showInView(&screen.calc());
-        QCOMPARE(sheet->buttonTitleAtIndex(sheet->destructiveButtonIndex()), QStringLiteral("Clear History"));
-        QCOMPARE(sheet->cancelButtonIndex(), 1);
-        // Nothing under the sheet can be reached, by hand or by keyboard.
-        Finger::tap(screen.keypad().numberButton(7));
-        Finger::type(&screen.calc(), "8");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
-        // Keys answer as soon as it comes into view, while it still slides.
-        const QRect window = screen.delegate->window()->rect();
-        QTRY_VERIFY(window.contains(sheet->buttonAtIndex(sheet->cancelButtonIndex())->geometry().center()));
-        saveSnapshot(*screen.delegate->window(), QStringLiteral("actionSheet"));
+        for (const auto& [how, expected] : {std::pair{"tap:0", 0},  // the destructive button
+                                            {"keys:Esc", 1},        // Escape cancels
+                                            {"keys:Return", 1},     // Enter alone presses Cancel
+                                            {"keys:Up,Enter", 0},
+                                            {"keys:Tab,Tab,Space", 1}}) {  // Tab wraps round
+            CalcScreenFixture screen;
+            Answers answers;
+            QPointer<UIActionSheet> sheet(new UIActionSheet("", &answers, "Cancel", "Clear History"));
+            sheet->showInView(&screen.calc());
+            QCOMPARE(sheet->buttonTitleAtIndex(sheet->destructiveButtonIndex()), QStringLiteral("Clear History"));
+            QCOMPARE(sheet->cancelButtonIndex(), 1);
+            // Nothing under the sheet can be reached, by hand or by keyboard.
+            Finger::tap(screen.keypad().numberButton(7));
+            Finger::type(&screen.calc(), "8");
+            QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 0u);
+            // Keys answer as soon as it comes into view, while it still slides.
+            const QRect window = screen.delegate->window()->rect();
+            QTRY_VERIFY(window.contains(sheet->buttonAtIndex(sheet->cancelButtonIndex())->geometry().center()));
+            saveSnapshot(*screen.delegate->window(), QStringLiteral("actionSheet"));
 
-        answer(*sheet, how);
-        QCOMPARE(answers.given, std::vector<int>{expected});
-        // It answers once, then goes.
-        answer(*sheet, "keys:Return");
-        QCOMPARE(answers.given.size(), size_t{1});
-        QTRY_VERIFY(sheet.isNull());
-        Finger::type(&screen.calc(), "8");
-        QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 8u);
+            answer(*sheet, how);
+            QCOMPARE(answers.given, std::vector<int>{expected});
+            // It answers once, then goes.
+            answer(*sheet, "keys:Return");
+            QCOMPARE(answers.given.size(), size_t{1});
+            QTRY_VERIFY(sheet.isNull());
+            Finger::type(&screen.calc(), "8");
+            QCOMPARE(screen.engine->accumulatorCalcValue().uBaseValue(), 8u);
+        }
     }
 
     void theAlertAnswersByHandAndByKeyboard() {

@@ -61,23 +61,6 @@ private slots:
         ImageStore::clearCache();
     }
 
-    void readsBackWhatItWroteForTheSameArtworkOnly() {
-        const ImageDiskCache cache(directory_->path());
-        const QImage pixels = patternImage(45, 21);
-        QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(30, 14)}));
-        const auto entry = cache.read(QStringLiteral("key"), kArtwork);
-        QVERIFY(entry);
-        QCOMPARE(entry->pixels, pixels);
-        QCOMPARE(entry->points, QSizeF(30, 14));
-        QVERIFY(!cache.read(QStringLiteral("other key"), kArtwork));
-        QByteArray changed = kArtwork;
-        changed.replace("svg\"", "svg\" width=\"9\"");
-        QVERIFY(!cache.read(QStringLiteral("key"), changed));
-        const ImageDiskCache nowhere{QString()};
-        QVERIFY(!nowhere.write(QStringLiteral("key"), kArtwork, {pixels, QSizeF(4, 4)}));
-        QVERIFY(!nowhere.read(QStringLiteral("key"), kArtwork));
-    }
-
     void damagedFileIsAMiss() {
         const ImageDiskCache cache(directory_->path());
         QVERIFY(cache.write(QStringLiteral("key"), kArtwork, {patternImage(16, 10), QSizeF(16, 10)}));
