@@ -241,6 +241,19 @@ private slots:
         QCOMPARE(screen->engine->numberBase(), 8);
     }
 
+    // Return clicks the focused key a moment later; if the display turns to octal in that
+    // moment, the 9 it disabled enters nothing.
+    void aKeyDisabledWhileReturnClicksItEntersNothing() {
+        UIButton* nine = screen->keypad().numberButton(9);
+        nine->setFocus();
+        QTest::keyClick(nine, Qt::Key_Return);
+        screen->calc().displayScrollView()->scrollToPage(1, false);
+        QCOMPARE(screen->engine->numberBase(), 8);
+        QVERIFY(!nine->isEnabled());
+        QTest::qWait(200);
+        QCOMPARE(screen->engine->accumulatorCalcValue().uBaseValue(), 0u);
+    }
+
     void desktopKeysForPlusMinusAndTheEditMenu() {
         UIWindow* window = screen->delegate->window();
         QTest::keyClicks(window, "7");

@@ -34,7 +34,12 @@ UIButton::UIButton(QWidget* parent) : QAbstractButton(parent) {
         touchCancelled_ = false;
         emit touchDown();
     });
-    connect(this, &QAbstractButton::clicked, this, &UIButton::touchUpInside);
+    // Return on a focused key clicks it a moment later, and Qt clicks even if the key was
+    // disabled in that moment (the display turned to a base without that digit): such a key
+    // does nothing.
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (isEnabled()) emit touchUpInside();
+    });
 }
 
 void UIButton::setTitle(const QString& title, UIControlState state) {
