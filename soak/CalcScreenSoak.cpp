@@ -32,8 +32,8 @@
 #include "Platform/UI/PagedScrollView.h"
 #include "Platform/UI/UISegmentedControl.h"
 #include "Platform/UI/UITableView.h"
-#include "screens/CalcScreenFixture.h"
 #include "SoakHands.h"
+#include "screens/CalcScreenFixture.h"
 
 namespace {
 
@@ -43,6 +43,14 @@ long keysToPress() {
     bool ok = false;
     const long keys = qEnvironmentVariableIntValue("QUILLET_SOAK_KEYS", &ok);
     return ok && keys > 0 ? keys : 100000;
+}
+
+// From this key on (QUILLET_SOAK_TRACE_FROM), each action and the calculation it leaves are
+// printed: the way to see what led to a failure the seed reproduces.
+long traceFrom() {
+    bool ok = false;
+    const long key = qEnvironmentVariableIntValue("QUILLET_SOAK_TRACE_FROM", &ok);
+    return ok ? key : -1;
 }
 
 unsigned long long seed() {
@@ -184,6 +192,12 @@ void CalcScreenSoakTest::restlessHandsLeaveTheCalculatorSound() {
             actOnCalculator();
         }
         done_[doing_].second += clock.nsecsElapsed() - started;
+        if (traceFrom() >= 0 && key >= traceFrom()) {
+            const CalcEngine& engine = *screen_->engine;
+            qInfo("key %ld, %s: %s, state %d, operator %d, %d bits", key, qPrintable(doing_),
+                  qPrintable(describe(engine.accumulatorCalcValue())), static_cast<int>(engine.state()),
+                  static_cast<int>(engine.currOperator()), wordSize());
+        }
         // A frame passes every few keys, as for quick hands. The window is drawn at one moment in
         // about fifty, whatever is happening then: drawing every press would take most of the
         // run under the sanitizers.

@@ -232,13 +232,7 @@ void CalcEngine::enterOperator(OperatorsOperator op) {
 void CalcEngine::enterEquals() {
     foldExponent();
     const int w = wordSize();
-    if (accumulator_.type() == CalcValueTypeUBase) {
-        accumulator_ =
-            CalcValue::calcValueWithUBaseValue(CalcValue::uValueMaskedWithWordSize(accumulator_.uBaseValue(), w));
-    } else if (accumulator_.type() == CalcValueTypeSBase) {
-        accumulator_ =
-            CalcValue::calcValueWithSBaseValue(CalcValue::sValueMaskedWithWordSize(accumulator_.sBaseValue(), w));
-    }
+    accumulator_ = withinWordSize(accumulator_);
     decimalPointDivider_ = 0;
     assertKnownState("unknown state");
     switch (state_) {
@@ -261,7 +255,14 @@ void CalcEngine::enterEquals() {
     accumulatorUpdate();
 }
 
+CalcValue CalcEngine::withinWordSize(const CalcValue& value) const {
+    return value.calcValueAsType(value.type(), wordSize()).value_or(value);
+}
+
 void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
+    // A value kept at another word size (a history result, a favourite, the menu's value row)
+    // takes this one, as the result of "=" does.
+    const CalcValue entered = withinWordSize(value);
     if (currError_ != OperatorsErrorNone) clearError();
     decimalPointDivider_ = 0;
     hasExponent_ = false;
@@ -270,13 +271,13 @@ void CalcEngine::enterAccumulatorCalcValue(const CalcValue& value) {
     switch (state_) {
         case CalcEngineStateEnteringValue:
         case CalcEngineStateResult:
-            accumulator_ = value;
+            accumulator_ = entered;
             state_ = CalcEngineStateResult;
             break;
         case CalcEngineStateOperatorPending:
             executeStack();
             if (currOperator_ != OperatorsOperatorEquals) pushStack();
-            accumulator_ = value;
+            accumulator_ = entered;
             currOperator_ = OperatorsOperatorNone;
             state_ = CalcEngineStateEnteringValue;
             break;

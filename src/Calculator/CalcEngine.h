@@ -76,6 +76,8 @@ private:
     void startNewNumber();
     CalcValue digitOfAccumulatorType(int32_t digit) const;
     CalcValue zeroOfAccumulatorType() const;
+    // An integer masked to the word size in its own kind; a real as it is.
+    CalcValue withinWordSize(const CalcValue& value) const;
     void accumulatorUpdate();
     // The switches over the state cover every state; anything else is a programming error.
     void assertKnownState(std::string_view message) const;

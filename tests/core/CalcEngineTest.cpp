@@ -63,6 +63,27 @@ TEST_F(EngineTest, KeySequencesGiveTheirResult) {
     }
 }
 
+// A value kept at another word size (a history result, a favourite, the menu's value row) takes
+// this one as it is entered, whether or not an operator is pending: 36 bits of a value typed at
+// 64 bits would otherwise stand in a 16-bit calculator.
+TEST_F(EngineTest, AValueEnteredTakesTheWordSize) {
+    const struct {
+        CalcValue entered;
+        CalcValue shown;
+    } rows[] = {
+        {u(0x9FFFFFFD1), u(0xFFD1)}, {s(70000), s(4464)}, {s(-70000), s(-4464)}, {s(-5), s(-5)}, {r(1e20), r(1e20)},
+    };
+    for (const auto& row : rows) {
+        CalcEngine fresh;
+        fresh.enterAccumulatorCalcValue(row.entered);
+        EXPECT_IDENTICAL(std::optional(fresh.accumulatorCalcValue()), row.shown) << row.entered.description();
+        fresh.setAccumulatorCalcValue(CalcValue::calcValueWithType(row.entered.type()));
+        pressKeys(fresh, "0 +");
+        fresh.enterAccumulatorCalcValue(row.entered);
+        EXPECT_IDENTICAL(std::optional(fresh.accumulatorCalcValue()), row.shown) << row.entered.description();
+    }
+}
+
 // The digit after a binary operator takes the kind of the value the reduction left.
 TEST_F(EngineTest, TheNextOperandTakesTheKindOfTheReducedValue) {
     pressKeys(engine, "2 \u00D7");
