@@ -461,7 +461,13 @@ void CalcScreenSoakTest::checkCopyThenPaste() {
     if (value.isInteger() && !FuzzInvariants::isWithinWordSize(value, wordSize())) return;
     screen_->createAllPages();
     for (int page = 0; page < CalcViewController::CalcViewControllerDisplayPages; ++page) {
-        const CalcValueFormat format = calc().numberViewFormatFromCalcValueType(value.type(), page);
+        // While a value is being entered (a constant chosen after an operator, say) the page
+        // shows it as typed, in Auto.
+        CalcValueFormat format = calc().numberViewFormatFromCalcValueType(value.type(), page);
+        if (engine.isEnteringValue()) {
+            format = CalcScreenLogic::editingFormat(value, format, engine.decimalPointDivider(), engine.hasExponent(),
+                                                    engine.exponent());
+        }
         if (value.type() == CalcValueTypeReal && !FuzzInvariants::showsEveryDigit(value.realValue(), format)) continue;
         calc().showDisplayPage(page);
         QApplication::clipboard()->setText(QStringLiteral("nothing"));
