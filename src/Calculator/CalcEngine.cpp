@@ -231,7 +231,6 @@ void CalcEngine::enterOperator(OperatorsOperator op) {
 
 void CalcEngine::enterEquals() {
     foldExponent();
-    const int w = wordSize();
     accumulator_ = withinWordSize(accumulator_);
     decimalPointDivider_ = 0;
     assertKnownState("unknown state");
@@ -242,10 +241,8 @@ void CalcEngine::enterEquals() {
             if (!stack_.empty()) executeStack();
             break;
         case CalcEngineStateOperatorPending: {
-            // "5 + =" computes 5 + 5.
-            const std::optional<CalcValue> converted = accumulator_.calcValueAsType(accumulator_.type(), w);
+            // "5 + =" computes 5 + 5: the value, already within the word size, is also the operand.
             pushStack();
-            if (converted) accumulator_ = *converted;
             currOperator_ = OperatorsOperatorEquals;
             executeStack();
             break;
