@@ -175,6 +175,7 @@ void CalcScreenSoakTest::restlessHandsLeaveTheCalculatorSound() {
     const size_t observersBefore = NotificationCenter::defaultCenter().observerCount();
     const qsizetype widgetsBefore = widgetsOfTheApp().size();
     const long keys = keysToPress();
+    const long tracedFrom = traceFrom();
     QElapsedTimer clock;
     clock.start();
     screen_ = std::make_unique<CalcScreenFixture>();
@@ -192,7 +193,7 @@ void CalcScreenSoakTest::restlessHandsLeaveTheCalculatorSound() {
             actOnCalculator();
         }
         done_[doing_].second += clock.nsecsElapsed() - started;
-        if (traceFrom() >= 0 && key >= traceFrom()) {
+        if (tracedFrom >= 0 && key >= tracedFrom) {
             const CalcEngine& engine = *screen_->engine;
             qInfo("key %ld, %s: %s, state %d, operator %d, %d bits", key, qPrintable(doing_),
                   qPrintable(describe(engine.accumulatorCalcValue())), static_cast<int>(engine.state()),
